@@ -1,0 +1,47 @@
+// Plain shared state of the main window that the view, the edit modes and the dialogs all
+// read: the edit mode with its hexes, the terrain selection and the display switches.
+#pragma once
+
+#include <cstdint>
+
+namespace k2 {
+
+enum class EditMode : int32_t {
+    None = 0,
+    PlacePrimary = 1,
+    PlaceSecondary = 2,
+    FillPrimary = 3,
+    MapText = 4,
+    Units = 5,
+    Structures = 6,
+    Objective = 7,
+    Reinforcements = 8,
+    ZoomPick = 9,
+    CopyUnit = 10,
+    CutUnit = 11,
+    PasteUnit = 12,
+    Caltrops = 14,
+    Stakes = 15,
+    MoveUnit = 20,
+};
+
+struct EditState {
+    EditMode Mode = EditMode::None;
+    EditMode SavedEditMode = EditMode::None;
+    int32_t CurrentHex = 0;
+    int32_t MoveSourceUnit = 0;
+    // Terrain picker selection.
+    int32_t SelectedTerrain = 0;
+    int32_t SelectedBaseTerrain = 0;
+    int8_t PickerUse = 1; // 1 Primary, 2 Fill, 3 Secondary
+};
+
+struct DisplaySwitches {
+    bool Elevation = false;
+    bool Objectives = true;
+    bool Reinforcements = true;
+    bool Overlay = true;
+    bool MapText = true;
+};
+
+} // namespace k2

@@ -1,0 +1,26 @@
+// The terrain definition file sysdefs/K2Ter.Def and the game values derived for one hex.
+#pragma once
+
+#include "core/scenario.h"
+#include "core/status.h"
+
+#include <filesystem>
+
+namespace k2 {
+
+// Reads the definitions into scenario.TerrainDefs from index 0 and sets TerrainDefCount.
+// Failure: "Could not open K2Ter.Def" (or a refusal of a damaged file); the table is unchanged.
+Status ReadTerrainDefs(Scenario& scenario, const std::filesystem::path& file);
+
+// Writes `count` definitions (the terrain set's symbol count) with the editor's current
+// format number and sets TerrainDefCount to it. Failure: "Could not write K2Ter.Def"; the
+// previous file is untouched.
+Status WriteTerrainDefs(Scenario& scenario, const std::filesystem::path& file, int32_t count);
+
+// Derived values of a hex; empty slots (NoSymbol) and symbols without a definition are skipped.
+int32_t HexElevation(const Scenario& scenario, int32_t hex);
+int32_t HexCostPerMove(const Scenario& scenario, int32_t hex); // 0 means impassable ("X")
+int32_t HexHeight(const Scenario& scenario, int32_t hex);
+int32_t HexDefense(const Scenario& scenario, int32_t hex);
+
+} // namespace k2

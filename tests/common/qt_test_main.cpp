@@ -1,0 +1,10 @@
+// Test main for programs that use Qt: one QApplication for the whole run, offscreen.
+#include <QApplication>
+#include <gmock/gmock.h>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    ::testing::InitGoogleMock(&argc, argv);
+    return RUN_ALL_TESTS();
+}

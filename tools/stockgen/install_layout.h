@@ -1,0 +1,2 @@
+// Folder and file names of the installation directory that the generator writes.
+#pragma once
