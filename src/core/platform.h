@@ -1,0 +1,57 @@
+// What the editor asks of the platform, as small interfaces: the application implements them
+// with Qt, tests with recorders. Core code only declares them.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace k2 {
+
+// Plays sounds/k2NN.wav. Modes: 1 asynchronous, 2 to the end, 3 asynchronous unless another
+// sound is playing. Returns whether playback started; never blocks on a machine without audio.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual bool Play(int number, int mode) = 0;
+};
+
+// Numbers of the sounds the editor plays.
+constexpr int SoundAccept = 6;
+constexpr int SoundAddUnit = 11;
+constexpr int SoundRefuse = 13;
+
+// The plain platform box (file and memory errors) and the program's own question box.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // A plain box with one OK button, e.g. title "Warning".
+    virtual void ShowPlain(const std::string& title, const std::string& text) = 0;
+    // The program's own box: layout 1 = "Ok", 2 = "Yes"/"No"; `kind` picks text and title.
+    // Returns 1 for Yes/Ok, 2 for No or any other way of closing it.
+    virtual int Ask(int layout, int kind) = 0;
+};
+
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;           // "Keldmar 2 Scenarios|*.k2s|Keldmar 1 Scenarios|*.scn"
+    std::string defaultExtension; // ".k2s"
+    std::filesystem::path initialDir;
+    std::filesystem::path proposedName;
+};
+
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    virtual std::optional<std::filesystem::path> ChooseOpen(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::filesystem::path> ChooseSave(const FileDialogRequest& request) = 0;
+};
+
+class HelpViewer {
+public:
+    virtual ~HelpViewer() = default;
+    virtual void ShowContents(const std::filesystem::path& helpFile) = 0;
+    virtual void ShowKeywordSearch(const std::filesystem::path& helpFile) = 0;
+};
+
+} // namespace k2
