@@ -1,0 +1,125 @@
+// The off-screen map buffer and the renderer that paints the battle into it layer by layer:
+// full passes, passes restricted to chosen layers, the redraw of one hex, and the buffer shift
+// of an incremental scroll.
+#pragma once
+
+#include "core/edit_state.h"
+#include "core/scenario.h"
+#include "graphics/hex_geometry.h"
+#include "graphics/symbol_set.h"
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+
+#include <cstdint>
+
+namespace k2 {
+
+// Bits of a render pass. Units are drawn by every pass.
+enum RedrawLayer : uint32_t {
+    RedrawClear = 1,   // fill the buffer with the background colour first
+    RedrawTerrain = 2, // terrain, structures and markers
+    RedrawText = 32,   // map text
+    RedrawAll = 63,
+    RedrawStrip = 62, // everything but the clearing
+};
+
+// The off-screen bitmap, 16 bits per pixel, draw width by draw height.
+class MapBuffer {
+  public:
+    MapBuffer();
+    void Resize(int32_t width, int32_t height);
+    int32_t Width() const { return image_.width(); }
+    int32_t Height() const { return image_.height(); }
+    QImage& Image() { return image_; }
+    const QImage& Image() const { return image_; }
+
+  private:
+    QImage image_;
+};
+
+class MapRenderer {
+  public:
+    MapRenderer(const Scenario& scenario, const SymbolSet& symbols, const DisplaySwitches& switches);
+
+    // Render passes do nothing until a battle is loaded (and a symbol set with usable pitches).
+    void SetBattleLoaded(bool loaded);
+    bool BattleLoaded() const { return battleLoaded_; }
+
+    // Sets the view size and resizes the buffer to the draw size of the scenario's current
+    // ZoomLevel. Call again after a zoom change or a symbol set load.
+    void SetViewSize(int32_t viewWidth, int32_t viewHeight);
+    // Like SetViewSize with the current view size.
+    void SetupView() { SetViewSize(viewWidth_, viewHeight_); }
+    int32_t ViewWidth() const { return viewWidth_; }
+    int32_t ViewHeight() const { return viewHeight_; }
+
+    void SetBackground(QColor colour);
+
+    // Pitches of the loaded symbol set, and the view metrics at the current zoom level.
+    HexPitches Pitches() const;
+    ViewMetrics Metrics() const;
+    int32_t Zoom() const;
+
+    // A full pass (RedrawAll).
+    void Render() { RenderPass(RedrawAll); }
+    // A pass honouring the RedrawLayer bits of `layers`.
+    void RenderPass(uint32_t layers);
+    // Repaints one hex in place (terrain group without the stakes, then its unit); does nothing
+    // when the hex is not in the current render window.
+    void RedrawHex(int32_t hex);
+    // Call after the view has moved ViewOriginHex by a small step (the map view uses two
+    // columns or two rows): shifts the buffer, draws what came into view (layers 62) and then
+    // map text and units over the whole window (layers 32). The result equals a full pass at
+    // the new origin; when the shift cannot be done incrementally (elevation display on, zoom
+    // or view changed, a step larger than the buffer) it runs the full pass instead.
+    void ScrollShift();
+
+    // State of the last pass, for the hit test and the view.
+    const RenderWindow& Window() const { return window_; }
+    int32_t LeftMargin() const { return window_.LeftMargin; }
+    int32_t TopMargin() const { return window_.TopMargin; }
+    const VisibleHexList& Visible() const { return visible_; }
+    HexPoint HexPositionInBuffer(int32_t hex) const { return visible_.Position(hex); }
+
+    MapBuffer& Buffer() { return buffer_; }
+    const MapBuffer& Buffer() const { return buffer_; }
+    // The part of the buffer the view shows: from (left margin, top margin), view width by
+    // view height (cut to the buffer).
+    QRect ViewRect() const;
+    QImage Present() const;
+    // Copies the view rectangle into `target` at (0, 0); `target` must be RGB16.
+    void PresentTo(QImage& target) const;
+
+  private:
+    struct PassContext;
+
+    bool CanDraw() const;
+    void BuildWindow();
+    void DrawTerrainGroup(int32_t hex, const PassContext& ctx, bool withStakes);
+    void DrawUnit(int32_t hex, const PassContext& ctx);
+    void DrawMapTexts();
+    void DrawTerrainSymbol(int32_t symbol, HexPoint at, bool forceMask, const PassContext& ctx);
+    void DrawHexes(const PassContext& ctx, bool terrain, bool units);
+    PassContext MakeContext(const QRect& clip) const;
+    QRect Footprint(int32_t hex, const PassContext& ctx) const;
+
+    const Scenario& scenario_;
+    const SymbolSet& symbols_;
+    const DisplaySwitches& switches_;
+    MapBuffer buffer_;
+    bool battleLoaded_ = false;
+    int32_t viewWidth_ = 0;
+    int32_t viewHeight_ = 0;
+    uint16_t background_ = 0;
+    QColor backgroundColour_ = Qt::black;
+    RenderWindow window_;
+    VisibleHexList visible_;
+    // What the buffer holds, for the incremental scroll.
+    bool bufferValid_ = false;
+    int32_t bufferZoom_ = -1;
+    int32_t bufferCols_ = 0;
+};
+
+} // namespace k2
