@@ -1,0 +1,154 @@
+// The main window's life cycle of a battle: opening (also legacy and recent battles), creating,
+// saving, the save prompt, battle settings and closing, with the captions and the commands
+// enabled while a battle is active. Talks to the window only through LifecycleScreen.
+#pragma once
+
+#include "app/recent_battles.h"
+#include "core/edit_state.h"
+#include "core/platform.h"
+#include "core/random_source.h"
+#include "core/scenario.h"
+#include "core/status.h"
+#include "forces/equipment_defs.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k2 {
+
+// What the life cycle asks of the main window.
+class LifecycleScreen {
+  public:
+    virtual ~LifecycleScreen() = default;
+    virtual void SetCaption(const std::string& text) = 0;
+    virtual void SetInfoText(const std::string& text) = 0;
+    // Shows the info bar's progress bar at `position` (0..100) and repaints it at once.
+    virtual void ShowProgress(int32_t position) = 0;
+    virtual void HideProgress() = 0;
+    virtual void SetBusy(bool busy) = 0;
+    // Commands are addressed by their objectName; names the window does not (yet) have are ignored.
+    virtual void SetCommandEnabled(std::string_view name, bool enabled) = 0;
+    virtual void SetCommandCaption(std::string_view name, const std::string& caption) = 0;
+    // Rebuilds the recent battle items MapA1..MapE1 and the separator N4.
+    virtual void SetRecentBattles(const std::vector<std::string>& paths) = 0;
+    virtual void ShowTitlePicture() = 0;
+    // Sets up the view for the scenario (marking the view saved), renders the whole map and
+    // sets the scrollbars and zoom buttons.
+    virtual void ShowBattle() = 0;
+};
+
+// The battle settings dialog, in new-battle mode (1) or settings mode (2). Returns 1 for OK and
+// 2 for Cancel; it writes its values into the scenario itself.
+class SettingsDialog {
+  public:
+    static constexpr int32_t NewBattleMode = 1;
+    static constexpr int32_t SettingsMode = 2;
+    virtual ~SettingsDialog() = default;
+    virtual int32_t Run(int32_t mode) = 0;
+};
+
+// Loads the terrain and unit symbol sets a battle names.
+class SymbolSetSource {
+  public:
+    virtual ~SymbolSetSource() = default;
+    // `progress` receives positions 0..100 while loading. On failure the caller has nothing
+    // usable to draw with; the message is in the status.
+    virtual Status Load(const std::string& terrainSet, const std::string& unitSet,
+                        const std::function<void(int32_t)>& progress) = 0;
+    virtual int32_t TerrainSymbolCount() const = 0;
+};
+
+// Everything the life cycle works on, owned by the application.
+struct LifecycleParts {
+    Scenario& scenario;
+    const EquipmentTables& equipment;
+    LifecycleScreen& screen;
+    SettingsDialog& settings;
+    SymbolSetSource& symbols;
+    MessageBoxes& boxes;
+    FileChooser& chooser;
+    RandomSource& random;
+};
+
+class BattleLifecycle {
+  public:
+    static constexpr std::size_t MaxPathChars = 255;
+    static constexpr const char* Title = "Tessary Keldmar 2";
+    static constexpr const char* NotActiveText = "Battle not active";
+    static constexpr const char* ActiveText = "Battle Active.";
+
+    // The commands that exist only while a battle is active (EnableBattleCommands).
+    static const std::vector<std::string_view>& BattleCommands();
+
+    BattleLifecycle(LifecycleParts parts, std::filesystem::path installDir);
+
+    // The installation directory must fit the editor's path fields.
+    static Status CheckInstallDir(const std::filesystem::path& dir);
+
+    // The main window's first activation: start values, caption, info bar, recent list.
+    void Start();
+
+    // Asks to save a modified active battle. Returns whether the operation that asked may go
+    // on: false when the user said Yes and the save failed or its Save As was cancelled.
+    bool SavePrompt();
+
+    void Open();
+    void OpenRecent(int32_t index); // 0 = newest
+    void CreateNew();
+    void Save();
+    bool SaveAs();
+    void BattleSettings();
+    // File, Exit: marks the exit; the window then closes, which calls Close().
+    void RequestExit() { exiting_ = true; }
+    // Any way of closing the window. Returns false when the close is abandoned.
+    bool Close();
+
+    bool LoadBattle(const std::string& path);
+    void EnableBattleCommands();
+    void DisableBattleCommands();
+
+    // For the edits: the battle changed since it was last saved.
+    void MarkModified() { modified_ = true; }
+
+    const std::filesystem::path& InstallDir() const { return installDir_; }
+    const std::string& CurrentPath() const { return currentPath_; }
+    const std::string& SavePath() const { return savePath_; }
+    bool BattleActive() const { return active_; }
+    bool BattleModified() const { return modified_; }
+    bool SaveAsRequired() const { return saveAsRequired_; }
+    bool Exiting() const { return exiting_; }
+    const std::vector<std::string>& RecentList() const { return recent_.Entries(); }
+
+    std::filesystem::path ScenariosDir() const { return installDir_ / "scenarios"; }
+    std::filesystem::path TerrainDefFile() const;
+
+  private:
+    // The settings the dialog may write, kept so that a failed new battle can be taken back
+    // and a changed battle can be told from an unchanged one.
+    struct SettingsSnapshot;
+
+    Status WriteCurrent();
+    void ShowStatus(const Status& status);
+    void ShowWarnings(const Status& status);
+    void FailToTitle();
+    void SetForceCaptions();
+    void SetBattleCaption();
+    void RefreshRecentMenu();
+    Status LoadSymbols(const std::string& terrainSet, const std::string& unitSet);
+
+    LifecycleParts parts_;
+    std::filesystem::path installDir_;
+    std::string currentPath_;
+    std::string savePath_;
+    bool active_ = false;
+    bool modified_ = false;
+    bool saveAsRequired_ = false;
+    bool exiting_ = false;
+    RecentBattles recent_;
+};
+
+} // namespace k2
