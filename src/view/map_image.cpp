@@ -1,0 +1,54 @@
+#include "view/map_image.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <utility>
+
+namespace k2 {
+
+MapImage::MapImage(QWidget* parent) : QWidget(parent) {
+    setObjectName("MapWin");
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void MapImage::ResetPicture(QSize size) {
+    picture_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB16);
+    picture_.fill(Qt::black);
+}
+
+void MapImage::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black);
+    if (!picture_.isNull()) p.drawImage(0, 0, picture_);
+}
+
+void MapImage::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    emit Moved(pos.x(), pos.y());
+}
+
+void MapImage::mousePressEvent(QMouseEvent* event) {
+    // The click acts on the position the last mouse move reported, not on this one.
+    emit Pressed(event->button());
+}
+
+void MapImage::leaveEvent(QEvent*) {
+    emit Left();
+}
+
+void MapImage::wheelEvent(QWheelEvent* event) {
+    // One notch is 120 units; high-resolution wheels deliver fractions that add up.
+    wheelRemainder_ += event->angleDelta();
+    int h = wheelRemainder_.x() / 120;
+    int v = wheelRemainder_.y() / 120;
+    wheelRemainder_ -= QPoint(h * 120, v * 120);
+    if (event->modifiers() & Qt::ShiftModifier) std::swap(h, v);
+    // Turning the wheel away from the user scrolls toward the top of the map.
+    if (h != 0 || v != 0) emit Wheeled(-h, -v);
+    event->accept();
+}
+
+} // namespace k2

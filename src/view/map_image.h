@@ -1,0 +1,37 @@
+// MapWin, the image control that shows the map picture and reports the mouse over it.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace k2 {
+
+class MapImage : public QWidget {
+    Q_OBJECT
+  public:
+    explicit MapImage(QWidget* parent = nullptr);
+
+    // The picture shown at (0, 0), view width by view height.
+    QImage& Picture() { return picture_; }
+    const QImage& Picture() const { return picture_; }
+    void ResetPicture(QSize size);
+
+  signals:
+    void Moved(int x, int y);
+    void Pressed(Qt::MouseButton button);
+    void Left();
+    void Wheeled(int horizontalNotches, int verticalNotches);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    QImage picture_;
+    QPoint wheelRemainder_;
+};
+
+} // namespace k2

@@ -1,0 +1,117 @@
+// The upper part of the main window: MapWin with its scrollbars, the zoom buttons, the hover
+// labels, the unit panel and the info bar. Presents the renderer's buffer, scrolls and zooms
+// by the rules of MapViewLogic and describes the hex under the mouse.
+#pragma once
+
+#include "core/edit_state.h"
+#include "core/platform.h"
+#include "core/scenario.h"
+#include "graphics/map_renderer.h"
+#include "view/map_view_logic.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+class QFrame;
+class QLabel;
+class QProgressBar;
+class QScrollBar;
+class QToolButton;
+
+namespace k2 {
+
+class MapImage;
+
+class MapView : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int32_t PanelHeight = 112;
+    static constexpr int32_t MinimumWidth = 420;
+    static constexpr int32_t MinimumHeight = 275;
+
+    MapView(Scenario& scenario, MapRenderer& renderer, const DisplaySwitches& switches, SoundPlayer& sounds,
+            std::filesystem::path installDir, QWidget* parent = nullptr);
+
+    MapViewLogic& Logic() { return logic_; }
+    bool BattleLoaded() const { return loaded_; }
+
+    // A battle became active: set up the view (keeping origin and zoom in the battle), render,
+    // present, and set the scrollbars and zoom buttons.
+    void ShowBattle();
+    // No battle: the title picture, scrollbars and zoom buttons disabled, hover ignored.
+    void ShowTitlePicture();
+    // The full render with the busy cursor, then present.
+    void DisplayMap();
+    // Copies the buffer's view rectangle to MapWin.
+    void Present();
+    // Resizing is ignored once the user has chosen to exit.
+    void SetExiting(bool exiting) { exiting_ = exiting; }
+
+    // The hex under the last recorded pointer position (NoSymbol when none).
+    int32_t PointerHex() const;
+    void ZoomInAt(int32_t hex);
+    void ZoomOut();
+    // Scrolls by `positions` scrollbar positions (each two columns or rows), within the range.
+    void ScrollBy(ScrollAxis axis, int32_t positions);
+    void SetZoomCursor(bool zoom);
+
+    void SetUnitSummary(const std::array<std::string, 5>& lines); // SdeLbl, UntLbl, StsLbl1, BseLbl, RnfLbl
+    void ClearHover();
+    QLabel* InfoLabel() const { return infLbl_; }
+    QProgressBar* ProgressBar() const { return pBar_; }
+
+  signals:
+    // A mouse button went down on MapWin while a battle is shown.
+    void MapPressed(Qt::MouseButton button);
+    // The hex the unit panel should describe (NoSymbol to empty it).
+    void UnitPanelHexChanged(int32_t hex);
+    // The ZoomIn button was pressed (the click dispatch turns it into a zoom pick).
+    void ZoomInPressed();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void BuildControls();
+    void LayOut();
+    void SetUpView();
+    void UpdateScrollbars();
+    void UpdateZoomButtons();
+    void OnScroll(ScrollAxis axis, int32_t position);
+    void OnMouseMoved(int x, int y);
+    void DrawTitle();
+
+    Scenario& scenario_;
+    MapRenderer& renderer_;
+    const DisplaySwitches& switches_;
+    SoundPlayer& sounds_;
+    std::filesystem::path installDir_;
+    MapViewLogic logic_;
+    bool loaded_ = false;
+    bool exiting_ = false;
+    QPoint pointer_{-1, -1};
+    QImage storedTitle_;
+    bool titleLoaded_ = false;
+
+    MapImage* mapWin_ = nullptr;
+    QScrollBar* scrollHorz_ = nullptr;
+    QScrollBar* scrollVert_ = nullptr;
+    QFrame* mPanel_ = nullptr;
+    QFrame* iPanel_ = nullptr;
+    QFrame* unitPanel_ = nullptr;
+    QFrame* zmPnl_ = nullptr;
+    QFrame* infoBar_ = nullptr;
+    QToolButton* zoomIn_ = nullptr;
+    QToolButton* zoomOut_ = nullptr;
+    std::array<QLabel*, 5> hover_{};
+    std::array<QLabel*, 5> unitLines_{};
+    QLabel* infLbl_ = nullptr;
+    QProgressBar* pBar_ = nullptr;
+};
+
+} // namespace k2
