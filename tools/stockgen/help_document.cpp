@@ -1,0 +1,239 @@
+#include "stockgen/help_document.h"
+
+namespace k2stock {
+namespace {
+
+struct Section {
+    const char* id;
+    const char* title;
+    const char* body;
+};
+
+const Section Sections[] = {
+    {"introduction", "Keldmar 2 Battle Editor",
+     "<p>The Battle Editor creates and changes the battles (scenarios) of Keldmar 2: a hex map with its "
+     "terrain, "
+     "structures, objective and map text, and the two forces, the Western and the Eastern, with the units "
+     "that start "
+     "on the map and the reinforcements that arrive on later turns.</p>"
+     "<p>Every editing command of the menus puts the editor into an <b>edit mode</b>; a click on a hex of "
+     "the map "
+     "then carries it out, either at once or through a dialog. The information bar at the bottom tells you "
+     "what the "
+     "current mode expects. A click that is not allowed in the current mode is refused with a low sound and "
+     "changes "
+     "nothing.</p>"},
+    {"file-menu", "The File menu",
+     "<p>The File menu opens, creates and saves battles. Battles are kept in the <code>scenarios</code> "
+     "folder of the "
+     "installation.</p>"},
+    {"open-battle", "Open Battle",
+     "<p><b>File &gt; Open Battle</b> asks whether to save changes to the battle you are working on, then "
+     "lets you "
+     "choose a battle file. Keldmar 2 battles have the extension <code>.k2s</code>; battles of the first "
+     "game "
+     "(<code>.scn</code>) can be opened too and are converted as they are read: their border becomes Map "
+     "Edge and their "
+     "secondary terrain becomes Broken Ground. Save a converted battle under a new name to keep it.</p>"},
+    {"new-battle", "Create New Battle",
+     "<p><b>File &gt; Create New Battle</b> opens the battle settings for a new map. Give the battle a name "
+     "and both "
+     "forces a name, choose the map size (10 to 150 columns and rows) and the other settings, and press OK. "
+     "The new "
+     "map is open ground of mixed look, framed by a ring of Map Edge hexes that no terrain tool may "
+     "change.</p>"},
+    {"save-battle", "Save Battle",
+     "<p><b>File &gt; Save Battle</b> writes the battle to its file. Units are stored in the game's order: "
+     "by side, by "
+     "arrival turn and by wing. The battle is then added to the recent battles at the foot of the File "
+     "menu.</p>"},
+    {"save-battle-as", "Save Battle As...",
+     "<p><b>File &gt; Save Battle As...</b> writes the battle under a new file name, which becomes the "
+     "battle's file "
+     "from then on.</p>"},
+    {"recent-battles", "Recent battles",
+     "<p>The last battles you saved are listed at the foot of the File menu. Choose one to open it.</p>"},
+    {"exit", "Exit",
+     "<p><b>File &gt; Exit</b> closes the editor, after asking whether to save changes to the open "
+     "battle.</p>"},
+    {"battle-settings", "Battle Settings",
+     "<p><b>Battle Settings</b> shows the settings of the open battle: its name and description, the names "
+     "of the two "
+     "forces, the symbol sets, the weather, who has the initiative, the number of turns, the morale break "
+     "points of "
+     "each side, leader replacement and the battle icon. A battle needs a name and both force names before "
+     "OK accepts "
+     "the settings.</p>"},
+    {"preferences", "Preferences",
+     "<p>The <b>Preferences</b> menu switches map layers on and off. The switches change only what you see, "
+     "never the "
+     "battle:</p><ul>"
+     "<li><b>Elevation</b> draws every hex raised by its height, so that hills stand out; higher ground "
+     "overlaps "
+     "lower ground.</li>"
+     "<li><b>Map Text</b> shows or hides the place names written on the map.</li>"
+     "<li><b>Victory Objectives</b> shows or hides the objective marker.</li>"
+     "<li><b>Reinforcement Hexes</b> shows or hides the markers of the hexes where reinforcements "
+     "arrive.</li>"
+     "<li><b>Map Overlay</b> draws the hex grid over the map.</li></ul>"},
+    {"terrain", "The Terrain menu",
+     "<p>Terrain comes in layers. Each hex has one <b>primary terrain</b> (the ground: open ground, fields, "
+     "marsh, "
+     "hills...) and up to six <b>secondary terrains</b> drawn over it (woods, roads, rivers, walls, hedges, "
+     "slopes, "
+     "buildings). The terrain picker lists the terrain of the chosen layer under headings; a heading itself "
+     "cannot be "
+     "picked. The picker also shows and edits the game values of the selected terrain type: elevation, cost "
+     "per move "
+     "(\"-\" means no cost of its own, \"X\" impassable) and defense modifier.</p>"
+     "<p>Roads, tracks, rivers and streams come in six pieces, one for each side of the hex (N, NE, SE, S, "
+     "SW, NW), "
+     "each running from the centre of the hex to that side. Put two pieces in one hex for a road that runs "
+     "through "
+     "it, three for a fork. Walls, hedges and slopes lie along one side of the hex; a slope falls away "
+     "across the side "
+     "it is drawn on. Put a Ford over a river where troops may cross it, or a Bridge to carry a road over "
+     "it.</p>"},
+    {"place-primary", "Place Primary Terrain",
+     "<p>Choose a terrain in the picker and click hexes to give them that ground. Open ground, wheat fields "
+     "and rough "
+     "ground are laid in one of four look-alike variants at random, so that large areas do not look uniform; "
+     "pick a "
+     "numbered variant to lay that one exactly. Border hexes cannot be changed.</p>"},
+    {"place-secondary", "Place Secondary Terrain",
+     "<p>Choose a secondary terrain and left-click a hex to add it; right-click to take off the last one "
+     "added. Woods, "
+     "orchards and scrub are laid in look-alike variants. A hex holds at most six secondary terrains; the "
+     "values of "
+     "the last one added that has a cost decide the hex's cost per move and defense.</p>"},
+    {"fill-terrain", "Fill Primary Terrain",
+     "<p>Choose the terrain, press OK, then click a hex: every connected hex of the same primary terrain "
+     "takes the new "
+     "terrain. You are asked whether to keep the fill; answer No to put everything back. OK in the fill "
+     "picker also "
+     "saves the terrain values you have edited.</p>"},
+    {"structures", "Structures",
+     "<p>Click a hex in the Structures mode to add, change or remove its structure: a castle, keep, tower, "
+     "gatehouse, "
+     "palisade, earthworks, church, abbey, village, manor house, farm, windmill, camp or fortified bridge. A "
+     "structure "
+     "has a name, an owning side, a defense modifier, a supply level and a height.</p>"},
+    {"objective", "Terrain Objective",
+     "<p>Click a hex in the Objective mode to make it the battle's terrain objective and give it a name and "
+     "its victory "
+     "points. <b>Terrain Objective Status</b> lists the objectives and who holds them: the side whose unit "
+     "stands on "
+     "the hex.</p>"},
+    {"units", "The Units menu",
+     "<p>Click a hex in the Units mode to add a unit or change the unit standing there; the Reinforcements "
+     "mode does "
+     "the same for units that arrive later. The unit editor sets the unit's side, picture, class, equipment, "
+     "men, "
+     "morale, wing and leader values, and shows its combat strength, fire power and defence. Western units "
+     "face east, "
+     "Eastern units face west; the Facing button turns a unit round.</p>"
+     "<p>Move, copy, cut and paste units with the clipboard commands. <b>Order of Battle</b>, "
+     "<b>Reinforcement "
+     "Schedule</b> and <b>Army Statistics</b> list the forces of each side.</p>"},
+    {"special-hexes", "Special Hexes",
+     "<p><b>Set Special Hex Markers</b> chooses the symbols for Western and Eastern reinforcement hexes and "
+     "for the "
+     "objective. <b>Caltrops</b> mode strews caltrops on a hex (a second click clears them); they add 3 to "
+     "its cost "
+     "per move. <b>Stakes</b> mode plants archer stakes in front of a unit that carries them; a second click "
+     "pulls "
+     "them up.</p>"},
+    {"map-text", "Map Text",
+     "<p>Click a hex in the Map Text mode to write a place name beside it. Choose the font, colour and "
+     "style, the size "
+     "at each zoom level (text smaller than 6 points is not drawn at that level) and where the text sits "
+     "around the "
+     "hex.</p>"},
+    {"information", "Information",
+     "<p>The <b>Information</b> menu shows the definition tables of weapons, armour and shields, with their "
+     "weights, "
+     "ranges and ratings; guns are shown by size class (Lt, Med, Hvy). Moving the mouse over the map shows "
+     "the hex's "
+     "terrain, cost per move, elevation, defense, objective and map text in the information bar, and the "
+     "unit and "
+     "structure there in the unit panel. <b>Trim Map</b> cuts rows and columns off the map edges.</p>"},
+    {"help-menu", "Help",
+     "<p><b>Contents</b> opens this document. <b>Keyword Search</b> opens it on a search field: type a word "
+     "and choose "
+     "a keyword from the index. <b>About</b> shows the version of the editor.</p>"},
+    {"keyboard-mouse", "Keyboard and mouse",
+     "<ul><li>Left click on a hex: carry out the current edit mode there.</li>"
+     "<li>Right click on a hex: in secondary terrain placement, take off the last secondary terrain "
+     "added.</li>"
+     "<li>Zoom in: press the zoom-in button, then click the hex to centre on; the zoom-out button steps "
+     "back. "
+     "There are three zoom levels.</li>"
+     "<li>Scroll bars: move over the map.</li>"
+     "<li>Mouse over a hex: its row and column (\"Hex:\" followed by the row and the column), cost per move, "
+     "elevation and height, defense, terrain, objective and map text appear in the information bar.</li>"
+     "</ul>"},
+};
+
+} // namespace
+
+const std::vector<HelpKeyword>& HelpKeywords() {
+    static const std::vector<HelpKeyword> keywords = {
+        {"Battle Settings", "battle-settings"},
+        {"Bridge", "terrain"},
+        {"Caltrops", "special-hexes"},
+        {"Create New Battle", "new-battle"},
+        {"Edit modes", "introduction"},
+        {"Elevation", "preferences"},
+        {"Exit", "exit"},
+        {"Facing", "units"},
+        {"Fill Primary Terrain", "fill-terrain"},
+        {"Ford", "terrain"},
+        {"Help", "help-menu"},
+        {"Information", "information"},
+        {"Keyboard", "keyboard-mouse"},
+        {"Keyword Search", "help-menu"},
+        {"Legacy battles", "open-battle"},
+        {"Map Overlay", "preferences"},
+        {"Map Text", "map-text"},
+        {"Mouse", "keyboard-mouse"},
+        {"Objective", "objective"},
+        {"Open Battle", "open-battle"},
+        {"Order of Battle", "units"},
+        {"Place Primary Terrain", "place-primary"},
+        {"Place Secondary Terrain", "place-secondary"},
+        {"Preferences", "preferences"},
+        {"Recent battles", "recent-battles"},
+        {"Reinforcements", "units"},
+        {"Roads", "terrain"},
+        {"Save Battle", "save-battle"},
+        {"Save Battle As", "save-battle-as"},
+        {"Special Hexes", "special-hexes"},
+        {"Stakes", "special-hexes"},
+        {"Structures", "structures"},
+        {"Terrain", "terrain"},
+        {"Trim Map", "information"},
+        {"Units", "units"},
+        {"Variants", "place-primary"},
+        {"Zoom", "keyboard-mouse"},
+    };
+    return keywords;
+}
+
+std::string HelpDocumentHtml() {
+    std::string html = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>Keldmar 2 Battle "
+                       "Editor Help</title>\n"
+                       "</head>\n<body>\n";
+    html += "<h1>Keldmar 2 Battle Editor</h1>\n<p>Contents:</p>\n<ul>\n";
+    for (const Section& s : Sections)
+        html += std::string("<li><a href=\"#") + s.id + "\">" + s.title + "</a></li>\n";
+    html += "<li><a href=\"#index\">Index</a></li>\n</ul>\n";
+    for (const Section& s : Sections)
+        html += std::string("<h2 id=\"") + s.id + "\">" + s.title + "</h2>\n" + s.body + "\n";
+    html += "<h2 id=\"index\">Index</h2>\n<ul class=\"index\">\n";
+    for (const HelpKeyword& k : HelpKeywords())
+        html += "<li><a href=\"#" + k.anchor + "\">" + k.keyword + "</a></li>\n";
+    html += "</ul>\n</body>\n</html>\n";
+    return html;
+}
+
+} // namespace k2stock
