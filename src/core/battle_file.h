@@ -1,10 +1,14 @@
 // The battle file (.k2s) reader and writer, with the conversion of legacy (.scn) battles.
 #pragma once
 
+#include "core/file_io.h"
 #include "core/scenario.h"
 #include "core/status.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
+#include <vector>
 
 namespace k2 {
 
@@ -23,5 +27,20 @@ Status ReadBattle(Scenario& scenario, const std::filesystem::path& file,
 // number to 200 - all only when the whole file was written. On failure the previous file
 // and the scenario are unchanged.
 Status WriteBattle(Scenario& scenario, const std::filesystem::path& file, int32_t terrainSymbolCount);
+
+// The same with the file system calls of `ops`, so that tests can make a write, the close or
+// the rename fail.
+Status WriteBattle(Scenario& scenario, const std::filesystem::path& file, int32_t terrainSymbolCount,
+                   FileOps& ops);
+
+// Parses the bytes of a battle file as ReadBattle does once its terrain definitions are loaded
+// (no file is touched; a legacy file keeps the definitions it carries). Refused bytes leave
+// `scenario` exactly as it was.
+Status ParseBattle(Scenario& scenario, std::span<const uint8_t> bytes, bool legacy);
+
+// The bytes WriteBattle writes (with SaveCount + 1), leaving the scenario as it is. Refuses a
+// scenario that the reader would refuse to open again (a value a FileInt cannot carry, a hex
+// that refers past a table, a record off the map).
+Status EncodeBattle(const Scenario& scenario, int32_t terrainSymbolCount, std::vector<uint8_t>& out);
 
 } // namespace k2

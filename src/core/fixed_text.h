@@ -11,7 +11,7 @@
 namespace k2 {
 
 template <std::size_t MaxChars> class FixedText {
-public:
+  public:
     static constexpr std::size_t Capacity = MaxChars;
 
     FixedText() { bytes_.fill(0); }
@@ -43,7 +43,7 @@ public:
     bool operator==(const FixedText& other) const { return View() == other.View(); }
     bool operator==(std::string_view other) const { return View() == other; }
 
-private:
+  private:
     std::array<char, MaxChars + 1> bytes_;
 };
 

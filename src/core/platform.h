@@ -11,7 +11,7 @@ namespace k2 {
 // Plays sounds/k2NN.wav. Modes: 1 asynchronous, 2 to the end, 3 asynchronous unless another
 // sound is playing. Returns whether playback started; never blocks on a machine without audio.
 class SoundPlayer {
-public:
+  public:
     virtual ~SoundPlayer() = default;
     virtual bool Play(int number, int mode) = 0;
 };
@@ -23,7 +23,7 @@ constexpr int SoundRefuse = 13;
 
 // The plain platform box (file and memory errors) and the program's own question box.
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // A plain box with one OK button, e.g. title "Warning".
     virtual void ShowPlain(const std::string& title, const std::string& text) = 0;
@@ -41,14 +41,14 @@ struct FileDialogRequest {
 };
 
 class FileChooser {
-public:
+  public:
     virtual ~FileChooser() = default;
     virtual std::optional<std::filesystem::path> ChooseOpen(const FileDialogRequest& request) = 0;
     virtual std::optional<std::filesystem::path> ChooseSave(const FileDialogRequest& request) = 0;
 };
 
 class HelpViewer {
-public:
+  public:
     virtual ~HelpViewer() = default;
     virtual void ShowContents(const std::filesystem::path& helpFile) = 0;
     virtual void ShowKeywordSearch(const std::filesystem::path& helpFile) = 0;

@@ -7,7 +7,7 @@
 namespace k2 {
 
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     // A non-negative pseudo-random integer; callers take it modulo their range.
     virtual uint32_t Next() = 0;
@@ -15,11 +15,11 @@ public:
 
 // The program's generator: a Mersenne twister seeded once per run.
 class StdRandomSource : public RandomSource {
-public:
+  public:
     explicit StdRandomSource(uint32_t seed = std::random_device{}()) : engine_(seed) {}
     uint32_t Next() override { return static_cast<uint32_t>(engine_() & 0x7fffffffu); }
 
-private:
+  private:
     std::mt19937 engine_;
 };
 

@@ -77,7 +77,7 @@ constexpr int32_t SideEastern = 2;
 struct HexCell {
     int32_t PrimaryTerrain = 0;
     std::array<int32_t, SecondarySlotCount> SecondaryTerrain = {NoSymbol, NoSymbol, NoSymbol,
-                                                                 NoSymbol, NoSymbol, NoSymbol};
+                                                                NoSymbol, NoSymbol, NoSymbol};
     int32_t Unit = 0;
     int32_t Structure = 0;
     int32_t MapText = 0;
@@ -143,12 +143,14 @@ struct ObjectiveRecord {
     bool operator==(const ObjectiveRecord&) const = default;
 };
 
-// One map text label.
+// One map text label. Its Hex may lie outside the map (a trim can cut its hex away and a file
+// may bring such an entry): the entry is kept but stays inert, so every user of Hex must test
+// it with Scenario::IsValidHex before indexing the grid.
 struct PlaceName {
     int32_t Hex = 0;
     FixedText<MapTextChars> Text;
     FixedText<MapTextChars> FontName;
-    uint32_t Colour = 0; // 0x00BBGGRR
+    uint32_t Colour = 0;                          // 0x00BBGGRR
     std::array<uint8_t, 3> Size = {0, 0, 0};      // points per zoom level; below 6 is not drawn
     std::array<uint8_t, 3> Placement = {1, 1, 1}; // anchor code 1..8 per zoom level
     uint8_t Style = 0;                            // 16 bold, 32 italic, 64 underline
@@ -190,6 +192,8 @@ struct Scenario {
     uint8_t ScenarioFlagB = 1;
     uint8_t ScenarioFlagC = 0;
     uint8_t ViewSaved = 0;
+    // Both as loaded: a file may bring an origin off the map or a zoom level above 2, so the
+    // view checks them (IsValidHex, a clamp) before use.
     int32_t ViewOriginHex = 0;
     uint8_t ZoomLevel = 0;
     std::array<int32_t, MarkerSymbolCount> MarkerSymbols{};
@@ -216,6 +220,9 @@ struct Scenario {
     // definition file, 105 until the first battle save of the run and 200 after it.
     int32_t EditorFormatNumber = 105;
 
+    // Every field, the grid and every table slot (also those beyond the counts).
+    bool operator==(const Scenario&) const = default;
+
     // --- hex arithmetic -------------------------------------------------------------------
     // (row, column) of a hex index.
     std::pair<int32_t, int32_t> HexRowCol(int32_t index) const { return {index / Cols, index % Cols}; }
@@ -230,12 +237,16 @@ struct Scenario {
     // status carries "Hex Array Mem Allocation Error.".
     Status AllocateHexes(int32_t count);
 
-    // Removes empty wing names and renumbers the units' Wing fields.
+    // Removes empty wing names and renumbers the units' Wing fields, in one pass (a name that
+    // moves into an examined position is not examined again). Units of an empty wing 0 stay in
+    // wing 0.
     void CompactWings();
 
-    // Removal with renumbering: later records move down one place, and every hex field that
-    // referred to a moved record follows it. The removed record's own hex no longer refers
-    // to anything. Out-of-range numbers are ignored.
+    // Removal with renumbering, the one implementation that every dialog and the map trimmer
+    // use: later records move down one place (whole records, every field, SpareA of structures
+    // included), the vacated last slot is reset to a default record, every hex field that
+    // referred to a moved record follows it, and the hex fields that referred to the removed
+    // record become 0. Markers of the hex are not touched. Out-of-range numbers are ignored.
     void RemoveUnit(int32_t u);
     void RemoveStructure(int32_t s);
     void RemoveObjective(int32_t o);
@@ -243,9 +254,11 @@ struct Scenario {
 };
 
 // Fills the scenario for a battle just created: expects Cols, Rows, the set names and the
-// settings to be set. Reloads the terrain definitions from `terrainDefFile` (a failure to
-// read them is a warning in the status, not a failure). Fails, touching nothing else, when
-// the grid cannot be allocated.
+// settings to be set. Draws one random number per hex in hex index order (value mod 5 picks
+// from NewBattleTerrainMix), then the border ring becomes BorderTerrain. Record tables are
+// reset to default records, not only their counts. Reloads the terrain definitions from `terrainDefFile` (a
+// failure to read them is a warning in the status, not a failure). Fails, touching nothing else, when the
+// grid cannot be allocated.
 Status InitNewBattle(Scenario& scenario, RandomSource& random, const std::filesystem::path& terrainDefFile);
 
 // The four-byte form of a 32-bit value, most significant byte first.
