@@ -203,7 +203,9 @@ TEST_F(SoundModeTest, RealBackEndComesBackFromModeTwo) {
     QtSoundPlayer player(Install());
     const bool started = player.Play(12, 2);
     EXPECT_FALSE(player.IsPlaying());
-    if (started) EXPECT_TRUE(player.Play(12, 3));
+    if (started) {
+        EXPECT_TRUE(player.Play(12, 3));
+    }
 }
 
 } // namespace
