@@ -1,1 +1,66 @@
-int main() { return 0; }
+// k2tool: the command-line companion of the editor, for inspecting, checking, converting and
+// rendering battle files of an installation.
+#include "render_command.h"
+#include "tool_commands.h"
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* Usage = R"(usage: k2tool [--install DIR] COMMAND ...
+
+The installation directory is the working directory unless --install names another.
+
+Commands:
+  dump FILE [--ratings]   print the battle as JSON (--ratings adds the unit ratings and SidePoints)
+  check FILE              print "ok", or the reason the editor would refuse the file
+  convert IN OUT          read IN (current or legacy), sort its units and write OUT in the current layout
+  render ...              draw a battle as the map view shows it (k2tool render --help)
+  --help                  show this list
+
+Exit status: 0 success, 1 a file refused or not written, 2 a usage error.
+)";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::filesystem::path installDir = std::filesystem::current_path();
+    std::size_t i = 0;
+    while (i < args.size() && args[i].starts_with("--")) {
+        if (args[i] == "--help" || args[i] == "-h") {
+            std::cout << Usage;
+            return k2tool::ExitOk;
+        }
+        if (args[i] == "--install" && i + 1 < args.size()) {
+            installDir = args[i + 1];
+            i += 2;
+            continue;
+        }
+        std::cerr << "k2tool: unknown option " << args[i] << "\n" << Usage;
+        return k2tool::ExitUsage;
+    }
+    if (i == args.size()) {
+        std::cerr << Usage;
+        return k2tool::ExitUsage;
+    }
+    if (!std::filesystem::is_directory(installDir)) {
+        std::cerr << "k2tool: installation directory " << installDir.string() << " does not exist\n";
+        return k2tool::ExitUsage;
+    }
+    const std::string command = args[i];
+    const std::vector<std::string> rest(args.begin() + std::ptrdiff_t(i) + 1, args.end());
+    if (command == "dump") return k2tool::DumpCommand(installDir, rest);
+    if (command == "check") return k2tool::CheckCommand(installDir, rest);
+    if (command == "convert") return k2tool::ConvertCommand(installDir, rest);
+    if (command == "render") return k2tool::RenderCommand(installDir, rest);
+    if (command == "help") {
+        std::cout << Usage;
+        return k2tool::ExitOk;
+    }
+    std::cerr << "k2tool: unknown command " << command << "\n" << Usage;
+    return k2tool::ExitUsage;
+}

@@ -1,0 +1,124 @@
+#include "tool_commands.h"
+
+#include "battle_json.h"
+#include "core/battle_file.h"
+#include "core/file_lookup.h"
+#include "forces/equipment_defs.h"
+#include "forces/unit_ratings.h"
+#include "terrain_set_header.h"
+
+#include <iostream>
+#include <memory>
+
+namespace k2tool {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path TerrainDefFile(const fs::path& installDir) {
+    return k2::FindFile(installDir / "sysdefs", "K2Ter.Def");
+}
+
+void PrintWarnings(const k2::Status& status) {
+    for (const auto& w : status.warnings)
+        std::cerr << "warning: " << w << "\n";
+}
+
+// Reads the battle as the editor does: the installation's terrain definitions first.
+bool LoadBattle(const fs::path& installDir, const fs::path& file, k2::Scenario& scenario,
+                std::string& message) {
+    k2::Status st = k2::ReadBattle(scenario, file, TerrainDefFile(installDir));
+    PrintWarnings(st);
+    if (!st) message = st.message;
+    return st.ok;
+}
+
+bool LoadEquipment(const fs::path& installDir, k2::EquipmentTables& tables) {
+    k2::Status st = k2::LoadEquipment(tables, installDir / "sysdefs");
+    if (!st) std::cerr << st.title << ": " << st.message << "\n";
+    return st.ok;
+}
+
+} // namespace
+
+int DumpCommand(const fs::path& installDir, const std::vector<std::string>& args) {
+    fs::path file;
+    bool ratings = false;
+    for (const auto& a : args) {
+        if (a == "--ratings") {
+            ratings = true;
+        } else if (file.empty() && !a.starts_with("--")) {
+            file = a;
+        } else {
+            std::cerr << "dump: unexpected argument " << a << "\nusage: k2tool dump FILE [--ratings]\n";
+            return ExitUsage;
+        }
+    }
+    if (file.empty()) {
+        std::cerr << "usage: k2tool dump FILE [--ratings]\n";
+        return ExitUsage;
+    }
+    auto scenario = std::make_unique<k2::Scenario>();
+    std::string message;
+    if (!LoadBattle(installDir, file, *scenario, message)) {
+        std::cerr << file.string() << ": " << message << "\n";
+        return ExitRefused;
+    }
+    std::unique_ptr<k2::EquipmentTables> tables;
+    if (ratings) {
+        tables = std::make_unique<k2::EquipmentTables>();
+        if (!LoadEquipment(installDir, *tables)) return ExitRefused;
+    }
+    std::cout << BattleJson(*scenario, k2::IsLegacyBattleFile(file), tables.get());
+    return std::cout.flush() ? ExitOk : ExitRefused;
+}
+
+int CheckCommand(const fs::path& installDir, const std::vector<std::string>& args) {
+    if (args.size() != 1 || args[0].starts_with("--")) {
+        std::cerr << "usage: k2tool check FILE\n";
+        return ExitUsage;
+    }
+    auto scenario = std::make_unique<k2::Scenario>();
+    std::string message;
+    if (!LoadBattle(installDir, args[0], *scenario, message)) {
+        std::cout << message << "\n";
+        return ExitRefused;
+    }
+    std::cout << "ok\n";
+    return ExitOk;
+}
+
+int ConvertCommand(const fs::path& installDir, const std::vector<std::string>& args) {
+    if (args.size() != 2 || args[0].starts_with("--") || args[1].starts_with("--")) {
+        std::cerr << "usage: k2tool convert IN OUT\n";
+        return ExitUsage;
+    }
+    const fs::path in = args[0], out = args[1];
+    auto scenario = std::make_unique<k2::Scenario>();
+    std::string message;
+    if (!LoadBattle(installDir, in, *scenario, message)) {
+        std::cerr << in.string() << ": " << message << "\n";
+        return ExitRefused;
+    }
+    // The count written is that of the terrain set the battle names, as the editor's save does.
+    int32_t symbols = 0;
+    std::string error;
+    const fs::path set =
+        k2::FindFile(installDir / "scenarios", std::string(scenario->TerrainSetName.View()) + ".ter");
+    if (!ReadTerrainSymbolCount(set, symbols, error)) {
+        std::cerr << error << "\n";
+        return ExitRefused;
+    }
+    auto tables = std::make_unique<k2::EquipmentTables>();
+    if (!LoadEquipment(installDir, *tables)) return ExitRefused;
+    k2::SortUnits(*scenario, *tables);
+    k2::Status st = k2::WriteBattle(*scenario, out, symbols);
+    if (!st) {
+        std::cerr << out.string() << ": " << st.message << "\n";
+        return ExitRefused;
+    }
+    return ExitOk;
+}
+
+} // namespace k2tool
