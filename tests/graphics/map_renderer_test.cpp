@@ -1,0 +1,562 @@
+#include "graphics/map_renderer.h"
+
+#include "graphics/ansi_text.h"
+#include "graphics/symbol_blit.h"
+#include "synthetic_symbols.h"
+
+#include <QFontMetrics>
+#include <QTemporaryDir>
+#include <gmock/gmock.h>
+
+#include <memory>
+
+using namespace k2;
+using namespace k2test;
+
+namespace {
+
+const SyntheticSet& Terrain() {
+    static const SyntheticSet set = RendererTerrain();
+    return set;
+}
+uint16_t Colour(int32_t symbol) {
+    return Terrain().symbols[size_t(symbol)].colour;
+}
+constexpr uint16_t SmallUnitColour = 0xFFFF;
+constexpr uint16_t FullUnitColour = 0xA514;
+
+class Renderer : public ::testing::Test {
+  public:
+    static void SetUpTestSuite() {
+        InstallFontSubstitutions();
+        dir = new QTemporaryDir;
+        WriteSets(dir->path().toStdString(), "SYN", Terrain(), "SYU", RendererUnits());
+        symbols = new SymbolSet;
+        const Status s = LoadSymbolSet(*symbols, dir->path().toStdString(), "SYN", "SYU", {});
+        ASSERT_TRUE(s) << s.message;
+    }
+    static void TearDownTestSuite() {
+        delete symbols;
+        delete dir;
+    }
+
+    void NewMap(int32_t cols, int32_t rows, int32_t primary = 13) {
+        sc = std::make_unique<Scenario>();
+        sc->Cols = cols;
+        sc->Rows = rows;
+        sc->HexCount = cols * rows;
+        sc->Hexes.assign(size_t(sc->HexCount), HexCell{});
+        for (auto& h : sc->Hexes)
+            h.PrimaryTerrain = primary;
+        sc->MarkerSymbols.fill(NoSymbol);
+        sc->MarkerSymbols[MarkerObjective] = 7;
+        sc->MarkerSymbols[MarkerMapOverlay] = 0;
+        sc->TerrainDefCount = int32_t(Terrain().symbols.size());
+        renderer = std::make_unique<MapRenderer>(*sc, *symbols, switches);
+        renderer->SetBattleLoaded(true);
+    }
+    void View(int32_t w, int32_t h, int32_t zoom, int32_t origin = 0) {
+        sc->ZoomLevel = uint8_t(zoom);
+        sc->ViewOriginHex = origin;
+        renderer->SetViewSize(w, h);
+    }
+    HexCell& Hex(int32_t h) { return sc->Hexes[size_t(h)]; }
+    int32_t S() const { return symbols->CellSize(sc->ZoomLevel); }
+    uint16_t Pixel(int32_t x, int32_t y) const {
+        const QImage& img = renderer->Buffer().Image();
+        return reinterpret_cast<const uint16_t*>(img.constScanLine(y))[x];
+    }
+    uint16_t Centre(int32_t hex) const {
+        const HexPoint p = renderer->HexPositionInBuffer(hex);
+        return Pixel(p.X + S() / 2, p.Y + S() / 2);
+    }
+    void AddUnit(int32_t hex, int32_t symbol) {
+        ++sc->UnitCount;
+        sc->Units[size_t(sc->UnitCount)].Symbol = symbol;
+        sc->Units[size_t(sc->UnitCount)].Hex = hex;
+        Hex(hex).Unit = sc->UnitCount;
+    }
+    int32_t AddText(int32_t hex, const char* text, int32_t placement, int32_t size = 12, uint8_t style = 9) {
+        ++sc->MapTextCount;
+        PlaceName& pn = sc->MapTexts[size_t(sc->MapTextCount)];
+        pn.Hex = hex;
+        pn.Text = text;
+        pn.FontName = "Arial";
+        pn.Colour = 0x0000FF;
+        pn.Size = {uint8_t(size), uint8_t(size), uint8_t(size)};
+        pn.Placement = {uint8_t(placement), uint8_t(placement), uint8_t(placement)};
+        pn.Style = style;
+        Hex(hex).MapText = sc->MapTextCount;
+        return sc->MapTextCount;
+    }
+    // The bounding box of pixels that are neither black nor `except`.
+    QRect Painted(uint16_t except = 0) const {
+        const QImage& img = renderer->Buffer().Image();
+        QRect box;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const uint16_t v = Pixel(x, y);
+                if (v != 0 && v != except) box = box.united(QRect(x, y, 1, 1));
+            }
+        return box;
+    }
+
+    static QTemporaryDir* dir;
+    static SymbolSet* symbols;
+    DisplaySwitches switches;
+    std::unique_ptr<Scenario> sc;
+    std::unique_ptr<MapRenderer> renderer;
+};
+QTemporaryDir* Renderer::dir = nullptr;
+SymbolSet* Renderer::symbols = nullptr;
+
+TEST_F(Renderer, BufferHasTheDrawSizeAndPresentShowsTheViewFromTheMargins) {
+    NewMap(20, 20, 0);
+    View(150, 120, 1, 2 * 20 + 2);
+    EXPECT_EQ(renderer->Buffer().Width(), 150 + 2 * 15);
+    EXPECT_EQ(renderer->Buffer().Height(), 120 + 2 * 18);
+    EXPECT_EQ(renderer->Buffer().Image().format(), QImage::Format_RGB16);
+    Hex(3 * 20 + 3).PrimaryTerrain = 1;
+    renderer->Render();
+    EXPECT_EQ(renderer->LeftMargin(), 15);
+    EXPECT_EQ(renderer->TopMargin(), 18);
+    const QImage view = renderer->Present();
+    ASSERT_EQ(view.size(), QSize(150, 120));
+    EXPECT_EQ(view, renderer->Buffer().Image().copy(15, 18, 150, 120));
+    QImage target(150, 120, QImage::Format_RGB16);
+    renderer->PresentTo(target);
+    EXPECT_EQ(target, view);
+    // Hex (3, 3) is one column and one row into the view: odd column, half a row down.
+    EXPECT_EQ(reinterpret_cast<const uint16_t*>(view.constScanLine(18 + 9 + 10))[15 + 10], Colour(1));
+}
+
+TEST_F(Renderer, NothingIsDrawnWithoutABattle) {
+    NewMap(10, 10, 1);
+    View(100, 100, 0);
+    renderer->SetBattleLoaded(false);
+    renderer->Render();
+    EXPECT_TRUE(Painted().isNull());
+}
+
+TEST_F(Renderer, LayersAreDrawnInOrder) {
+    NewMap(10, 10, 0);
+    View(200, 200, 2);
+    const int32_t h = 22;
+    sc->StructureCount = 1;
+    sc->Structures[1].Symbol = 6;
+    sc->ObjectiveCount = 1;
+    struct Step {
+        const char* what;
+        std::function<void()> apply;
+        uint16_t centre;
+    };
+    const std::vector<Step> steps = {
+        {"primary", [&] { Hex(h).PrimaryTerrain = 1; }, Colour(1)},
+        {"secondary 1", [&] { Hex(h).SecondaryTerrain[0] = 2; }, Colour(2)},
+        {"secondary 2", [&] { Hex(h).SecondaryTerrain[1] = 3; }, Colour(3)},
+        {"caltrops", [&] { Hex(h).Caltrops = 4; }, Colour(4)},
+        {"overlay", [&] { sc->MarkerSymbols[MarkerMapOverlay] = 5; }, Colour(5)},
+        {"structure", [&] { Hex(h).Structure = 1; }, Colour(6)},
+        {"objective", [&] { Hex(h).Objective = 1; }, Colour(7)},
+        {"reinforcement", [&] { Hex(h).ReinforcementMarker = 8; }, Colour(8)},
+        {"stakes", [&] { Hex(h).Stakes = 9; }, Colour(9)},
+        {"unit", [&] { AddUnit(h, 0); }, SmallUnitColour},
+    };
+    for (const Step& s : steps) {
+        s.apply();
+        renderer->Render();
+        EXPECT_EQ(Centre(h), s.centre) << s.what;
+    }
+}
+
+TEST_F(Renderer, SecondarySlotsStopAtTheFirstEmptySlotAndSkipSymbolZero) {
+    NewMap(10, 10, 1);
+    View(200, 200, 2);
+    Hex(22).SecondaryTerrain = {2, 3, NoSymbol, 4, 5, 6};
+    Hex(23).SecondaryTerrain = {0, NoSymbol, NoSymbol, NoSymbol, NoSymbol, NoSymbol};
+    Hex(24).SecondaryTerrain = {2, 0, NoSymbol, NoSymbol, NoSymbol, NoSymbol};
+    renderer->Render();
+    EXPECT_EQ(Centre(22), Colour(3));
+    EXPECT_EQ(Centre(23), Colour(1)) << "symbol 0 in a slot is not drawn";
+    EXPECT_EQ(Centre(24), Colour(2));
+}
+
+TEST_F(Renderer, MaskedAndUnmaskedSymbols) {
+    NewMap(10, 10, 1);
+    View(200, 200, 2);
+    Hex(22).SecondaryTerrain[0] = 10; // no mask: ORed onto the red
+    Hex(24).PrimaryTerrain = 2;
+    Hex(24).SecondaryTerrain[0] = 11; // masked, transparent centre
+    renderer->Render();
+    EXPECT_EQ(Centre(22), uint16_t(Colour(1) | Colour(10)));
+    EXPECT_EQ(Centre(24), Colour(2));
+    const HexPoint p = renderer->HexPositionInBuffer(24);
+    EXPECT_EQ(Pixel(p.X + 1, p.Y + 1), Colour(11));
+}
+
+TEST_F(Renderer, PrimaryTerrainIsAlwaysDrawnThroughItsMask) {
+    NewMap(10, 10, 1);
+    View(200, 200, 2);
+    renderer->Render();
+    Hex(22).PrimaryTerrain = 12; // holed, masked flag 0
+    renderer->RedrawHex(22);
+    const HexPoint p = renderer->HexPositionInBuffer(22);
+    EXPECT_EQ(Pixel(p.X + 1, p.Y + 1), Colour(12)) << "masked: replaces the red";
+    EXPECT_EQ(Centre(22), Colour(1)) << "the hole shows what was there";
+}
+
+TEST_F(Renderer, NumbersOutsideTheTablesAreNeverDrawn) {
+    NewMap(10, 10, 1);
+    View(200, 200, 2);
+    Hex(22).PrimaryTerrain = 999;
+    Hex(23).SecondaryTerrain[0] = int32_t(Terrain().symbols.size());
+    Hex(23).Caltrops = -4;
+    Hex(23).Structure = 3; // no structures
+    Hex(23).Objective = 2; // no objectives
+    Hex(23).ReinforcementMarker = NoSymbol;
+    Hex(23).Stakes = 70000;
+    Hex(24).Unit = 7; // beyond the unit count
+    AddUnit(25, 3);   // beyond the unit set
+    AddUnit(26, -1);
+    Hex(27).MapText = 9; // beyond the map text count
+    sc->MarkerSymbols[MarkerMapOverlay] = 800;
+    renderer->Render();
+    EXPECT_EQ(Centre(22), 0);
+    for (int32_t h : {23, 24, 25, 26, 27})
+        EXPECT_EQ(Centre(h), Colour(1)) << h;
+}
+
+TEST_F(Renderer, DisplaySwitchesHideTheirSymbols) {
+    struct Case {
+        const char* what;
+        bool DisplaySwitches::*flag;
+        std::function<void(Renderer&)> mark;
+        uint16_t shown;
+    };
+    const std::vector<Case> cases = {
+        {"objectives", &DisplaySwitches::Objectives,
+         [](Renderer& t) {
+             t.sc->ObjectiveCount = 1;
+             t.Hex(22).Objective = 1;
+         },
+         Colour(7)},
+        {"reinforcements", &DisplaySwitches::Reinforcements,
+         [](Renderer& t) { t.Hex(22).ReinforcementMarker = 8; }, Colour(8)},
+        {"overlay", &DisplaySwitches::Overlay, [](Renderer& t) { t.sc->MarkerSymbols[MarkerMapOverlay] = 5; },
+         Colour(5)},
+    };
+    for (const Case& c : cases) {
+        switches = DisplaySwitches{};
+        NewMap(10, 10, 1);
+        View(200, 200, 2);
+        c.mark(*this);
+        renderer->Render();
+        EXPECT_EQ(Centre(22), c.shown) << c.what;
+        switches.*c.flag = false;
+        renderer->Render();
+        EXPECT_EQ(Centre(22), Colour(1)) << c.what << " off";
+        EXPECT_TRUE(c.what != std::string("objectives") || sc->ObjectiveCount == 1) << "data stays";
+    }
+}
+
+TEST_F(Renderer, RedrawLayersChooseWhatAPassDraws) {
+    NewMap(10, 10, 1);
+    View(400, 300, 2);
+    FillRect16(renderer->Buffer().Image(), renderer->Buffer().Image().rect(), 0x1234);
+    renderer->RenderPass(RedrawStrip);
+    EXPECT_EQ(Pixel(380, 290), 0x1234) << "no clearing without bit 0";
+    EXPECT_EQ(Centre(22), Colour(1));
+    renderer->RenderPass(RedrawAll);
+    EXPECT_EQ(Pixel(380, 290), 0);
+
+    Hex(22).PrimaryTerrain = 2;
+    AddUnit(22, 2);
+    renderer->RenderPass(RedrawText);
+    const HexPoint p = renderer->HexPositionInBuffer(22);
+    EXPECT_EQ(Pixel(p.X + 1, p.Y + 1), FullUnitColour) << "units are drawn by every pass";
+    Hex(22).Unit = 0;
+    renderer->RenderPass(RedrawText);
+    EXPECT_EQ(Centre(22), FullUnitColour) << "no terrain without bit 1";
+    renderer->RenderPass(RedrawClear | RedrawText);
+    EXPECT_EQ(Centre(22), 0);
+}
+
+TEST_F(Renderer, ElevationSweepsDrawHigherGroundLaterAndRaisedAndEveryHex) {
+    NewMap(10, 10, 13);
+    View(200, 200, 0);
+    sc->TerrainDefs[14].elevation = 2;
+    sc->TerrainDefs[1].elevation = 1;
+    sc->TerrainDefs[2].elevation = 0;
+    sc->TerrainDefs[3].elevation = 5;
+    Hex(0).PrimaryTerrain = 14;
+    Hex(1).PrimaryTerrain = 1;
+    Hex(44).PrimaryTerrain = 2;
+    Hex(46).PrimaryTerrain = 3;
+    renderer->Render();
+    // Hexes 0 and 1 overlap at (8, 4); list order draws hex 1 last.
+    EXPECT_EQ(Pixel(8, 4), Colour(1));
+    switches.Elevation = true;
+    renderer->Render();
+    EXPECT_EQ(Pixel(8, 4), Colour(14)) << "elevation 2 after elevation 1";
+    EXPECT_EQ(Pixel(5, 0), Colour(14));
+    EXPECT_EQ(Pixel(5, 7), 0) << "hex 0 raised by 5";
+    EXPECT_EQ(Centre(44), Colour(2)) << "elevation 0 is drawn, not raised";
+    const HexPoint p = renderer->HexPositionInBuffer(46);
+    EXPECT_EQ(Pixel(p.X + 5, p.Y + 5 - 10), Colour(3)) << "elevation 5 is drawn and raised like 3";
+}
+
+TEST_F(Renderer, ElevationRaisesTerrainAndUnitsAtZoomTwo) {
+    NewMap(10, 10, 13);
+    View(300, 300, 2);
+    sc->TerrainDefs[14].elevation = 3;
+    Hex(42).PrimaryTerrain = 14;
+    AddUnit(42, 0);
+    switches.Elevation = true;
+    renderer->Render();
+    const HexPoint p = renderer->HexPositionInBuffer(42);
+    EXPECT_EQ(Pixel(p.X + 25, p.Y + 15 - 30), Colour(14));
+    EXPECT_EQ(Pixel(p.X + 25, p.Y + 15), 0);
+    EXPECT_EQ(Pixel(p.X + 4, p.Y + 4 - 30), SmallUnitColour);
+    EXPECT_EQ(Pixel(p.X + 4, p.Y + 4), 0);
+}
+
+TEST_F(Renderer, UnitPlacementInTheCell) {
+    NewMap(10, 10, 13);
+    View(200, 200, 0);
+    AddUnit(22, 2); // as large as the cell: corner + 2 at zoom 0
+    AddUnit(44, 0); // half the cell: + (10 - 5) / 4 + 2
+    renderer->Render();
+    const HexPoint a = renderer->HexPositionInBuffer(22);
+    EXPECT_EQ(Pixel(a.X + 1, a.Y + 1), 0);
+    EXPECT_EQ(Pixel(a.X + 2, a.Y + 2), FullUnitColour);
+    EXPECT_EQ(Pixel(a.X + 11, a.Y + 11), FullUnitColour);
+    const HexPoint b = renderer->HexPositionInBuffer(44);
+    EXPECT_EQ(Pixel(b.X + 2, b.Y + 2), 0);
+    EXPECT_EQ(Pixel(b.X + 3, b.Y + 3), SmallUnitColour);
+    EXPECT_EQ(Pixel(b.X + 7, b.Y + 7), SmallUnitColour);
+    EXPECT_EQ(Pixel(b.X + 8, b.Y + 8), 0);
+}
+
+TEST_F(Renderer, MapTextLandsAtItsAnchor) {
+    for (int32_t placement = 1; placement <= 8; ++placement) {
+        NewMap(10, 10, 13);
+        View(400, 400, 2);
+        AddText(44, "HHH", placement);
+        renderer->Render();
+        const QRect box = Painted();
+        ASSERT_FALSE(box.isNull()) << placement;
+        const HexPoint p = renderer->HexPositionInBuffer(44);
+        const int32_t s = S(), cx = p.X + s / 2, cy = p.Y + s / 2;
+        QFont font("Arial");
+        font.setPointSize(12);
+        const int32_t h = QFontMetrics(font, &renderer->Buffer().Image()).height();
+        SCOPED_TRACE(placement);
+        switch (placement) {
+        case 1:
+            EXPECT_GE(box.top(), p.Y + s);
+            EXPECT_NEAR(box.center().x(), cx, 2);
+            break;
+        case 2:
+            EXPECT_LT(box.bottom(), p.Y);
+            EXPECT_NEAR(box.center().x(), cx, 2);
+            break;
+        case 3:
+            EXPECT_GE(box.left(), p.X + s);
+            EXPECT_GE(box.top(), p.Y + s);
+            break;
+        case 4:
+            EXPECT_GE(box.left(), p.X + s);
+            EXPECT_LT(box.bottom(), p.Y);
+            break;
+        case 5:
+            EXPECT_LT(box.right(), p.X);
+            EXPECT_LT(box.bottom(), p.Y);
+            break;
+        case 6:
+            EXPECT_LT(box.right(), p.X);
+            EXPECT_GE(box.top(), p.Y + s);
+            break;
+        case 7:
+            EXPECT_LT(box.right(), p.X);
+            break;
+        case 8:
+            EXPECT_GE(box.left(), p.X + s);
+            break;
+        }
+        // Close to the hex, not anywhere on the map.
+        EXPECT_LE(std::abs(box.center().y() - cy), s / 2 + h) << placement;
+        if (placement >= 7) {
+            EXPECT_GE(box.top(), cy - h / 2);
+            EXPECT_LE(box.bottom(), cy + h / 2);
+        }
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const uint16_t v = Pixel(x, y);
+                ASSERT_TRUE(v == 0 || v == 0xF800) << "solid red glyphs";
+            }
+    }
+}
+
+TEST_F(Renderer, MapTextIsLeftOutWhenTooSmallEmptyMisplacedOrSwitchedOff) {
+    struct Case {
+        const char* what;
+        const char* text;
+        int32_t placement, size;
+        bool switchOn;
+    };
+    for (const Case c : {Case{"size 5", "Ford", 1, 5, true}, Case{"empty", "", 1, 12, true},
+                         Case{"placement 0", "Ford", 0, 12, true}, Case{"placement 9", "Ford", 9, 12, true},
+                         Case{"switch off", "Ford", 1, 12, false}, Case{"size 6", "Ford", 1, 6, true}}) {
+        switches.MapText = c.switchOn;
+        NewMap(10, 10, 13);
+        View(400, 400, 0);
+        AddText(44, c.text, c.placement, c.size);
+        renderer->Render();
+        EXPECT_EQ(Painted().isNull(), std::string(c.what) != "size 6") << c.what;
+    }
+}
+
+TEST_F(Renderer, MapTextSizePerZoomLevelAndStyle) {
+    NewMap(10, 10, 13);
+    View(400, 400, 0);
+    const int32_t m = AddText(44, "Mill", 1);
+    sc->MapTexts[size_t(m)].Size = {5, 12, 12};
+    renderer->Render();
+    EXPECT_TRUE(Painted().isNull()) << "size 5 at zoom 0";
+    View(400, 400, 1);
+    renderer->Render();
+    const QRect plain = Painted();
+    EXPECT_FALSE(plain.isNull());
+    auto count = [&] {
+        int n = 0;
+        for (int y = 0; y < renderer->Buffer().Height(); ++y)
+            for (int x = 0; x < renderer->Buffer().Width(); ++x)
+                n += Pixel(x, y) != 0;
+        return n;
+    };
+    const int plainPixels = count();
+    sc->MapTexts[size_t(m)].Style = 9 | 16;
+    renderer->Render();
+    EXPECT_GT(count(), plainPixels) << "bold";
+    sc->MapTexts[size_t(m)].Style = 9 | 64;
+    renderer->Render();
+    EXPECT_GT(Painted().bottom(), plain.bottom()) << "underline";
+}
+
+TEST_F(Renderer, MapTextNeverHidesAUnit) {
+    NewMap(10, 10, 13);
+    View(400, 400, 2);
+    AddText(44, "WWWWWWWW", 8, 20);
+    AddUnit(45, 2);
+    renderer->Render();
+    const HexPoint p = renderer->HexPositionInBuffer(45);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 30; ++x)
+            ASSERT_EQ(Pixel(p.X + x, p.Y + y), FullUnitColour);
+}
+
+TEST_F(Renderer, RedrawHexOutsideTheWindowChangesNothing) {
+    NewMap(40, 40, 1);
+    View(200, 200, 0);
+    renderer->Render();
+    const QImage before = renderer->Buffer().Image().copy();
+    Hex(39 * 40 + 39).PrimaryTerrain = 2;
+    for (int32_t h : {39 * 40 + 39, 30, -1, NoSymbol, 40 * 40})
+        renderer->RedrawHex(h);
+    EXPECT_EQ(renderer->Buffer().Image(), before);
+}
+
+TEST_F(Renderer, RedrawHexRepaintsTerrainAndUnitButNotStakes) {
+    NewMap(10, 10, 1);
+    View(200, 200, 2);
+    Hex(22).Stakes = 9;
+    renderer->Render();
+    EXPECT_EQ(Centre(22), Colour(9));
+    Hex(22).SecondaryTerrain[0] = 2;
+    renderer->RedrawHex(22);
+    EXPECT_EQ(Centre(22), Colour(2));
+    AddUnit(22, 0);
+    renderer->RedrawHex(22);
+    EXPECT_EQ(Centre(22), SmallUnitColour);
+}
+
+// A busy map: every layer, overlapping symbols, units larger than a cell, text.
+void FillBusyMap(Renderer& t, uint32_t seed) {
+    t.NewMap(40, 30, 0);
+    uint32_t state = seed;
+    auto next = [&](uint32_t n) {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) % n;
+    };
+    const int32_t primaries[] = {0, 1, 2, 3, 11, 12, 13, 14};
+    t.sc->StructureCount = 2;
+    t.sc->Structures[1].Symbol = 6;
+    t.sc->Structures[2].Symbol = 10;
+    t.sc->ObjectiveCount = 1;
+    t.sc->MarkerSymbols[MarkerMapOverlay] = 11;
+    for (int32_t h = 0; h < t.sc->HexCount; ++h) {
+        HexCell& c = t.Hex(h);
+        c.PrimaryTerrain = primaries[next(8)];
+        if (next(3) == 0) c.SecondaryTerrain[0] = int32_t(next(15));
+        if (next(9) == 0) c.Caltrops = 4;
+        if (next(11) == 0) c.Structure = int32_t(1 + next(2));
+        if (next(13) == 0) c.Objective = 1;
+        if (next(7) == 0) c.ReinforcementMarker = 8;
+        if (next(10) == 0) c.Stakes = 9;
+        if (next(5) == 0 && t.sc->UnitCount < MaxUnits) t.AddUnit(h, int32_t(next(3)));
+    }
+    for (int32_t i = 0; i < 12; ++i) {
+        const int32_t h = int32_t(next(uint32_t(t.sc->HexCount)));
+        if (t.Hex(h).MapText == 0) t.AddText(h, "Ford", int32_t(1 + next(8)), int32_t(6 + next(10)));
+    }
+}
+
+TEST_F(Renderer, ScrollShiftGivesWhatAFullPassDraws) {
+    struct Move {
+        int32_t dc, dr;
+    };
+    const std::vector<Move> moves = {{2, 0}, {2, 0}, {0, 2}, {0, 2}, {-2, 0}, {0, -2}, {-2, 0}, {0, -2},
+                                     {2, 0}, {2, 0}, {2, 0}, {0, 2}, {0, 2},  {0, 2},  {0, 2},  {-2, 0}};
+    for (int32_t zoom = 0; zoom < 3; ++zoom) {
+        FillBusyMap(*this, 7 + uint32_t(zoom));
+        View(150 + 40 * zoom, 120 + 30 * zoom, zoom);
+        renderer->Render();
+        MapRenderer fresh(*sc, *symbols, switches);
+        fresh.SetBattleLoaded(true);
+        fresh.SetViewSize(renderer->ViewWidth(), renderer->ViewHeight());
+        int32_t col = 0, row = 0;
+        for (const Move& m : moves) {
+            col += m.dc;
+            row += m.dr;
+            sc->ViewOriginHex = row * sc->Cols + col;
+            renderer->ScrollShift();
+            fresh.Render();
+            ASSERT_EQ(renderer->Window(), fresh.Window()) << "zoom " << zoom << " at " << row << "," << col;
+            ASSERT_TRUE(renderer->Buffer().Image() == fresh.Buffer().Image())
+                << "zoom " << zoom << " at " << row << "," << col;
+        }
+    }
+}
+
+TEST_F(Renderer, ScrollShiftAtTheMapEdgeAndWithElevation) {
+    FillBusyMap(*this, 99);
+    View(200, 160, 1, 26);
+    renderer->Render();
+    MapRenderer fresh(*sc, *symbols, switches);
+    fresh.SetBattleLoaded(true);
+    fresh.SetViewSize(200, 160);
+    for (int32_t col : {28, 30, 32, 34, 36, 38, 36}) {
+        sc->ViewOriginHex = 20 * 40 + col;
+        renderer->ScrollShift();
+        fresh.Render();
+        ASSERT_TRUE(renderer->Buffer().Image() == fresh.Buffer().Image()) << col;
+    }
+    switches.Elevation = true;
+    sc->TerrainDefs[14].elevation = 3;
+    sc->ViewOriginHex = 22 * 40 + 36;
+    renderer->ScrollShift();
+    fresh.Render();
+    EXPECT_TRUE(renderer->Buffer().Image() == fresh.Buffer().Image());
+}
+
+} // namespace
