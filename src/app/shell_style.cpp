@@ -1,0 +1,41 @@
+#include "app/shell_style.h"
+
+namespace k2 {
+
+QFont PixelFont(const QString& family, int pixels, bool bold) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QString ShellButtonStyle() {
+    return "QPushButton { color: #F0E6CC; background-color: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+           " stop:0 #5C4326, stop:1 #35240F); border: 1px solid #9C7A3C; border-radius: 3px;"
+           " padding: 2px 10px; }"
+           "QPushButton:hover { border-color: #DDC51C; }"
+           "QPushButton:pressed { background-color: #2A1B0B; }"
+           "QPushButton:focus { border-color: #DDC51C; }"
+           "QPushButton:disabled { color: #808080; border-color: #5A4A30; }";
+}
+
+QString ShellDialogStyle() {
+    return ShellButtonStyle() +
+           "QGroupBox { color: #F0E6CC; border: 1px solid #7A5C2E; border-radius: 4px;"
+           " margin-top: 11px; padding: 8px 6px 6px 6px; background-color: rgba(0, 0, 0, 55); }"
+           "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 10px;"
+           " padding: 0px 4px; color: #DDC51C; }"
+           "QGroupBox::title:disabled { color: #808080; }"
+           "QLabel { color: #F0E6CC; background: transparent; }"
+           "QLabel:disabled { color: #808080; }"
+           "QRadioButton, QCheckBox { color: #F0E6CC; background: transparent; spacing: 6px; }"
+           "QRadioButton:disabled, QCheckBox:disabled { color: #808080; }"
+           "QLineEdit, QTextEdit, QTextBrowser, QListWidget { color: #2A1B0E; background-color: #F4EBD3;"
+           " border: 1px solid #7A5C2E; selection-background-color: #8C6A2E; selection-color: #FFF8E6; }"
+           "QToolButton { background-color: #4A341C; border: 1px solid #9C7A3C; }"
+           "QToolButton:hover { border-color: #DDC51C; }"
+           "QToolButton:pressed { background-color: #2A1B0B; }"
+           "QToolButton:disabled { background-color: #3A2D1E; border-color: #5A4A30; }";
+}
+
+} // namespace k2

@@ -1,0 +1,262 @@
+// The battle settings dialog on screen: clicking its arrows and buttons by name, typing in its
+// fields, and reading what the user sees; and the wrapping of the description memo.
+#include "app/gui_input.h"
+#include "app/new_map_dialog.h"
+
+#include <QAbstractButton>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+#include <gmock/gmock.h>
+
+#include <deque>
+
+namespace k2 {
+namespace {
+
+class RecordingBoxes : public MessageBoxes {
+  public:
+    std::vector<std::pair<int, int>> asked;
+    void ShowPlain(const std::string&, const std::string&) override {}
+    int Ask(int layout, int kind) override {
+        asked.emplace_back(layout, kind);
+        return 1;
+    }
+};
+
+class OneFileChooser : public FileChooser {
+  public:
+    std::optional<std::filesystem::path> answer;
+    std::optional<std::filesystem::path> ChooseOpen(const FileDialogRequest&) override { return answer; }
+    std::optional<std::filesystem::path> ChooseSave(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+};
+
+void WriteIcon(const std::filesystem::path& file, QColor colour) {
+    std::filesystem::create_directories(file.parent_path());
+    QImage icon(120, 120, QImage::Format_RGB16);
+    icon.fill(colour);
+    ASSERT_TRUE(icon.save(QString::fromStdString(file.string()), "BMP"));
+}
+
+class NewMapDialogTest : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    std::filesystem::path install{dir.path().toStdString()};
+    Scenario scenario;
+    RecordingBoxes boxes;
+    OneFileChooser chooser;
+    TNewMap dialog{scenario, install, boxes, chooser};
+
+    void SetUp() override { WriteIcon(install / "scenarios" / "icons" / "sword.bmp", QColor(200, 30, 30)); }
+    void TearDown() override { dialog.hide(); }
+
+    QString Label(const char* name) { return dialog.findChild<QLabel*>(name)->text(); }
+    QAbstractButton* Arrow(const char* upDown, const char* part) {
+        return dialog.findChild<QWidget*>(upDown)->findChild<QAbstractButton*>(part);
+    }
+    template <class T = QWidget> T* Get(const char* name) {
+        T* widget = dialog.findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    void Open(NewMapMode mode) {
+        dialog.Prepare(mode);
+        dialog.show();
+    }
+    // Whether the group's caption is drawn in `colour` (the caption sits in the top strip).
+    bool CaptionHas(const char* group, QColor colour) {
+        QGroupBox* box = Get<QGroupBox>(group);
+        const QImage image =
+            box->grab(QRect(0, 0, box->width(), 16)).toImage().convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == colour.rgb()) return true;
+        return false;
+    }
+};
+
+TEST_F(NewMapDialogTest, FirstNewBattleShowsTheProposals) {
+    Open(NewMapMode::NewBattle);
+    EXPECT_EQ(Label("TitleLbl"), "Create Battle");
+    EXPECT_EQ(Label("MpRw"), "Rows: 20");
+    EXPECT_EQ(Label("MpCl"), "Cols: 40");
+    EXPECT_EQ(Label("TotHex"), "Total Hexes: 800");
+    EXPECT_EQ(Label("GameTurns"), "Max Turns: 30");
+    EXPECT_EQ(Label("WBPLbl"), "Western: 30");
+    EXPECT_EQ(Label("EBPLbl"), "Eastern: 30");
+    EXPECT_EQ(Label("USetLbl"), "K2U");
+    EXPECT_EQ(Label("IconLbl"), "sword");
+    EXPECT_EQ(Get<QLineEdit>("SNam")->text(), "New Battle");
+    EXPECT_EQ(Get<QLineEdit>("SideA")->text(), "Western Forces");
+    EXPECT_EQ(Get<QLineEdit>("SideB")->text(), "Eastern Forces");
+    EXPECT_EQ(Get<QLineEdit>("SNam")->maxLength(), 20);
+    EXPECT_TRUE(Get<QRadioButton>("WstIni")->isChecked());
+    EXPECT_TRUE(Get<QAbstractButton>("WstRplBtn")->isChecked());
+    EXPECT_TRUE(Get<QAbstractButton>("EstRplBtn")->isChecked());
+    EXPECT_EQ(Get<QTextEdit>("History")->toPlainText(), "History");
+    EXPECT_EQ(Get<QPushButton>("Button3")->text(), "Select Unit Set");
+    EXPECT_EQ(Get<QPushButton>("Button2")->text(), "Select Icon");
+
+    QStringList weather;
+    QString checked;
+    for (QRadioButton* radio : Get<QGroupBox>("WthrGrp")->findChildren<QRadioButton*>()) {
+        weather << radio->text();
+        if (radio->isChecked()) checked = radio->text();
+    }
+    EXPECT_EQ(weather, QStringList({"Clear   ", "Rain    ", "Hvy Rain", "Fog     ", "Snow    ", "Hvy Snow"}));
+    EXPECT_EQ(checked, "Clear   ");
+
+    EXPECT_TRUE(Get<QGroupBox>("MapSizeGrp")->isEnabled());
+    EXPECT_TRUE(CaptionHas("MapSizeGrp", QColor(0xDD, 0xC5, 0x1C)));
+    EXPECT_TRUE(CaptionHas("USetGrp", QColor(0xDD, 0xC5, 0x1C)));
+}
+
+TEST_F(NewMapDialogTest, ArrowClicksChangeTheLabelsWithinTheRange) {
+    Open(NewMapMode::NewBattle);
+    gui_input::Click(Arrow("RowUpDn", "Up"));
+    EXPECT_EQ(Label("MpRw"), "Rows: 21");
+    EXPECT_EQ(Label("TotHex"), "Total Hexes: 840");
+    gui_input::Click(Arrow("ColUpDn", "Down"));
+    EXPECT_EQ(Label("MpCl"), "Cols: 39");
+    EXPECT_EQ(Label("TotHex"), "Total Hexes: 819");
+    for (int i = 0; i < 140; ++i)
+        gui_input::Click(Arrow("RowUpDn", "Up"));
+    EXPECT_EQ(Label("MpRw"), "Rows: 150");
+    gui_input::Click(Arrow("TrnUpDn", "Down"));
+    EXPECT_EQ(Label("GameTurns"), "Max Turns: 29");
+    gui_input::Click(Arrow("WBPUD", "Up"));
+    gui_input::Click(Arrow("EBPUD", "Down"));
+    EXPECT_EQ(Label("WBPLbl"), "Western: 31");
+    EXPECT_EQ(Label("EBPLbl"), "Eastern: 29");
+}
+
+TEST_F(NewMapDialogTest, TypedNamesAndChoicesReachTheBattleOnOk) {
+    Open(NewMapMode::NewBattle);
+    QLineEdit* name = Get<QLineEdit>("SNam");
+    name->clear();
+    gui_input::Type(name, "Agincourt");
+    gui_input::Click(Get<QRadioButton>("EstIni"));
+    gui_input::Click(Get<QRadioButton>("Weather3"));
+    gui_input::Click(Get<QAbstractButton>("EstRplBtn"));
+    gui_input::Click(Get<QPushButton>("OK"));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), NewMapResultOk);
+    EXPECT_EQ(scenario.BattleName, "Agincourt");
+    EXPECT_EQ(scenario.StartInitiative, 2);
+    EXPECT_EQ(scenario.Weather, 3);
+    EXPECT_EQ(scenario.EasternLeaderReplacement, 0);
+    EXPECT_EQ(scenario.WesternLeaderReplacement, 1);
+    EXPECT_EQ(scenario.Rows, 20);
+    EXPECT_EQ(scenario.Description[0], "History");
+}
+
+TEST_F(NewMapDialogTest, EmptyNameKeepsTheDialogOpenWithTheMessage) {
+    Open(NewMapMode::NewBattle);
+    Get<QLineEdit>("SNam")->clear();
+    gui_input::Click(Get<QPushButton>("OK"));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_THAT(boxes.asked, ::testing::ElementsAre(std::pair(1, 10)));
+    gui_input::Click(Get<QPushButton>("Cancel"));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), NewMapResultCancel);
+}
+
+TEST_F(NewMapDialogTest, SettingsModeGreysTheSizeAndSetGroups) {
+    scenario.Rows = 30;
+    scenario.Cols = 50;
+    scenario.BattleName = "Crecy";
+    scenario.WesternName = "English";
+    scenario.EasternName = "French";
+    scenario.Description[0] = "Rain all day.";
+    scenario.Description[1] = "Mud.";
+    Open(NewMapMode::Settings);
+    EXPECT_EQ(Label("TitleLbl"), "Create Battle");
+    EXPECT_EQ(Label("MpRw"), "Rows: 30");
+    EXPECT_EQ(Label("TotHex"), "Total Hexes: 1500");
+    EXPECT_FALSE(Get<QGroupBox>("MapSizeGrp")->isEnabled());
+    EXPECT_FALSE(Get<QGroupBox>("USetGrp")->isEnabled());
+    EXPECT_FALSE(Arrow("RowUpDn", "Up")->isEnabled());
+    EXPECT_TRUE(CaptionHas("MapSizeGrp", QColor(0x80, 0x80, 0x80)));
+    EXPECT_FALSE(CaptionHas("MapSizeGrp", QColor(0xDD, 0xC5, 0x1C)));
+    EXPECT_TRUE(CaptionHas("WthrGrp", QColor(0xDD, 0xC5, 0x1C)));
+    EXPECT_EQ(Get<QLineEdit>("SNam")->text(), "Crecy");
+    EXPECT_EQ(Get<QTextEdit>("History")->toPlainText(), "Rain all day.\nMud.");
+    gui_input::Click(Get<QPushButton>("OK"));
+    EXPECT_EQ(scenario.Rows, 30);
+    EXPECT_EQ(scenario.Description[1], "Mud.");
+}
+
+TEST_F(NewMapDialogTest, LongDescriptionIsStoredAsItsWrappedLines) {
+    Open(NewMapMode::NewBattle);
+    QString text;
+    for (int i = 0; i < 40; ++i)
+        text += QString("word%1 ").arg(i);
+    text = text.trimmed() + "\n\nEnd.";
+    Get<QTextEdit>("History")->setPlainText(text);
+    gui_input::Click(Get<QPushButton>("OK"));
+    const QStringList expected = WrapMemoLines(text, HistoryFont(), HistoryWrapWidth);
+    ASSERT_GT(expected.size(), 3);
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(QString::fromStdString(scenario.Description[size_t(i)].Str()), expected[i]);
+    EXPECT_TRUE(scenario.Description[size_t(expected.size())].Empty());
+}
+
+TEST(WrapMemoLinesTest, LinesFitTheWidthAndKeepEveryWord) {
+    const QFont font = HistoryFont();
+    QString paragraph;
+    for (int i = 0; i < 60; ++i)
+        paragraph += QString("archers%1 ").arg(i);
+    const QStringList lines = WrapMemoLines(paragraph.trimmed() + "\n\nShort", font, 481);
+    ASSERT_GE(lines.size(), 4);
+    const QFontMetrics metrics(font);
+    for (const QString& line : lines)
+        EXPECT_LE(metrics.horizontalAdvance(line), 481) << line.toStdString();
+    EXPECT_EQ(lines.back(), "Short");
+    EXPECT_EQ(lines[lines.size() - 2], "");
+    EXPECT_EQ(lines.mid(0, lines.size() - 2).join(' '), paragraph.trimmed());
+    // A word wider than the memo is broken rather than lost.
+    const QStringList broken = WrapMemoLines(QString(300, 'm'), font, 481);
+    EXPECT_GT(broken.size(), 1);
+    EXPECT_EQ(broken.join(""), QString(300, 'm'));
+}
+
+TEST_F(NewMapDialogTest, IconPreviewShowsTheIconOrAnEmptyFrame) {
+    Open(NewMapMode::NewBattle);
+    const QImage shown = Get<QLabel>("Image1")->pixmap().toImage();
+    ASSERT_EQ(shown.size(), QSize(60, 60));
+    EXPECT_GT(QColor(shown.pixel(30, 30)).red(), 180);
+    EXPECT_LT(QColor(shown.pixel(30, 30)).blue(), 60);
+
+    scenario.BattleIcon = "nothere";
+    Open(NewMapMode::NewBattle);
+    EXPECT_EQ(Label("IconLbl"), "nothere");
+    const QImage empty = Get<QLabel>("Image1")->pixmap().toImage();
+    EXPECT_EQ(empty.size(), QSize(60, 60));
+    EXPECT_LT(QColor(empty.pixel(30, 30)).red(), 60);
+
+    WriteIcon(install / "elsewhere" / "lion.bmp", QColor(20, 20, 220));
+    chooser.answer = install / "elsewhere" / "lion.bmp";
+    gui_input::Click(Get<QPushButton>("Button2"));
+    EXPECT_EQ(Label("IconLbl"), "lion");
+    EXPECT_EQ(scenario.BattleIcon, "lion");
+    EXPECT_GT(QColor(Get<QLabel>("Image1")->pixmap().toImage().pixel(30, 30)).blue(), 200);
+}
+
+TEST_F(NewMapDialogTest, UnitSetButtonShowsTheChosenSet) {
+    Open(NewMapMode::NewBattle);
+    chooser.answer = install / "scenarios" / "NORSE.set";
+    gui_input::Click(Get<QPushButton>("Button3"));
+    EXPECT_EQ(Label("USetLbl"), "NORSE");
+}
+
+} // namespace
+} // namespace k2
