@@ -126,7 +126,7 @@ std::vector<PreviewHex> SampleLandscape(int cols, int rows) {
     Route(map, cols, rows, at(6, 0),
           {South, South, SouthEast, South, SouthWest, South, South, SouthWest, South}, RiverN, &riverSides);
     Route(map, cols, rows, at(0, 5),
-          {NorthEast, SouthEast, NorthEast, SouthEast, NorthEast, SouthEast, NorthEast, SouthEast, NorthEast,
+          {NorthEast, SouthEast, NorthEast, SouthEast, NorthEast, SouthEast, SouthEast, NorthEast, NorthEast,
            SouthEast, NorthEast, SouthEast, NorthEast},
           RoadN, &roadSides);
     Route(map, cols, rows, at(8, 5), {North, North, NorthEast, NorthEast}, TrackN);

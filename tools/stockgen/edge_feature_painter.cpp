@@ -86,15 +86,15 @@ void Slope(QPainter& p, const HexShape& hex, int side) {
     const QPointF dir = Unit(b - a);
     const QPointF n = Unit(hex.Centre() - (a + b) / 2);
     const double len = std::hypot(b.x() - a.x(), b.y() - a.y());
-    const double depth = hex.size * 0.2;
-    const double spacing = std::max(2.2, hex.size / 12.0);
+    const double depth = hex.size * 0.26;
+    const double spacing = std::max(2.6, hex.size / 9.0);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(120, 86, 50));
+    p.setBrush(QColor(108, 76, 42));
     for (double t = spacing * 0.6; t <= len - spacing * 0.4; t += spacing) {
         // Hachures: wedges broad at the crest (inside) and sharp at the foot (the side).
         const QPointF foot = a + dir * t;
         const QPointF crest = foot + n * depth;
-        const double half = spacing * 0.28;
+        const double half = spacing * 0.36;
         QPainterPath wedge;
         wedge.moveTo(foot);
         wedge.lineTo(crest - dir * half);

@@ -171,8 +171,9 @@ void PaintGround(QImage& canvas, const TerrainSymbolSpec& spec) {
         Mottled(canvas, seed, QColor(62, 110, 170), QColor(72, 124, 182), 2, 0.08);
         break;
     case A::Hill: {
-        static const QColor tint[4] = {QColor(150, 172, 92), QColor(170, 178, 100), QColor(182, 164, 96),
-                                       QColor(170, 136, 88)};
+        // Each level of height a step further from green towards brown, so that levels read apart.
+        static const QColor tint[4] = {QColor(150, 172, 92), QColor(166, 180, 98), QColor(196, 168, 98),
+                                       QColor(176, 124, 80)};
         Relief(canvas, seed, tint[std::clamp(spec.param, 1, 3)], 2.0 + spec.param);
         break;
     }

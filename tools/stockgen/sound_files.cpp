@@ -15,7 +15,7 @@ void PutLE(std::string& out, uint32_t v, int bytes) {
 
 struct Synth {
     std::vector<double> buf;
-    explicit Synth(double seconds) : buf(static_cast<size_t>(seconds * SoundSampleRate), 0.0) {}
+    explicit Synth(double seconds) : buf(static_cast<size_t>(std::ceil(seconds * SoundSampleRate)), 0.0) {}
 
     // A tone gliding from f0 to f1 Hz, with a fast attack and exponential decay.
     void Tone(double start, double length, double f0, double f1, double amp, double decay,
@@ -119,9 +119,9 @@ std::vector<int16_t> SynthesizeSound(int number) {
         return s.Samples();
     }
     case 6: {
-        Synth s(0.05);
-        s.Noise(0, 0.05, 0.6, 160, 0.5, 66);
-        s.Tone(0, 0.05, 1800, 1500, 0.25, 140);
+        Synth s(0.06);
+        s.Noise(0, 0.06, 0.6, 160, 0.5, 66);
+        s.Tone(0, 0.06, 1800, 1500, 0.25, 140);
         return s.Samples();
     }
     case 7: {
