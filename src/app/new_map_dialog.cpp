@@ -83,7 +83,7 @@ QWidget* TNewMap::MakeUpDown(const char* name, void (NewMapLogic::*up)(), void (
         auto* button = new QToolButton(box);
         button->setObjectName(part);
         button->setArrowType(type);
-        button->setFixedSize(20, 12);
+        button->setFixedSize(22, 14);
         button->setAutoRepeat(true);
         connect(button, &QToolButton::clicked, this, [this, action] {
             (logic_.*action)();
