@@ -13,8 +13,8 @@ namespace {
 
 using A = TerrainArt;
 
-// Trees scattered over the hex, larger ones first so that the small ones sit in the gaps. The
-// crowns keep inside the hexagon so that neighbouring woods join without cut-off circles.
+// Trees scattered over the hex; crowns near a side are cut by the hexagon, so that woods in
+// neighbouring hexes close up into one wood.
 void Forest(QPainter& p, const HexShape& hex, SeededRandom& r, int count, double radius, QColor leaf) {
     struct Tree {
         QPointF c;
@@ -24,7 +24,7 @@ void Forest(QPainter& p, const HexShape& hex, SeededRandom& r, int count, double
     std::vector<Tree> trees;
     for (int i = 0; i < count; ++i) {
         const double tr = radius * r.Range(0.75, 1.15);
-        trees.push_back({RandomPointInHex(hex, r, tr * 0.85), tr, Shade(leaf, r.Range(0.88, 1.12))});
+        trees.push_back({RandomPointInHex(hex, r, tr * 0.3), tr, Shade(leaf, r.Range(0.88, 1.12))});
     }
     // Draw from the top of the picture down, so lower crowns overlap upper ones like in a view from
     // slightly above.
@@ -196,7 +196,7 @@ void PaintCover(QImage& canvas, const TerrainSymbolSpec& spec) {
     PreparePainter(p);
     switch (spec.art) {
     case A::Woods:
-        Forest(p, hex, r, 20, std::max(2.6, s / 8.5), QColor(50, 102, 46));
+        Forest(p, hex, r, 26, std::max(2.6, s / 8.5), QColor(50, 102, 46));
         break;
     case A::LightWoods:
         Forest(p, hex, r, 7, std::max(2.4, s / 9.0), QColor(84, 136, 58));

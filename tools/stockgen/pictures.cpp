@@ -138,7 +138,7 @@ QImage PaintTitlePicture() {
         p.drawPath(path);
     };
     hills(270, 70, QColor(92, 86, 98), 11);
-    Castle(p, 470, 250, 0.9, QColor(110, 100, 108));
+    Castle(p, 470, 262, 0.9, QColor(110, 100, 108));
     hills(310, 60, QColor(64, 84, 56), 12);
     hills(350, 50, QColor(44, 62, 40), 13);
     // Banners of the two sides on their poles.

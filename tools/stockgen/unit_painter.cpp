@@ -146,7 +146,7 @@ void Gun(const Pen& d, double length, double bore) {
     barrel.addRoundedRect(QRectF(-18, -bore, length, bore * 2), bore * 0.6, bore * 0.6);
     QTransform t;
     t.rotate(-10);
-    d.Shape(t.map(barrel), QColor(120, 124, 136));
+    d.Shape(t.map(barrel), QColor(204, 160, 78)); // bronze reads on both fields
     d.Ellipse(QPointF(-2, 18), 14, 14, QColor(170, 124, 70));
     d.Ellipse(QPointF(-2, 18), 4, 4, d.c.ink);
 }
@@ -372,7 +372,8 @@ void DrawUnitCounter(QPainter& p, UnitArt art, UnitSide side, double pixelsPerUn
     p.setBrush(c.field);
     p.drawRoundedRect(QRectF(-49 + rim, -49 + rim, 98 - 2 * rim, 98 - 2 * rim), 10, 10);
     p.save();
-    p.scale(side == UnitSide::Western ? 0.8 : -0.8, 0.8); // Eastern pictures face west
+    p.translate(0, 5); // the figures reach higher (weapons) than low (feet)
+    p.scale(side == UnitSide::Western ? 0.94 : -0.94, 0.94); // Eastern pictures face west
     Figure(Pen{p, c, std::max(1.6, px * 0.9)}, art);
     p.restore();
 }
