@@ -4,6 +4,7 @@
 #include "app/new_map_dialog.h"
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QImage>
@@ -12,7 +13,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 
 #include <gmock/gmock.h>
 
@@ -208,6 +212,17 @@ TEST_F(NewMapDialogTest, LongDescriptionIsStoredAsItsWrappedLines) {
     for (int i = 0; i < expected.size(); ++i)
         EXPECT_EQ(QString::fromStdString(scenario.Description[size_t(i)].Str()), expected[i]);
     EXPECT_TRUE(scenario.Description[size_t(expected.size())].Empty());
+
+    // The lines stored are the lines the memo shows.
+    QStringList shown;
+    QTextDocument* document = Get<QTextEdit>("History")->document();
+    document->documentLayout(); // lays the document out
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        for (int i = 0; i < block.layout()->lineCount(); ++i)
+            shown << block.text()
+                         .mid(block.layout()->lineAt(i).textStart(), block.layout()->lineAt(i).textLength())
+                         .trimmed();
+    EXPECT_EQ(shown, expected);
 }
 
 TEST(WrapMemoLinesTest, LinesFitTheWidthAndKeepEveryWord) {
