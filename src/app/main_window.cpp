@@ -1,0 +1,299 @@
+#include "app/main_window.h"
+
+#include "app/about_box.h"
+#include "app/new_map_dialog.h"
+#include "forces/unit_summary.h"
+#include "graphics/ansi_text.h"
+#include "view/map_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QShortcut>
+
+#include <algorithm>
+
+namespace k2 {
+
+class TMainForm::SettingsAdapter : public SettingsDialog {
+  public:
+    explicit SettingsAdapter(TNewMap& dialog) : dialog_(dialog) {}
+    int32_t Run(int32_t mode) override {
+        return dialog_.Run(mode == NewBattleMode ? NewMapMode::NewBattle : NewMapMode::Settings);
+    }
+
+  private:
+    TNewMap& dialog_;
+};
+
+namespace {
+
+constexpr const char* RecentNames[] = {"MapA1", "MapB1", "MapC1", "MapD1", "MapE1"};
+
+MapButton ToMapButton(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return MapButton::Left;
+    case Qt::RightButton:
+        return MapButton::Right;
+    default:
+        return MapButton::Middle;
+    }
+}
+
+} // namespace
+
+std::string TMainForm::LowColourWarning() {
+    return "Keldmar 2 was designed to run in Windows High Color (16 bit) mode or greater.\n"
+           "Keldmar 2 has determined that your Window's Color Palette Display Setting\n"
+           "is currently lower than 16 bit. Please enter your Contol Panel, select Display,\n"
+           "then settings, and increase your Color Palette Setting to High Color (16 bit).\n";
+}
+
+TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(parent), context_(context) {
+    setObjectName("TMainForm");
+    setMinimumSize(MapView::MinimumWidth, MapView::MinimumHeight);
+
+    view_ = new MapView(context_.Battle(), context_.Renderer(), context_.Switches(), context_.Sounds(),
+                        context_.InstallDir(), this);
+    setCentralWidget(view_);
+
+    newMap_ =
+        new TNewMap(context_.Battle(), context_.InstallDir(), context_.Boxes(), context_.Chooser(), this);
+    about_ = new TAboutMBld(context_.Sounds(), this);
+    settings_ = std::make_unique<SettingsAdapter>(*newMap_);
+    lifecycle_ = std::make_unique<BattleLifecycle>(
+        LifecycleParts{context_.Battle(), context_.Equipment(), *this, *settings_, context_.SymbolLoader(),
+                       context_.Boxes(), context_.Chooser(), context_.Random()},
+        context_.InstallDir());
+    dispatch_ = std::make_unique<MapClickDispatch>(
+        context_.Edit(), MapClickActions{[this](int32_t hex) { view_->ZoomInAt(hex); },
+                                         [this](bool zoom) { view_->SetZoomCursor(zoom); }});
+
+    connect(view_, &MapView::MapPressed, this, [this](Qt::MouseButton button) {
+        dispatch_->Dispatch(lifecycle_->BattleActive(), ToMapButton(button), view_->PointerHex());
+    });
+    connect(view_, &MapView::ZoomInPressed, this, [this] { dispatch_->BeginZoomPick(); });
+    connect(view_, &MapView::UnitPanelHexChanged, this, &TMainForm::ShowUnitPanel);
+
+    BuildMenus();
+
+    const auto zoomKeys = [this](const QKeySequence& keys, bool in) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, in] { ZoomFromKeyboard(in); });
+    };
+    zoomKeys(QKeySequence(Qt::Key_Plus), true);
+    zoomKeys(QKeySequence(Qt::Key_Equal), true);
+    zoomKeys(QKeySequence(Qt::Key_Minus), false);
+
+    StartUp();
+}
+
+TMainForm::~TMainForm() {
+    if (busy_) QApplication::restoreOverrideCursor();
+}
+
+QAction* TMainForm::AddItem(QMenu* menu, const char* name, const QString& caption,
+                            void (TMainForm::*slot)()) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    if (slot) connect(item, &QAction::triggered, this, slot);
+    return item;
+}
+
+void TMainForm::AddSwitch(QMenu* menu, const char* name, DisplaySwitch which) {
+    QAction* item = menu->addAction(QString::fromStdString(InitialSwitchCaption(which)));
+    item->setObjectName(name);
+    item->setEnabled(false);
+    connect(item, &QAction::triggered, this, [this, which, item] { ToggleDisplaySwitch(which, item); });
+}
+
+void TMainForm::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName("File1");
+    AddItem(file, "OpenMapFile1", "Open Battle", &TMainForm::OpenClicked)->setShortcut(QKeySequence::Open);
+    AddItem(file, "CreateNewMap1", "Create New Battle", &TMainForm::NewClicked)
+        ->setShortcut(QKeySequence::New);
+    AddItem(file, "SaveMapFile", "Save Battle", &TMainForm::SaveClicked)->setShortcut(QKeySequence::Save);
+    AddItem(file, "SaveMapAs", "Save Battle As...", &TMainForm::SaveAsClicked)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    file->addSeparator();
+    AddItem(file, "ModifyScenario1", "Battle Settings", &TMainForm::SettingsClicked);
+    recentSeparator_ = file->addSeparator();
+    recentSeparator_->setObjectName("N4");
+    recentSeparator_->setVisible(false);
+    for (int i = 0; i < 5; ++i) {
+        QAction* item = AddItem(file, RecentNames[i], QString(), nullptr);
+        item->setVisible(false);
+        connect(item, &QAction::triggered, this, [this, i] { lifecycle_->OpenRecent(i); });
+        recentItems_.push_back(item);
+    }
+    file->addSeparator();
+    AddItem(file, "Exit1", "Exit", &TMainForm::ExitClicked)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    for (QAction* item : file->actions())
+        item->setShortcutContext(Qt::WindowShortcut);
+
+    QMenu* prefs = menuBar()->addMenu(tr("&Preferences"));
+    prefs->setObjectName("Preferences1");
+    AddSwitch(prefs, "MB_ElvDsp", DisplaySwitch::Elevation);
+    AddSwitch(prefs, "ShowVicHex", DisplaySwitch::Objectives);
+    AddSwitch(prefs, "RForce", DisplaySwitch::Reinforcements);
+    AddSwitch(prefs, "MapOverlay", DisplaySwitch::Overlay);
+    AddSwitch(prefs, "PlaceNameTgl", DisplaySwitch::MapText);
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName("Help1");
+    AddItem(help, "HelpIndex", "Contents", &TMainForm::HelpContentsClicked)
+        ->setShortcut(QKeySequence::HelpContents);
+    AddItem(help, "KeywordSearch1", "Keyword Search", &TMainForm::KeywordSearchClicked);
+    help->addSeparator();
+    AddItem(help, "AboutQRMIIMapBuilder1", "About Tessary Keldmar 2", &TMainForm::AboutClicked);
+}
+
+void TMainForm::StartUp() {
+    if (const QScreen* s = screen(); s && s->depth() < 16)
+        context_.Boxes().ShowPlain("Warning", LowColourWarning());
+    InstallFontSubstitutions();
+
+    // The buffer starts large enough for a full-screen view; setting up the view sizes it.
+    if (const QScreen* s = screen()) {
+        const QSize size = s->size();
+        context_.Renderer().Buffer().Resize(size.width() + 256, size.height() + 256);
+        const QRect avail = s->availableGeometry();
+        resize(std::min(1100, avail.width() - 40), std::min(780, avail.height() - 40));
+    }
+    context_.Renderer().SetBackground(Qt::black);
+
+    const Status equipment = LoadEquipment(context_.Equipment(), context_.InstallDir() / "sysdefs");
+    if (!equipment) context_.Boxes().ShowPlain(equipment.title, equipment.message);
+
+    context_.Switches() = DisplaySwitches{};
+    context_.Edit() = EditState{};
+    lifecycle_->Start();
+    ShowUnitPanel(NoSymbol);
+}
+
+void TMainForm::ShowUnitPanel(int32_t hex) {
+    const UnitSummary summary = SummarizeHex(context_.Battle(), context_.Equipment(), hex);
+    view_->SetUnitSummary({summary.SdeLbl, summary.UntLbl, summary.StsLbl1, summary.BseLbl, summary.RnfLbl});
+}
+
+void TMainForm::ExitClicked() {
+    lifecycle_->RequestExit();
+    view_->SetExiting(true);
+    close();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!lifecycle_->Close()) {
+        view_->SetExiting(false);
+        event->ignore();
+        return;
+    }
+    view_->SetExiting(true);
+    event->accept();
+}
+
+void TMainForm::ToggleDisplaySwitch(DisplaySwitch which, QAction* item) {
+    const bool on = ToggleSwitch(context_.Switches(), which);
+    item->setText(QString::fromStdString(SwitchCaption(which, on)));
+    view_->DisplayMap();
+}
+
+void TMainForm::ZoomFromKeyboard(bool in) {
+    if (!lifecycle_->BattleActive()) return;
+    if (!in) {
+        view_->ZoomOut();
+        return;
+    }
+    // Zoom in on the hex under the mouse when it is over the map, else on the middle of the view.
+    const int32_t pointer = view_->PointerHex();
+    const QWidget* mapWin = view_->findChild<QWidget*>("MapWin");
+    const bool overMap = mapWin && mapWin->underMouse() && pointer != NoSymbol;
+    view_->ZoomInAt(overMap ? pointer : view_->Logic().CentreHex());
+}
+
+void TMainForm::HelpContentsClicked() {
+    context_.Help().ShowContents(context_.InstallDir() / "tkx2.hlp");
+}
+
+void TMainForm::KeywordSearchClicked() {
+    context_.Help().ShowKeywordSearch(context_.InstallDir() / "tkx2.hlp");
+}
+
+void TMainForm::AboutClicked() {
+    about_->exec();
+}
+
+void TMainForm::SetCaption(const std::string& text) {
+    setWindowTitle(FromAnsi(text));
+}
+
+void TMainForm::SetInfoText(const std::string& text) {
+    QLabel* label = view_->InfoLabel();
+    label->setText(FromAnsi(text));
+    label->repaint();
+}
+
+void TMainForm::ShowProgress(int32_t position) {
+    QProgressBar* bar = view_->ProgressBar();
+    bar->setValue(std::clamp(position, 0, 100));
+    bar->show();
+    // Long loads do not return to the event loop, so the bar is painted here and now.
+    bar->repaint();
+}
+
+void TMainForm::HideProgress() {
+    view_->ProgressBar()->hide();
+    view_->ProgressBar()->setValue(0);
+}
+
+void TMainForm::SetBusy(bool busy) {
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void TMainForm::SetCommandEnabled(std::string_view name, bool enabled) {
+    const QString objectName = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    if (QAction* item = findChild<QAction*>(objectName)) {
+        item->setEnabled(enabled);
+        return;
+    }
+    if (QWidget* control = findChild<QWidget*>(objectName)) control->setEnabled(enabled);
+}
+
+void TMainForm::SetCommandCaption(std::string_view name, const std::string& caption) {
+    const QString objectName = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    if (QAction* item = findChild<QAction*>(objectName)) item->setText(FromAnsi(caption));
+}
+
+void TMainForm::SetRecentBattles(const std::vector<std::string>& paths) {
+    recentSeparator_->setVisible(!paths.empty());
+    for (size_t i = 0; i < recentItems_.size(); ++i) {
+        QAction* item = recentItems_[i];
+        const bool shown = i < paths.size();
+        item->setVisible(shown);
+        // Paths are the file system's own bytes; an ampersand would otherwise become a mnemonic.
+        item->setText(shown ? QString::fromStdString(paths[i]).replace('&', "&&") : QString());
+    }
+}
+
+void TMainForm::ShowTitlePicture() {
+    view_->ShowTitlePicture();
+}
+
+void TMainForm::ShowBattle() {
+    repaint();
+    view_->ShowBattle();
+}
+
+} // namespace k2

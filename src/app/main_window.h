@@ -1,0 +1,87 @@
+// TMainForm, the editor's main window: the menu bar, the map view with its panels, and the
+// battle lifecycle, the display switches, help and about wired to them.
+#pragma once
+
+#include "app/battle_lifecycle.h"
+#include "app/editor_context.h"
+#include "app/map_click_dispatch.h"
+#include "view/map_view_logic.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+
+namespace k2 {
+
+class MapView;
+class TNewMap;
+class TAboutMBld;
+
+class TMainForm : public QMainWindow, private LifecycleScreen {
+    Q_OBJECT
+  public:
+    explicit TMainForm(EditorContext& context, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    BattleLifecycle& Lifecycle() { return *lifecycle_; }
+    MapView& View() { return *view_; }
+    TNewMap& SettingsDialogWindow() { return *newMap_; }
+    MapClickDispatch& Dispatch() { return *dispatch_; }
+
+    // The text of the low-colour warning.
+    static std::string LowColourWarning();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // LifecycleScreen
+    void SetCaption(const std::string& text) override;
+    void SetInfoText(const std::string& text) override;
+    void ShowProgress(int32_t position) override;
+    void HideProgress() override;
+    void SetBusy(bool busy) override;
+    void SetCommandEnabled(std::string_view name, bool enabled) override;
+    void SetCommandCaption(std::string_view name, const std::string& caption) override;
+    void SetRecentBattles(const std::vector<std::string>& paths) override;
+    void ShowTitlePicture() override;
+    void ShowBattle() override;
+
+    void BuildMenus();
+    QAction* AddItem(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*slot)());
+    void AddSwitch(QMenu* menu, const char* name, DisplaySwitch which);
+    void StartUp();
+    void ExitClicked();
+    void ToggleDisplaySwitch(DisplaySwitch which, QAction* item);
+    void ZoomFromKeyboard(bool in);
+    void ShowUnitPanel(int32_t hex);
+
+    void OpenClicked() { lifecycle_->Open(); }
+    void NewClicked() { lifecycle_->CreateNew(); }
+    void SaveClicked() { lifecycle_->Save(); }
+    void SaveAsClicked() { lifecycle_->SaveAs(); }
+    void SettingsClicked() { lifecycle_->BattleSettings(); }
+    void HelpContentsClicked();
+    void KeywordSearchClicked();
+    void AboutClicked();
+
+    class SettingsAdapter;
+
+    EditorContext& context_;
+    MapView* view_ = nullptr;
+    TNewMap* newMap_ = nullptr;
+    TAboutMBld* about_ = nullptr;
+    std::unique_ptr<SettingsAdapter> settings_;
+    std::unique_ptr<BattleLifecycle> lifecycle_;
+    std::unique_ptr<MapClickDispatch> dispatch_;
+    std::vector<QAction*> recentItems_;
+    QAction* recentSeparator_ = nullptr;
+    bool busy_ = false;
+};
+
+} // namespace k2

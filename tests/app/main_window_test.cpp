@@ -1,0 +1,374 @@
+#include "app/editor_context.h"
+#include "app/main_window.h"
+#include "app/new_map_dialog.h"
+#include "core/battle_file.h"
+#include "view/map_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <gmock/gmock.h>
+
+#include <deque>
+#include <filesystem>
+#include <random>
+
+namespace fs = std::filesystem;
+using ::testing::StartsWith;
+
+namespace {
+
+struct SilentSounds : k2::SoundPlayer {
+    bool Play(int number, int) override {
+        played.push_back(number);
+        return false;
+    }
+    std::vector<int> played;
+};
+
+struct Boxes : k2::MessageBoxes {
+    void ShowPlain(const std::string& title, const std::string& text) override {
+        plain.push_back(title + ": " + text);
+    }
+    int Ask(int, int kind) override {
+        asked.push_back(kind);
+        return answer;
+    }
+    std::vector<std::string> plain;
+    std::vector<int> asked;
+    int answer = 2;
+};
+
+struct Chooser : k2::FileChooser {
+    std::optional<fs::path> ChooseOpen(const k2::FileDialogRequest&) override { return Next(); }
+    std::optional<fs::path> ChooseSave(const k2::FileDialogRequest&) override { return Next(); }
+    std::optional<fs::path> Next() {
+        if (answers.empty()) return std::nullopt;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::deque<std::optional<fs::path>> answers;
+};
+
+struct Help : k2::HelpViewer {
+    void ShowContents(const fs::path& file) override {
+        requests.push_back("contents " + file.filename().string());
+    }
+    void ShowKeywordSearch(const fs::path& file) override {
+        requests.push_back("search " + file.filename().string());
+    }
+    std::vector<std::string> requests;
+};
+
+// A copy of the stock installation, so that saves and the recent list never touch the shared one.
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        install_ = fs::temp_directory_path() / ("k2_window_" + std::to_string(std::random_device{}()));
+        if (fs::exists(K2_STOCK_DIR)) fs::copy(K2_STOCK_DIR, install_, fs::copy_options::recursive);
+        fs::create_directories(install_ / "scenarios");
+        fs::remove(install_ / "battle.lst");
+        k2::PlatformSeams seams;
+        auto sounds = std::make_unique<SilentSounds>();
+        auto boxes = std::make_unique<Boxes>();
+        auto chooser = std::make_unique<Chooser>();
+        auto help = std::make_unique<Help>();
+        sounds_ = sounds.get();
+        boxes_ = boxes.get();
+        chooser_ = chooser.get();
+        help_ = help.get();
+        seams.sounds = std::move(sounds);
+        seams.boxes = std::move(boxes);
+        seams.chooser = std::move(chooser);
+        seams.help = std::move(help);
+        context_ = std::make_unique<k2::EditorContext>(install_, std::move(seams));
+        window_ = std::make_unique<k2::TMainForm>(*context_);
+        window_->resize(900, 640);
+        window_->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        window_.reset();
+        context_.reset();
+        fs::remove_all(install_);
+    }
+
+    bool HaveSymbolSets() const { return fs::exists(install_ / "scenarios" / "K2T.ter"); }
+
+    // A battle of `cols` x `rows` written by the core writer into the copied installation.
+    std::string MakeBattle(const std::string& file, const std::string& name, int32_t cols = 60,
+                           int32_t rows = 50) {
+        k2::Scenario s;
+        s.Cols = cols;
+        s.Rows = rows;
+        s.BattleName = name;
+        s.WesternName = "Westmen";
+        s.EasternName = "Eastmen";
+        k2::StdRandomSource r(5);
+        EXPECT_TRUE(k2::InitNewBattle(s, r, install_ / "sysdefs" / "K2Ter.Def").ok);
+        const fs::path where = install_ / "scenarios" / file;
+        EXPECT_TRUE(k2::WriteBattle(s, where, 130).ok);
+        return where.string();
+    }
+
+    QAction* Item(const char* name) const { return window_->findChild<QAction*>(name); }
+    template <typename T = QWidget> T* Control(const char* name) const {
+        return window_->findChild<T*>(name);
+    }
+    QString Label(const char* name) const { return Control<QLabel>(name)->text(); }
+    void Trigger(const char* name) {
+        QAction* item = Item(name);
+        ASSERT_NE(item, nullptr) << name;
+        ASSERT_TRUE(item->isEnabled()) << name;
+        item->trigger();
+        QApplication::processEvents();
+    }
+    void Open(const std::string& path) {
+        chooser_->answers.push_back(fs::path(path));
+        Trigger("OpenMapFile1");
+    }
+    void MoveMouse(QPoint at) {
+        QWidget* map = Control("MapWin");
+        QMouseEvent move(QEvent::MouseMove, at, map->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(map, &move);
+    }
+    void Click(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        QWidget* map = Control("MapWin");
+        QMouseEvent press(QEvent::MouseButtonPress, at, map->mapToGlobal(at), button, button, Qt::NoModifier);
+        QApplication::sendEvent(map, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, map->mapToGlobal(at), button, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(map, &release);
+    }
+
+    fs::path install_;
+    SilentSounds* sounds_ = nullptr;
+    Boxes* boxes_ = nullptr;
+    Chooser* chooser_ = nullptr;
+    Help* help_ = nullptr;
+    std::unique_ptr<k2::EditorContext> context_;
+    std::unique_ptr<k2::TMainForm> window_;
+};
+
+TEST_F(MainWindowTest, StartsWithTitleMenusAndInfoBar) {
+    EXPECT_EQ(window_->objectName(), "TMainForm");
+    EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2");
+    EXPECT_EQ(Label("InfLbl"), "Battle not active");
+    EXPECT_FALSE(Control("PBar")->isVisible());
+    struct Entry {
+        const char* name;
+        const char* caption;
+        bool enabled;
+    } items[] = {
+        {"OpenMapFile1", "Open Battle", true},
+        {"CreateNewMap1", "Create New Battle", true},
+        {"SaveMapFile", "Save Battle", false},
+        {"SaveMapAs", "Save Battle As...", false},
+        {"ModifyScenario1", "Battle Settings", false},
+        {"Exit1", "Exit", true},
+        {"MB_ElvDsp", "Elevation Display is: Off", false},
+        {"ShowVicHex", "Victory Objective is: On", false},
+        {"RForce", "Reinforcement Hexes are: On", false},
+        {"MapOverlay", "Map Overlay is: On", false},
+        {"PlaceNameTgl", "Map Text is: On", false},
+        {"HelpIndex", "Contents", true},
+        {"KeywordSearch1", "Keyword Search", true},
+        {"AboutQRMIIMapBuilder1", "About Tessary Keldmar 2", true},
+    };
+    for (const Entry& e : items) {
+        QAction* item = Item(e.name);
+        ASSERT_NE(item, nullptr) << e.name;
+        EXPECT_EQ(item->text(), e.caption) << e.name;
+        EXPECT_EQ(item->isEnabled(), e.enabled) << e.name;
+    }
+    EXPECT_EQ(Item("OpenMapFile1")->shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(Item("SaveMapAs")->shortcut(), QKeySequence("Ctrl+Shift+S"));
+    EXPECT_EQ(Item("Exit1")->shortcut(), QKeySequence("Ctrl+Q"));
+    EXPECT_FALSE(Item("N4")->isVisible());
+    for (const char* name : {"MapA1", "MapB1", "MapC1", "MapD1", "MapE1"})
+        EXPECT_FALSE(Item(name)->isVisible());
+    // Commands that later work adds are not in the menus yet.
+    EXPECT_EQ(Item("PlaceLv1Ter"), nullptr);
+    for (const char* name : {"ZoomIn", "ZoomOut", "ScrollHorz", "ScrollVert"})
+        EXPECT_FALSE(Control(name)->isEnabled()) << name;
+    EXPECT_EQ(Label("HexNo"), "Hex No:");
+    EXPECT_EQ(Label("PrmTer"), "Primary Ter:");
+    EXPECT_EQ(Label("SecTer"), "Secondary Ter:");
+    EXPECT_EQ(Label("ObjLbl"), "Objective: ");
+    EXPECT_EQ(Label("MTLbl"), "Map Text:");
+    for (const char* name : {"SdeLbl", "UntLbl", "StsLbl1", "BseLbl", "RnfLbl"})
+        EXPECT_EQ(Label(name), "");
+    EXPECT_EQ(context_->Battle().EditorFormatNumber, 105);
+    // The map view follows the window: view width = client width - (scrollbar + 1).
+    const QWidget* map = Control("MapWin");
+    EXPECT_EQ(map->width(), window_->centralWidget()->width() - (Control("ScrollVert")->width() + 1));
+}
+
+TEST_F(MainWindowTest, HelpAndAboutCommands) {
+    Trigger("HelpIndex");
+    Trigger("KeywordSearch1");
+    EXPECT_THAT(help_->requests, ::testing::ElementsAre("contents tkx2.hlp", "search tkx2.hlp"));
+}
+
+TEST_F(MainWindowTest, OpenShowsTheBattleAndItsControls) {
+    if (!HaveSymbolSets()) GTEST_SKIP() << "no stock symbol sets";
+    Open(MakeBattle("wide.k2s", "Wide Field"));
+    EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2:Wide Field");
+    EXPECT_EQ(Label("InfLbl"), "Battle Active.");
+    EXPECT_FALSE(Control("PBar")->isVisible());
+    EXPECT_TRUE(Item("SaveMapFile")->isEnabled());
+    EXPECT_TRUE(Item("ModifyScenario1")->isEnabled());
+    EXPECT_TRUE(Item("MB_ElvDsp")->isEnabled());
+    EXPECT_TRUE(Control("ZoomIn")->isEnabled());
+    EXPECT_FALSE(Control("ZoomOut")->isEnabled());
+    EXPECT_TRUE(Control("ScrollHorz")->isEnabled());
+    EXPECT_TRUE(Control("ScrollVert")->isEnabled());
+    EXPECT_TRUE(boxes_->plain.empty()) << boxes_->plain.front();
+
+    // The map shows something other than black.
+    QImage shot = Control("MapWin")->grab().toImage();
+    int coloured = 0;
+    for (int y = 0; y < shot.height(); y += 7)
+        for (int x = 0; x < shot.width(); x += 7)
+            coloured += shot.pixelColor(x, y) != Qt::black;
+    EXPECT_GT(coloured, 10);
+
+    // Hovering describes the hex; off the map everything empties.
+    MoveMouse(QPoint(20, 20));
+    EXPECT_THAT(Label("HexNo").toStdString(), StartsWith("Hex:"));
+    EXPECT_THAT(Label("HexNo").toStdString(), ::testing::HasSubstr(" CPM:"));
+
+    // One scrollbar step moves the origin two columns.
+    auto* horz = Control<QScrollBar>("ScrollHorz");
+    horz->setValue(1);
+    QApplication::processEvents();
+    const k2::Scenario& s = context_->Battle();
+    EXPECT_EQ(s.ViewOriginHex % s.Cols, 2);
+    EXPECT_EQ(horz->value(), 1);
+    // The keyboard scrolls too.
+    QWidget* view = Control("MapView");
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(view, &down);
+    EXPECT_EQ(s.ViewOriginHex / s.Cols, 2);
+}
+
+TEST_F(MainWindowTest, ZoomPickZoomsAtTheClickedHexAndRestoresTheMode) {
+    if (!HaveSymbolSets()) GTEST_SKIP() << "no stock symbol sets";
+    Open(MakeBattle("wide.k2s", "Wide Field"));
+    auto* zoomIn = Control<QToolButton>("ZoomIn");
+    zoomIn->click();
+    EXPECT_EQ(context_->Edit().Mode, k2::EditMode::ZoomPick);
+    EXPECT_EQ(context_->Battle().ZoomLevel, 0);
+
+    MoveMouse(QPoint(200, 150));
+    const int32_t hex = window_->View().PointerHex();
+    ASSERT_NE(hex, k2::NoSymbol);
+    Click(QPoint(5, 5)); // the click acts on the last recorded pointer position
+    EXPECT_EQ(context_->Battle().ZoomLevel, 1);
+    EXPECT_EQ(context_->Edit().CurrentHex, hex);
+    EXPECT_EQ(context_->Edit().Mode, k2::EditMode::None);
+    EXPECT_TRUE(Control("ZoomOut")->isEnabled());
+    EXPECT_THAT(sounds_->played, ::testing::Contains(6));
+
+    // A further click does not zoom again.
+    Click(QPoint(5, 5));
+    EXPECT_EQ(context_->Battle().ZoomLevel, 1);
+
+    Control<QToolButton>("ZoomOut")->click();
+    EXPECT_EQ(context_->Battle().ZoomLevel, 0);
+    EXPECT_FALSE(Control("ZoomOut")->isEnabled());
+}
+
+TEST_F(MainWindowTest, DisplaySwitchesFlipTheirCaptions) {
+    if (!HaveSymbolSets()) GTEST_SKIP() << "no stock symbol sets";
+    Open(MakeBattle("a.k2s", "A", 20, 20));
+    Trigger("ShowVicHex");
+    EXPECT_EQ(Item("ShowVicHex")->text(), "Victory Objective is: Off");
+    EXPECT_FALSE(context_->Switches().Objectives);
+    Trigger("ShowVicHex");
+    EXPECT_EQ(Item("ShowVicHex")->text(), "Victory Objective is: On");
+    Trigger("MapOverlay");
+    EXPECT_EQ(Item("MapOverlay")->text(), "Map OverLay is: Off");
+    Trigger("MB_ElvDsp");
+    EXPECT_EQ(Item("MB_ElvDsp")->text(), "Elevation Display is: On");
+}
+
+TEST_F(MainWindowTest, SaveAsThenSaveFillsTheRecentMenu) {
+    if (!HaveSymbolSets()) GTEST_SKIP() << "no stock symbol sets";
+    const std::string path = MakeBattle("a.k2s", "A", 20, 20);
+    Open(path);
+    const fs::path copy = install_ / "scenarios" / "copy.k2s";
+    chooser_->answers.push_back(copy);
+    Trigger("SaveMapAs");
+    ASSERT_TRUE(fs::exists(copy));
+    EXPECT_FALSE(Item("MapA1")->isVisible());
+    Trigger("SaveMapFile");
+    EXPECT_TRUE(Item("N4")->isVisible());
+    EXPECT_TRUE(Item("MapA1")->isVisible());
+    EXPECT_EQ(Item("MapA1")->text().toStdString(), copy.string());
+    EXPECT_FALSE(Item("MapB1")->isVisible());
+
+    Open(path);
+    EXPECT_EQ(window_->Lifecycle().CurrentPath(), path);
+    Trigger("MapA1");
+    EXPECT_EQ(window_->Lifecycle().CurrentPath(), copy.string());
+}
+
+TEST_F(MainWindowTest, FailedOpenReturnsToTheTitle) {
+    const fs::path bad = install_ / "scenarios" / "bad.k2s";
+    std::ofstream(bad) << "x";
+    Open(bad.string());
+    EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2");
+    EXPECT_EQ(Label("InfLbl"), "Battle not active");
+    EXPECT_FALSE(Item("SaveMapFile")->isEnabled());
+    EXPECT_FALSE(Item("SaveMapAs")->isEnabled());
+    EXPECT_EQ(boxes_->plain.size(), 1u);
+}
+
+// The settings dialog is modal: press its OK once it is up.
+void PressOkWhenShown() {
+    QTimer::singleShot(0, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<k2::TNewMap*>(w); dialog && dialog->isVisible())
+                if (auto* ok = dialog->findChild<QPushButton*>("OK")) return ok->click();
+    });
+}
+
+TEST_F(MainWindowTest, CreateNewBattleAndChangeItsSettings) {
+    if (!HaveSymbolSets()) GTEST_SKIP() << "no stock symbol sets";
+    PressOkWhenShown();
+    Trigger("CreateNewMap1");
+    const k2::Scenario& s = context_->Battle();
+    EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2:New Battle");
+    EXPECT_EQ(s.Cols, 40);
+    EXPECT_EQ(s.Rows, 20);
+    EXPECT_FALSE(Item("SaveMapFile")->isEnabled());
+    EXPECT_TRUE(Item("SaveMapAs")->isEnabled());
+    EXPECT_TRUE(window_->Lifecycle().BattleModified());
+
+    PressOkWhenShown();
+    Trigger("ModifyScenario1");
+    EXPECT_EQ(s.Cols, 40);
+    EXPECT_EQ(s.UnitSetName, "K2U");
+    EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2:New Battle");
+}
+
+TEST_F(MainWindowTest, ExitAsksAboutUnsavedChanges) {
+    if (!HaveSymbolSets()) GTEST_SKIP() << "no stock symbol sets";
+    Open(MakeBattle("a.k2s", "A", 20, 20));
+    window_->Lifecycle().MarkModified();
+    boxes_->answer = 2;
+    Trigger("Exit1");
+    EXPECT_EQ(boxes_->asked, std::vector<int>{1});
+    EXPECT_FALSE(window_->isVisible());
+}
+
+} // namespace
