@@ -40,6 +40,10 @@ struct MapRenderer::PassContext {
     const QImage* terrainMask = nullptr;
     const QImage* unitBitmap = nullptr;
     const QImage* unitMask = nullptr;
+    uint16_t* target = nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+    qsizetype stride = 0;
 };
 
 MapRenderer::MapRenderer(const Scenario& scenario, const SymbolSet& symbols, const DisplaySwitches& switches)
@@ -89,6 +93,26 @@ bool MapRenderer::CanDraw() const {
     return scenario_.Hexes.size() >= static_cast<size_t>(scenario_.HexCount) && !buffer_.Image().isNull();
 }
 
+void MapRenderer::SyncSprites() {
+    std::array<qint64, 12> keys{};
+    for (int z = 0; z < 3; ++z) {
+        keys[size_t(z) * 4] = symbols_.TerrainBitmap(z).cacheKey();
+        keys[size_t(z) * 4 + 1] = symbols_.TerrainMask(z).cacheKey();
+        keys[size_t(z) * 4 + 2] = symbols_.UnitBitmap(z).cacheKey();
+        keys[size_t(z) * 4 + 3] = symbols_.UnitMask(z).cacheKey();
+    }
+    if (keys != spriteImages_) {
+        sprites_.Clear();
+        spriteImages_ = keys;
+    }
+}
+
+// One sprite per symbol, zoom level, set and mask choice.
+static uint64_t SpriteKey(bool unit, int32_t zoom, bool masked, int32_t symbol) {
+    return (uint64_t(uint32_t(symbol)) << 8) | (uint64_t(masked) << 4) | (uint64_t(zoom) << 1) |
+           uint64_t(unit);
+}
+
 void MapRenderer::BuildWindow() {
     const HexPitches p = Pitches();
     const int32_t z = Zoom();
@@ -97,7 +121,7 @@ void MapRenderer::BuildWindow() {
     visible_.Build(window_, scenario_.Cols, p.ColumnPitch[z], p.RowPitch[z]);
 }
 
-MapRenderer::PassContext MapRenderer::MakeContext(const QRect& clip) const {
+MapRenderer::PassContext MapRenderer::MakeContext(const QRect& clip) {
     PassContext ctx;
     ctx.zoom = Zoom();
     ctx.cellSize = symbols_.CellSize(ctx.zoom);
@@ -107,6 +131,11 @@ MapRenderer::PassContext MapRenderer::MakeContext(const QRect& clip) const {
     ctx.terrainMask = &symbols_.TerrainMask(ctx.zoom);
     ctx.unitBitmap = &symbols_.UnitBitmap(ctx.zoom);
     ctx.unitMask = &symbols_.UnitMask(ctx.zoom);
+    QImage& image = buffer_.Image();
+    ctx.target = reinterpret_cast<uint16_t*>(image.bits());
+    ctx.width = image.width();
+    ctx.height = image.height();
+    ctx.stride = image.bytesPerLine() / 2;
     return ctx;
 }
 
@@ -115,8 +144,10 @@ void MapRenderer::DrawTerrainSymbol(int32_t symbol, HexPoint at, bool forceMask,
     const SymbolEntry& e = symbols_.Terrain(symbol);
     const SymbolCell& c = e.Cells[static_cast<size_t>(ctx.zoom)];
     const bool masked = forceMask || e.Masked != 0;
-    BlitSymbol(buffer_.Image(), ctx.clip, at.X, at.Y, *ctx.terrainBitmap, masked ? ctx.terrainMask : nullptr,
-               c.Left, c.Top, ctx.cellSize, ctx.cellSize);
+    const SymbolSprites::Sprite& sprite =
+        sprites_.Get(SpriteKey(false, ctx.zoom, masked, symbol), *ctx.terrainBitmap,
+                     masked ? ctx.terrainMask : nullptr, c.Left, c.Top, ctx.cellSize, ctx.cellSize);
+    DrawSprite(ctx.target, ctx.width, ctx.height, ctx.stride, ctx.clip, at.X, at.Y, sprite);
 }
 
 void MapRenderer::DrawTerrainGroup(int32_t hex, const PassContext& ctx, bool withStakes) {
@@ -159,8 +190,12 @@ void MapRenderer::DrawUnit(int32_t hex, const PassContext& ctx) {
     HexPoint at = visible_.Position(hex);
     if (ctx.raise) at.Y -= ElevationRaise(HexElevation(scenario_, hex), ctx.zoom);
     at = UnitPlacement(at, ctx.cellSize, c.Width(), c.Height(), ctx.zoom);
-    BlitSymbol(buffer_.Image(), ctx.clip, at.X, at.Y, *ctx.unitBitmap,
-               e->Masked != 0 ? ctx.unitMask : nullptr, c.Left, c.Top, c.Width(), c.Height());
+    const bool masked = e->Masked != 0;
+    const int32_t symbol = scenario_.Units[size_t(scenario_.Hexes[size_t(hex)].Unit)].Symbol;
+    const SymbolSprites::Sprite& sprite =
+        sprites_.Get(SpriteKey(true, ctx.zoom, masked, symbol), *ctx.unitBitmap,
+                     masked ? ctx.unitMask : nullptr, c.Left, c.Top, c.Width(), c.Height());
+    DrawSprite(ctx.target, ctx.width, ctx.height, ctx.stride, ctx.clip, at.X, at.Y, sprite);
 }
 
 QRect MapRenderer::Footprint(int32_t hex, const PassContext& ctx) const {
@@ -293,6 +328,7 @@ void MapRenderer::RenderPass(uint32_t layers) {
         buffer_.Resize(m.DrawWidth, m.DrawHeight);
         bufferValid_ = false;
     }
+    SyncSprites();
     if (layers & RedrawClear) FillRect16(buffer_.Image(), buffer_.Image().rect(), background_);
     BuildWindow();
     const PassContext ctx = MakeContext(buffer_.Image().rect());
@@ -311,6 +347,7 @@ void MapRenderer::RedrawHex(int32_t hex) {
     if (!CanDraw()) return;
     BuildWindow();
     if (!visible_.Contains(hex) || hex >= scenario_.HexCount) return;
+    SyncSprites();
     const PassContext ctx = MakeContext(buffer_.Image().rect());
     DrawTerrainGroup(hex, ctx, false);
     DrawUnit(hex, ctx);
@@ -399,6 +436,7 @@ void MapRenderer::ScrollShift() {
     if (lo < hi) {
         const QRect strip = vertical ? QRect(0, lo, width, hi - lo) : QRect(lo, 0, hi - lo, height);
         FillRect16(image, strip, background_);
+        SyncSprites();
         DrawHexes(MakeContext(strip), true, true);
     }
     RenderPass(RedrawText);

@@ -7,6 +7,7 @@
 #include "core/scenario.h"
 #include "graphics/hex_geometry.h"
 #include "graphics/symbol_set.h"
+#include "graphics/symbol_sprites.h"
 
 #include <QColor>
 #include <QImage>
@@ -96,18 +97,21 @@ class MapRenderer {
     struct PassContext;
 
     bool CanDraw() const;
+    void SyncSprites();
     void BuildWindow();
     void DrawTerrainGroup(int32_t hex, const PassContext& ctx, bool withStakes);
     void DrawUnit(int32_t hex, const PassContext& ctx);
     void DrawMapTexts();
     void DrawTerrainSymbol(int32_t symbol, HexPoint at, bool forceMask, const PassContext& ctx);
     void DrawHexes(const PassContext& ctx, bool terrain, bool units);
-    PassContext MakeContext(const QRect& clip) const;
+    PassContext MakeContext(const QRect& clip);
     QRect Footprint(int32_t hex, const PassContext& ctx) const;
 
     const Scenario& scenario_;
     const SymbolSet& symbols_;
     const DisplaySwitches& switches_;
+    SymbolSprites sprites_;
+    std::array<qint64, 12> spriteImages_{}; // cache keys of the bitmaps the sprites point into
     MapBuffer buffer_;
     bool battleLoaded_ = false;
     int32_t viewWidth_ = 0;

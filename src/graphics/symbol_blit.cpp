@@ -1,6 +1,7 @@
 #include "graphics/symbol_blit.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace k2 {
 

@@ -1,0 +1,197 @@
+// Map renderer and symbol set loader timings on the stock 150 x 150 sample, each next to the
+// time of a plain memcpy of a buffer of the same size measured in the same run.
+#include "core/battle_file.h"
+#include "core/file_lookup.h"
+#include "graphics/ansi_text.h"
+#include "graphics/map_renderer.h"
+#include "graphics/symbol_set.h"
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+struct Stock {
+    std::unique_ptr<k2::Scenario> scenario = std::make_unique<k2::Scenario>();
+    k2::SymbolSet symbols;
+};
+
+// The full-size sample battle, loaded once.
+Stock& FullSample() {
+    static std::unique_ptr<Stock> stock = [] {
+        auto s = std::make_unique<Stock>();
+        const fs::path dir = fs::path(K2_STOCK_DIR) / "scenarios";
+        const fs::path defs = k2::FindFile(fs::path(K2_STOCK_DIR) / "sysdefs", "K2Ter.Def");
+        for (const auto& e : fs::directory_iterator(dir)) {
+            if (!k2::EqualsIgnoreCase(e.path().extension().string(), ".k2s")) continue;
+            if (k2::ReadBattle(*s->scenario, e.path(), defs) && s->scenario->Cols == 150 &&
+                s->scenario->Rows == 150)
+                break;
+        }
+        if (s->scenario->Cols != 150) throw std::runtime_error("no 150 x 150 sample battle");
+        if (!k2::LoadSymbolSet(s->symbols, K2_STOCK_DIR, s->scenario->TerrainSetName.View(),
+                               s->scenario->UnitSetName.View(), {}))
+            throw std::runtime_error("stock symbol set does not load");
+        return s;
+    }();
+    return *stock;
+}
+
+// Mean seconds of one memcpy of `bytes`.
+double MemcpySeconds(size_t bytes) {
+    std::vector<uint8_t> a(bytes, 1), b(bytes, 2);
+    std::memcpy(b.data(), a.data(), bytes);
+    const int reps = 50;
+    const auto t0 = Clock::now();
+    for (int i = 0; i < reps; ++i) {
+        a[size_t(i) % bytes] = uint8_t(i);
+        std::memcpy(b.data(), a.data(), bytes);
+        benchmark::DoNotOptimize(b.data());
+        benchmark::ClobberMemory();
+    }
+    return std::chrono::duration<double>(Clock::now() - t0).count() / reps;
+}
+
+void Report(benchmark::State& state, double seconds, int64_t iterations, size_t bytes) {
+    const double copy = MemcpySeconds(bytes);
+    const double mean = seconds / double(std::max<int64_t>(iterations, 1));
+    state.counters["us"] = mean * 1e6;
+    state.counters["memcpy_us"] = copy * 1e6;
+    state.counters["ratio"] = mean / copy;
+    state.counters["bytes"] = double(bytes);
+}
+
+struct View {
+    k2::DisplaySwitches switches;
+    std::unique_ptr<k2::MapRenderer> renderer;
+    explicit View(int32_t zoom) {
+        Stock& s = FullSample();
+        s.scenario->ZoomLevel = uint8_t(zoom);
+        s.scenario->ViewOriginHex = 60 * 150 + 60;
+        renderer = std::make_unique<k2::MapRenderer>(*s.scenario, s.symbols, switches);
+        renderer->SetBattleLoaded(true);
+        renderer->SetViewSize(1920, 1080);
+    }
+    size_t Bytes() const { return size_t(renderer->Buffer().Image().sizeInBytes()); }
+};
+
+void BM_FullRender(benchmark::State& state) {
+    View v(int32_t(state.range(0)));
+    v.renderer->Render();
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        v.renderer->Render();
+        seconds += std::chrono::duration<double>(Clock::now() - t0).count();
+    }
+    Report(state, seconds, state.iterations(), v.Bytes());
+}
+BENCHMARK(BM_FullRender)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawHex(benchmark::State& state) {
+    View v(int32_t(state.range(0)));
+    v.renderer->Render();
+    const int32_t hex = 65 * 150 + 65;
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        v.renderer->RedrawHex(hex);
+        seconds += std::chrono::duration<double>(Clock::now() - t0).count();
+    }
+    Report(state, seconds, state.iterations(), v.Bytes());
+}
+BENCHMARK(BM_RedrawHex)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// Two columns right and back, as the horizontal scrollbar steps; every step is one strip.
+void BM_ScrollStrip(benchmark::State& state) {
+    View v(int32_t(state.range(0)));
+    k2::Scenario& sc = *FullSample().scenario;
+    v.renderer->Render();
+    const int32_t base = sc.ViewOriginHex;
+    int32_t step = 0;
+    double seconds = 0;
+    for (auto _ : state) {
+        sc.ViewOriginHex = base + ((step++ % 2 == 0) ? 2 : 0);
+        const auto t0 = Clock::now();
+        v.renderer->ScrollShift();
+        seconds += std::chrono::duration<double>(Clock::now() - t0).count();
+    }
+    sc.ViewOriginHex = base;
+    Report(state, seconds, state.iterations(), v.Bytes());
+}
+BENCHMARK(BM_ScrollStrip)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// A private copy of the stock symbol set files, so the mask cache can be removed.
+fs::path SetCopy() {
+    static const fs::path dir = [] {
+        const fs::path d = fs::temp_directory_path() / ("k2_bench_render_" + std::to_string(::getpid()));
+        fs::create_directories(d / "scenarios");
+        for (const auto& e : fs::directory_iterator(fs::path(K2_STOCK_DIR) / "scenarios")) {
+            const std::string ext = e.path().extension().string();
+            if (e.is_regular_file() && !k2::EqualsIgnoreCase(ext, ".k2s") &&
+                !k2::EqualsIgnoreCase(ext, ".scn"))
+                fs::copy_file(e.path(), d / "scenarios" / e.path().filename(),
+                              fs::copy_options::overwrite_existing);
+        }
+        return d;
+    }();
+    return dir;
+}
+
+void RemoveMaskCache(const fs::path& dir) {
+    for (int n = 1; n <= 3; ++n)
+        fs::remove(k2::FindFile(dir / "scenarios", "K2T-x" + std::to_string(n) + ".bmp"));
+}
+
+void BM_LoadSymbolSet(benchmark::State& state) {
+    const bool cached = state.range(0) != 0;
+    const fs::path dir = SetCopy();
+    k2::SymbolSet set;
+    if (!k2::LoadSymbolSet(set, dir, "K2T", "K2U", {})) {
+        state.SkipWithError("stock set does not load");
+        return;
+    }
+    size_t bytes = 0;
+    for (int z = 0; z < 3; ++z)
+        bytes += size_t(set.TerrainBitmap(z).sizeInBytes() + set.TerrainMask(z).sizeInBytes() +
+                        set.UnitBitmap(z).sizeInBytes() + set.UnitMask(z).sizeInBytes());
+    double seconds = 0;
+    for (auto _ : state) {
+        if (!cached) {
+            state.PauseTiming();
+            RemoveMaskCache(dir);
+            state.ResumeTiming();
+        }
+        const auto t0 = Clock::now();
+        k2::SymbolSet fresh;
+        benchmark::DoNotOptimize(k2::LoadSymbolSet(fresh, dir, "K2T", "K2U", {}).ok);
+        seconds += std::chrono::duration<double>(Clock::now() - t0).count();
+    }
+    Report(state, seconds, state.iterations(), bytes);
+}
+BENCHMARK(BM_LoadSymbolSet)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    k2::InstallFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(fs::temp_directory_path() / ("k2_bench_render_" + std::to_string(::getpid())), ec);
+    return 0;
+}
