@@ -372,7 +372,7 @@ Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<u
 
     for (int32_t k = 1; k <= s.UnitCount; ++k) {
         const UnitRecord& u = s.Units[k];
-        w.SetContext("unit " + Num(k));
+        w.SetContext("unit", k);
         w.Text(u.Name.View());
         for (int32_t v : {u.Symbol,        u.ActivationTurn, u.Side,
                           u.Wing,          u.UnitType,       u.Class,
@@ -386,7 +386,7 @@ Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<u
     }
     for (int32_t k = 1; k <= s.StructureCount; ++k) {
         const StructureRecord& r = s.Structures[k];
-        w.SetContext("structure " + Num(k));
+        w.SetContext("structure", k);
         w.Text(r.Name.View());
         for (int32_t v :
              {r.Symbol, r.Side, r.SpareA, r.SupplyLevel, r.SpareB, r.Hex, r.Capacity, r.DefenseMod, r.Height})
@@ -394,7 +394,7 @@ Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<u
     }
     for (int32_t k = 1; k <= s.ObjectiveCount; ++k) {
         const ObjectiveRecord& o = s.Objectives[k];
-        w.SetContext("objective " + Num(k));
+        w.SetContext("objective", k);
         w.Text(o.Name.View());
         w.Int(o.Hex);
         w.Int(o.ObjectiveKind);
@@ -408,7 +408,7 @@ Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<u
     w.Int(s.Rows);
     for (int32_t h = 0; h < s.HexCount; ++h) {
         const HexCell& c = s.Hexes[h];
-        w.SetContext("hex " + Num(h));
+        w.SetContext("hex", h);
         w.Int(c.PrimaryTerrain);
         for (int32_t slot : c.SecondaryTerrain)
             w.Int(slot);
@@ -419,7 +419,7 @@ Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<u
     w.Int(s.MapTextCount);
     for (int32_t k = 1; k <= s.MapTextCount; ++k) {
         const PlaceName& m = s.MapTexts[k];
-        w.SetContext("map text " + Num(k));
+        w.SetContext("map text", k);
         w.Int(m.Hex);
         w.FixedWidthText(m.Text.View(), MapTextChars);
         w.FixedWidthText(m.FontName.View(), MapTextChars);

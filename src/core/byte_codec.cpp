@@ -45,7 +45,9 @@ std::string ByteReader::FixedWidthText(std::size_t width) {
 
 void ByteWriter::Int(int32_t v) {
     if ((v < FileIntMin || v > FileIntMax) && rangeError_.empty()) {
-        rangeError_ = "the value " + std::to_string(v) + " of " + context_ +
+        const std::string context =
+            std::string(contextWhat_) + (contextIndex_ >= 0 ? " " + std::to_string(contextIndex_) : "");
+        rangeError_ = "the value " + std::to_string(v) + " of " + context +
                       " cannot be stored (the file holds -256 to 65279)";
     }
     auto b = EncodeFileInt(v);

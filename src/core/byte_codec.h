@@ -62,7 +62,12 @@ class ByteWriter {
     // The bytes and a zero byte, cut to `width` bytes in all (a full field has no zero byte).
     void FixedWidthText(std::string_view text, std::size_t width);
 
-    void SetContext(std::string context) { context_ = std::move(context); }
+    // What the following values belong to, e.g. ("unit", 3); formatted only for a range error,
+    // so that naming every record costs nothing.
+    void SetContext(const char* what, int32_t index = -1) {
+        contextWhat_ = what;
+        contextIndex_ = index;
+    }
     bool HasRangeError() const { return !rangeError_.empty(); }
     const std::string& RangeError() const { return rangeError_; }
 
@@ -70,7 +75,8 @@ class ByteWriter {
 
   private:
     std::vector<uint8_t> bytes_;
-    std::string context_;
+    const char* contextWhat_ = "";
+    int32_t contextIndex_ = -1;
     std::string rangeError_;
 };
 

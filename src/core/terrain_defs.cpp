@@ -53,7 +53,7 @@ void WriteTerrainDefRecords(ByteWriter& out, const Scenario& scenario, int32_t c
     out.Int(count);
     for (int32_t i = 0; i < count; ++i) {
         const TerrainDef& def = scenario.TerrainDefs[i];
-        out.SetContext("terrain definition " + std::to_string(i));
+        out.SetContext("terrain definition", i);
         out.Text(def.name.View());
         out.Int(def.elevation);
         out.Int(def.costPerMove);
