@@ -70,6 +70,22 @@ const SymbolSprites::Sprite& SymbolSprites::Get(uint64_t key, const QImage& bitm
     return it->second;
 }
 
+namespace {
+
+// Runs are a few dozen pixels long: an inline copy in 8-byte steps beats a library call per run.
+inline void CopyPixels(uint16_t* __restrict dst, const uint16_t* __restrict src, qsizetype n) {
+    qsizetype i = 0;
+    for (; i + 4 <= n; i += 4) {
+        uint64_t v;
+        std::memcpy(&v, src + i, sizeof v);
+        std::memcpy(dst + i, &v, sizeof v);
+    }
+    for (; i < n; ++i)
+        dst[i] = src[i];
+}
+
+} // namespace
+
 void DrawSprite(uint16_t* target, int32_t width, int32_t height, qsizetype stride, const QRect& clip,
                 int32_t dx, int32_t dy, const SymbolSprites::Sprite& sprite) {
     const int64_t clipLeft = std::max(clip.left(), 0);
@@ -89,7 +105,7 @@ void DrawSprite(uint16_t* target, int32_t width, int32_t height, qsizetype strid
         const uint16_t* __restrict src = sprite.Bits + srcY * sprite.Stride + srcX;
         switch (run.Kind) {
         case SymbolSprites::RunKind::Copy:
-            std::memcpy(dst, src, size_t(n) * 2);
+            CopyPixels(dst, src, n);
             break;
         case SymbolSprites::RunKind::Or:
             for (qsizetype i = 0; i < n; ++i)
