@@ -721,8 +721,8 @@ std::unique_ptr<Scenario> GreatField(const fs::path& defFile, std::string& error
         p.Route(streamPath, &ter::Stream, ter::North,
                 p.SideTowards(streamPath.back(), river[river.size() / 3]));
     }
-    auto road = PaintRoad(p, *s, 75, 70, 15, river, false);
-    auto northRoad = PaintRoad(p, *s, 40, 35, 25, river, false);
+    auto road = PaintRoad(p, *s, 75, 70, 6, river, false);
+    auto northRoad = PaintRoad(p, *s, 40, 35, 10, river, false);
     // A track from the main road down to the southern villages.
     auto track = p.Path(road[road.size() / 2], p.Index(140, 75), 30);
     p.Route(std::vector<int32_t>(track.begin() + 1, track.end()), &ter::Track,
