@@ -5,9 +5,26 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSocketNotifier>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/socket.h>
 #include <system_error>
+#include <unistd.h>
+
+namespace {
+
+int terminateFds[2] = {-1, -1};
+
+// A session that ends sends SIGTERM; the window is then closed the ordinary way (asking about
+// unsaved changes) instead of the process dying with the battle in memory.
+void OnTerminate(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(terminateFds[0], &byte, 1);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -24,6 +41,17 @@ int main(int argc, char** argv) {
 
     k2::EditorContext context(installDir, k2::MakeQtSeams(installDir));
     k2::TMainForm window(context);
+
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, terminateFds) == 0) {
+        auto* notifier = new QSocketNotifier(terminateFds[1], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+            char byte = 0;
+            [[maybe_unused]] const ssize_t n = ::read(terminateFds[1], &byte, 1);
+            window.close();
+        });
+        std::signal(SIGTERM, OnTerminate);
+    }
+
     window.show();
     return app.exec();
 }

@@ -223,6 +223,7 @@ void MapView::ShowTitlePicture() {
 
 void MapView::DrawTitle() {
     QImage& picture = mapWin_->Picture();
+    if (picture.isNull()) return; // not laid out yet; the first resize draws the title
     picture.fill(Qt::black);
     if (!titleLoaded_) {
         // Read once: the installation does not change while the editor runs.
