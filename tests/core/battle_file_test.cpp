@@ -21,7 +21,7 @@ using k2test::ReadAll;
 using k2test::TempDir;
 using k2test::TinyBattle;
 using k2test::TinyBattleBytes;
-using k2test::TinySpec;
+using k2test::TinyShape;
 using k2test::WriteAll;
 
 constexpr const char* NoDefs = "/nonexistent/K2Ter.Def";
@@ -83,12 +83,12 @@ TEST(ReadBattle, BattleDefinitionsReplaceOnlyTheEntriesTheyHold) {
 }
 
 TEST(ReadBattle, LoadRulesForFlagsZoomAndWings) {
-    TinySpec spec;
-    spec.flagB = 0;
-    spec.zoomInFile = 258;
-    spec.wingName1 = ""; // an empty wing 1: its unit joins wing 0
+    TinyShape shape;
+    shape.flagB = 0;
+    shape.zoomInFile = 258;
+    shape.wingName1 = ""; // an empty wing 1: its unit joins wing 0
     auto s = NewScenario();
-    ASSERT_TRUE(ParseBattle(*s, TinyBattleBytes(spec), false).ok);
+    ASSERT_TRUE(ParseBattle(*s, TinyBattleBytes(shape), false).ok);
     EXPECT_EQ(s->ScenarioFlagB, 1);
     EXPECT_EQ(s->ZoomLevel, 2);
     EXPECT_EQ(s->WingCount, 1);
@@ -96,10 +96,10 @@ TEST(ReadBattle, LoadRulesForFlagsZoomAndWings) {
 }
 
 TEST(ReadBattle, MapTextOffTheMapIsKept) {
-    TinySpec spec;
-    spec.mapTextHex = 500;
+    TinyShape shape;
+    shape.mapTextHex = 500;
     auto s = NewScenario();
-    ASSERT_TRUE(ParseBattle(*s, TinyBattleBytes(spec), false).ok);
+    ASSERT_TRUE(ParseBattle(*s, TinyBattleBytes(shape), false).ok);
     EXPECT_EQ(s->MapTexts[1].Hex, 500);
     EXPECT_FALSE(s->IsValidHex(s->MapTexts[1].Hex));
 }
@@ -129,10 +129,10 @@ TEST(WriteBattle, EmptyTablesStillWriteDescriptionWingsGridMarkersAndDefinitions
     s->WingNames[1].Clear();
     s->Hexes[0].Structure = s->Hexes[1].MapText = s->Hexes[1].Objective = s->Hexes[2].Unit = 0;
     ASSERT_TRUE(WriteBattle(*s, dir / "empty.k2s", 2).ok);
-    TinySpec spec;
-    spec.unitCount = spec.structureCount = spec.objectiveCount = spec.mapTextCount = spec.wingCount = 0;
-    spec.hex0Structure = spec.hex1MapText = spec.hex1Objective = spec.hex2Unit = 0;
-    EXPECT_EQ(ReadAll(dir / "empty.k2s"), TinyBattleBytes(spec));
+    TinyShape shape;
+    shape.unitCount = shape.structureCount = shape.objectiveCount = shape.mapTextCount = shape.wingCount = 0;
+    shape.hex0Structure = shape.hex1MapText = shape.hex1Objective = shape.hex2Unit = 0;
+    EXPECT_EQ(ReadAll(dir / "empty.k2s"), TinyBattleBytes(shape));
     auto back = NewScenario();
     ASSERT_TRUE(ReadBattle(*back, dir / "empty.k2s", NoDefs).ok);
     back->EditorFormatNumber = 200;
@@ -145,9 +145,9 @@ TEST(WriteBattle, ViewSettingsAreZeroWhenNoViewWasSaved) {
     s->SaveCount = 6;
     s->ViewSaved = 0;
     ASSERT_TRUE(WriteBattle(*s, dir / "t.k2s", 2).ok);
-    TinySpec spec;
-    spec.viewSaved = 0;
-    EXPECT_EQ(ReadAll(dir / "t.k2s"), TinyBattleBytes(spec));
+    TinyShape shape;
+    shape.viewSaved = 0;
+    EXPECT_EQ(ReadAll(dir / "t.k2s"), TinyBattleBytes(shape));
     EXPECT_EQ(s->ViewOriginHex, 2) << "memory keeps the view";
 }
 
@@ -183,12 +183,12 @@ TEST(WriteBattle, ARunThatSavedWritesDefinitionFilesWithFormat200) {
 
 TEST(LegacyBattle, ReadsWithEveryDefaultAndConversion) {
     TempDir dir;
-    TinySpec spec;
-    spec.legacy = true;
-    spec.cols = 3;
-    spec.rows = 3;
-    spec.markerFill = 321;
-    WriteAll(dir / "OLD.SCN", TinyBattleBytes(spec));
+    TinyShape shape;
+    shape.legacy = true;
+    shape.cols = 3;
+    shape.rows = 3;
+    shape.markerFill = 321;
+    WriteAll(dir / "OLD.SCN", TinyBattleBytes(shape));
     Bytes def;
     def.Int(105).Int(1).Text("fresh").Int(0).Int(2).Int(0).Int(0);
     WriteAll(dir / "K2Ter.Def", def.data);
@@ -241,7 +241,7 @@ TEST(LegacyBattle, CurrentFileInAScnFolderAndUnmarkedLegacyBytes) {
     auto s = NewScenario();
     ASSERT_TRUE(ReadBattle(*s, dir / "maps.scn" / "tiny.k2s", NoDefs).ok);
     EXPECT_TRUE(*s == *TinyBattle());
-    TinySpec legacy;
+    TinyShape legacy;
     legacy.legacy = true;
     WriteAll(dir / "old.k2s", TinyBattleBytes(legacy));
     EXPECT_FALSE(ReadBattle(*s, dir / "old.k2s", NoDefs).ok)
@@ -251,9 +251,9 @@ TEST(LegacyBattle, CurrentFileInAScnFolderAndUnmarkedLegacyBytes) {
 
 TEST(LegacyBattle, WriterProducesTheLegacyLayout) {
     auto s = TinyBattle();
-    TinySpec spec;
-    spec.legacy = true;
-    EXPECT_EQ(EncodeLegacyBattle(*s, 200), TinyBattleBytes(spec));
+    TinyShape shape;
+    shape.legacy = true;
+    EXPECT_EQ(EncodeLegacyBattle(*s, 200), TinyBattleBytes(shape));
     TempDir dir;
     ASSERT_TRUE(WriteLegacyBattle(*s, dir / "x.scn").ok);
     EXPECT_EQ(ReadAll(dir / "x.scn")[1], 100);
@@ -262,42 +262,42 @@ TEST(LegacyBattle, WriterProducesTheLegacyLayout) {
 // The damaged files the reader must refuse, each with a part of the reason it gives.
 struct Refusal {
     const char* what;
-    std::function<void(TinySpec&)> damage;
+    std::function<void(TinyShape&)> damage;
     const char* reason;
 };
 
 std::vector<Refusal> Refusals() {
     return {
-        {"unit count 501", [](TinySpec& s) { s.unitCount = 501; }, "unit count 501"},
-        {"negative unit count", [](TinySpec& s) { s.unitCount = -1; }, "unit count -1"},
-        {"structure count 101", [](TinySpec& s) { s.structureCount = 101; }, "structure count 101"},
-        {"objective count 100", [](TinySpec& s) { s.objectiveCount = 100; }, "objective count 100"},
-        {"map text count 51", [](TinySpec& s) { s.mapTextCount = 51; }, "map text count 51"},
-        {"wing count 51", [](TinySpec& s) { s.wingCount = 51; }, "wing count 51"},
-        {"terrain definition count 501", [](TinySpec& s) { s.terrainDefCount = 501; },
+        {"unit count 501", [](TinyShape& s) { s.unitCount = 501; }, "unit count 501"},
+        {"negative unit count", [](TinyShape& s) { s.unitCount = -1; }, "unit count -1"},
+        {"structure count 101", [](TinyShape& s) { s.structureCount = 101; }, "structure count 101"},
+        {"objective count 100", [](TinyShape& s) { s.objectiveCount = 100; }, "objective count 100"},
+        {"map text count 51", [](TinyShape& s) { s.mapTextCount = 51; }, "map text count 51"},
+        {"wing count 51", [](TinyShape& s) { s.wingCount = 51; }, "wing count 51"},
+        {"terrain definition count 501", [](TinyShape& s) { s.terrainDefCount = 501; },
          "terrain definition count 501"},
-        {"battle name of 30", [](TinySpec& s) { s.battleName = std::string(30, 'b'); }, "BattleName"},
-        {"description line of 100", [](TinySpec& s) { s.description0 = std::string(100, 'd'); },
+        {"battle name of 30", [](TinyShape& s) { s.battleName = std::string(30, 'b'); }, "BattleName"},
+        {"description line of 100", [](TinyShape& s) { s.description0 = std::string(100, 'd'); },
          "Description line 1"},
-        {"wing name of 25", [](TinySpec& s) { s.wingName1 = std::string(25, 'w'); }, "wing name 1"},
-        {"unit name of 28", [](TinySpec& s) { s.unitName = std::string(28, 'u'); }, "name of unit 1"},
-        {"terrain name of 28", [](TinySpec& s) { s.terrainDefName = std::string(28, 't'); },
+        {"wing name of 25", [](TinyShape& s) { s.wingName1 = std::string(25, 'w'); }, "wing name 1"},
+        {"unit name of 28", [](TinyShape& s) { s.unitName = std::string(28, 'u'); }, "name of unit 1"},
+        {"terrain name of 28", [](TinyShape& s) { s.terrainDefName = std::string(28, 't'); },
          "terrain definition 1"},
-        {"no columns", [](TinySpec& s) { s.cols = 0; }, "map size 0 x 1"},
-        {"negative rows", [](TinySpec& s) { s.rows = -2; }, "map size 3 x -2"},
-        {"more than 25000 hexes", [](TinySpec& s) { s.cols = 151, s.rows = 166; }, "map size 151 x 166"},
-        {"hex refers past the units", [](TinySpec& s) { s.hex2Unit = 2; }, "hex 2 refers to unit 2"},
-        {"hex refers past the structures", [](TinySpec& s) { s.hex0Structure = 2; }, "structure 2"},
-        {"hex refers past the objectives", [](TinySpec& s) { s.hex1Objective = 5; }, "objective 5"},
-        {"hex refers past the map texts", [](TinySpec& s) { s.hex1MapText = 2; }, "map text 2"},
-        {"negative reference", [](TinySpec& s) { s.hex2Unit = -1; }, "unit -1"},
-        {"unit off the map", [](TinySpec& s) { s.unitHex = 3; }, "unit 1 lies on hex 3"},
-        {"unit on a negative hex", [](TinySpec& s) { s.unitHex = -4; }, "unit 1 lies on hex -4"},
-        {"structure off the map", [](TinySpec& s) { s.structureHex = 63000; },
+        {"no columns", [](TinyShape& s) { s.cols = 0; }, "map size 0 x 1"},
+        {"negative rows", [](TinyShape& s) { s.rows = -2; }, "map size 3 x -2"},
+        {"more than 25000 hexes", [](TinyShape& s) { s.cols = 151, s.rows = 166; }, "map size 151 x 166"},
+        {"hex refers past the units", [](TinyShape& s) { s.hex2Unit = 2; }, "hex 2 refers to unit 2"},
+        {"hex refers past the structures", [](TinyShape& s) { s.hex0Structure = 2; }, "structure 2"},
+        {"hex refers past the objectives", [](TinyShape& s) { s.hex1Objective = 5; }, "objective 5"},
+        {"hex refers past the map texts", [](TinyShape& s) { s.hex1MapText = 2; }, "map text 2"},
+        {"negative reference", [](TinyShape& s) { s.hex2Unit = -1; }, "unit -1"},
+        {"unit off the map", [](TinyShape& s) { s.unitHex = 3; }, "unit 1 lies on hex 3"},
+        {"unit on a negative hex", [](TinyShape& s) { s.unitHex = -4; }, "unit 1 lies on hex -4"},
+        {"structure off the map", [](TinyShape& s) { s.structureHex = 63000; },
          "structure 1 lies on hex 63000"},
-        {"objective off the map", [](TinySpec& s) { s.objectiveHex = 3; }, "objective 1 lies on hex 3"},
-        {"unit in wing 50", [](TinySpec& s) { s.unitWing = 50; }, "wing 50"},
-        {"unit in a negative wing", [](TinySpec& s) { s.unitWing = -1; }, "wing -1"},
+        {"objective off the map", [](TinyShape& s) { s.objectiveHex = 3; }, "objective 1 lies on hex 3"},
+        {"unit in wing 50", [](TinyShape& s) { s.unitWing = 50; }, "wing 50"},
+        {"unit in a negative wing", [](TinyShape& s) { s.unitWing = -1; }, "wing -1"},
     };
 }
 
@@ -323,9 +323,9 @@ TEST(ReadBattle, RefusesDamagedFilesAndChangesNothing) {
     WriteAll(dir / "K2Ter.Def", def.data);
     for (const Refusal& r : Refusals()) {
         SCOPED_TRACE(r.what);
-        TinySpec spec;
-        r.damage(spec);
-        WriteAll(dir / "bad.k2s", TinyBattleBytes(spec));
+        TinyShape shape;
+        r.damage(shape);
+        WriteAll(dir / "bad.k2s", TinyBattleBytes(shape));
         auto s = Before();
         auto before = std::make_unique<Scenario>(*s);
         Status st = ReadBattle(*s, dir / "bad.k2s", dir / "K2Ter.Def");
@@ -339,9 +339,9 @@ TEST(ReadBattle, RefusesDamagedFilesAndChangesNothing) {
 
 TEST(ReadBattle, EveryTruncationIsRefused) {
     for (bool legacy : {false, true}) {
-        TinySpec spec;
-        spec.legacy = legacy;
-        const auto bytes = TinyBattleBytes(spec);
+        TinyShape shape;
+        shape.legacy = legacy;
+        const auto bytes = TinyBattleBytes(shape);
         auto s = Before();
         auto before = std::make_unique<Scenario>(*s);
         for (std::size_t n = 0; n < bytes.size(); ++n) {
@@ -356,10 +356,10 @@ TEST(ReadBattle, EveryTruncationIsRefused) {
 }
 
 TEST(ReadBattle, AGridLargerThanTheRestOfTheFileIsRefusedBeforeAllocation) {
-    TinySpec spec;
-    spec.cols = 150;
-    spec.rows = 150;
-    auto bytes = TinyBattleBytes(spec);
+    TinyShape shape;
+    shape.cols = 150;
+    shape.rows = 150;
+    auto bytes = TinyBattleBytes(shape);
     bytes.resize(bytes.size() / 2);
     auto s = Before();
     Status st = ParseBattle(*s, bytes, false);

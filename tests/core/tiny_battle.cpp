@@ -15,7 +15,7 @@ struct HexBytes {
     int32_t structure, unit, mapText, objective, reinforcement, caltrops, stakes;
 };
 
-std::vector<HexBytes> TinyHexes(const TinySpec& s) {
+std::vector<HexBytes> TinyHexes(const TinyShape& s) {
     return {
         {13, {N, N, N, N, N, N}, s.hex0Structure, 0, 0, 0, 0, 30, 122},
         {51, {26, 5, N, N, N, N}, 0, 0, s.hex1MapText, s.hex1Objective, 29, 0, 123},
@@ -25,7 +25,7 @@ std::vector<HexBytes> TinyHexes(const TinySpec& s) {
 
 } // namespace
 
-std::vector<uint8_t> TinyBattleBytes(const TinySpec& s) {
+std::vector<uint8_t> TinyBattleBytes(const TinyShape& s) {
     Bytes b;
     b.Int(200).Int(s.saveCount).Text(s.battleName).Text("sword").Int(30);
     b.Int(s.unitCount).Int(s.structureCount).Int(s.objectiveCount);

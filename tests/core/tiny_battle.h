@@ -11,7 +11,7 @@
 
 namespace k2test {
 
-struct TinySpec {
+struct TinyShape {
     bool legacy = false;
     int32_t saveCount = 7; // as it stands in the file
     int32_t unitCount = 1;
@@ -43,10 +43,10 @@ struct TinySpec {
     int32_t markerFill = -1; // when not -1, all 25 marker symbols in the file take this value
 };
 
-// The bytes of the file the spec describes.
-std::vector<uint8_t> TinyBattleBytes(const TinySpec& spec = {});
+// The bytes of the file the shape describes.
+std::vector<uint8_t> TinyBattleBytes(const TinyShape& shape = {});
 
-// The Scenario that the default spec's current file holds after reading (SaveCount 7).
+// The Scenario that the default shape's current file holds after reading (SaveCount 7).
 std::unique_ptr<k2::Scenario> TinyBattle();
 
 } // namespace k2test

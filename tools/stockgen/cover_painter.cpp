@@ -188,13 +188,13 @@ void Ruins(QPainter& p, const HexShape& hex, SeededRandom& r) {
 
 } // namespace
 
-void PaintCover(QImage& canvas, const TerrainSymbolSpec& spec) {
+void PaintCover(QImage& canvas, const TerrainSymbolRecipe& recipe) {
     const HexShape hex(canvas.width());
     const double s = hex.size;
-    SeededRandom r(spec.seed);
+    SeededRandom r(recipe.seed);
     QPainter p(&canvas);
     PreparePainter(p);
-    switch (spec.art) {
+    switch (recipe.art) {
     case A::Woods:
         Forest(p, hex, r, 26, std::max(2.6, s / 8.5), QColor(50, 102, 46));
         break;

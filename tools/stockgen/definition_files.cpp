@@ -48,8 +48,8 @@ std::string EncodeTerrainDefs(const std::vector<TerrainDefRecord>& records) {
 
 std::vector<TerrainDefRecord> StockTerrainDefs() {
     std::vector<TerrainDefRecord> records;
-    for (const auto& spec : StockTerrainSymbols())
-        records.push_back({spec.definitionName, spec.elevation, spec.cost, spec.defense, 0});
+    for (const auto& recipe : StockTerrainSymbols())
+        records.push_back({recipe.definitionName, recipe.elevation, recipe.cost, recipe.defense, 0});
     return records;
 }
 

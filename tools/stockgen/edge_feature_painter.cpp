@@ -127,14 +127,14 @@ void Bridge(QPainter& p, const HexShape& hex, int span, SeededRandom&) {
 
 } // namespace
 
-void PaintEdgeFeature(QImage& canvas, const TerrainSymbolSpec& spec) {
+void PaintEdgeFeature(QImage& canvas, const TerrainSymbolRecipe& recipe) {
     const HexShape hex(canvas.width());
     const double s = hex.size;
-    SeededRandom r(spec.seed);
+    SeededRandom r(recipe.seed);
     QPainter p(&canvas);
     PreparePainter(p);
-    const int side = spec.param;
-    switch (spec.art) {
+    const int side = recipe.param;
+    switch (recipe.art) {
     case A::Road:
         RoutePiece(p, hex, side, std::max(3.0, s * 0.15), QColor(206, 180, 128), QColor(128, 104, 72),
                    std::max(0.8, s / 40.0));
@@ -162,7 +162,7 @@ void PaintEdgeFeature(QImage& canvas, const TerrainSymbolSpec& spec) {
         Slope(p, hex, side);
         break;
     case A::Bridge:
-        Bridge(p, hex, spec.param, r);
+        Bridge(p, hex, recipe.param, r);
         break;
     default:
         break;

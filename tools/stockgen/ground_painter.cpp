@@ -115,15 +115,15 @@ void Pools(QImage& canvas, uint32_t seed, double threshold, QColor water) {
 
 } // namespace
 
-void PaintGround(QImage& canvas, const TerrainSymbolSpec& spec) {
+void PaintGround(QImage& canvas, const TerrainSymbolRecipe& recipe) {
     const HexShape hex(canvas.width());
     const int s = hex.size;
-    const uint32_t seed = spec.seed;
+    const uint32_t seed = recipe.seed;
     SeededRandom r(seed);
     const double area = s * s / 1600.0; // detail counts scale with the tile's area
     auto count = [area](double n) { return std::max(1, static_cast<int>(std::lround(n * area))); };
 
-    switch (spec.art) {
+    switch (recipe.art) {
     case A::OpenGround:
         Mottled(canvas, seed, QColor(134, 168, 80), QColor(156, 180, 94), 2.5, 0.08);
         break;
@@ -174,7 +174,7 @@ void PaintGround(QImage& canvas, const TerrainSymbolSpec& spec) {
         // Each level of height a step further from green towards brown, so that levels read apart.
         static const QColor tint[4] = {QColor(150, 172, 92), QColor(166, 180, 98), QColor(196, 168, 98),
                                        QColor(176, 124, 80)};
-        Relief(canvas, seed, tint[std::clamp(spec.param, 1, 3)], 2.0 + spec.param);
+        Relief(canvas, seed, tint[std::clamp(recipe.param, 1, 3)], 2.0 + recipe.param);
         break;
     }
     case A::RockyHill:
@@ -192,7 +192,7 @@ void PaintGround(QImage& canvas, const TerrainSymbolSpec& spec) {
 
     QPainter p(&canvas);
     PreparePainter(p);
-    switch (spec.art) {
+    switch (recipe.art) {
     case A::OpenGround:
         Tufts(p, hex, r, count(4), QColor(96, 130, 60));
         break;
@@ -248,7 +248,7 @@ void PaintGround(QImage& canvas, const TerrainSymbolSpec& spec) {
         Waves(p, hex, r, count(5), QColor(120, 164, 214));
         break;
     case A::Hill:
-        if (spec.param >= 2) Tufts(p, hex, r, count(2), QColor(120, 120, 64));
+        if (recipe.param >= 2) Tufts(p, hex, r, count(2), QColor(120, 120, 64));
         break;
     case A::RockyHill:
         Stones(p, hex, r, count(6), QColor(176, 170, 160), std::max(1.5, s / 16.0));

@@ -133,15 +133,15 @@ void ArcherStakes(QPainter& p, const HexShape& hex, bool facingEast, const QColo
 
 } // namespace
 
-void PaintMarker(QImage& canvas, const TerrainSymbolSpec& spec) {
-    if (spec.art == A::HexGrid) return HexGrid(canvas);
+void PaintMarker(QImage& canvas, const TerrainSymbolRecipe& recipe) {
+    if (recipe.art == A::HexGrid) return HexGrid(canvas);
     const HexShape hex(canvas.width());
     const double s = hex.size;
-    SeededRandom r(spec.seed);
+    SeededRandom r(recipe.seed);
     QPainter p(&canvas);
     PreparePainter(p);
     const QPointF c = hex.Centre();
-    switch (spec.art) {
+    switch (recipe.art) {
     case A::Objective: {
         // Dotted gold ring that shows round a unit, and a gold star for an empty hex.
         const QPolygonF poly = InsetHex(hex, std::max(2.0, s / 14.0));

@@ -14,14 +14,14 @@ constexpr int UnitColumns = 12; // six facing pairs to a row
 
 PaintedSet PaintStockTerrainSet() {
     PaintedSet set;
-    const auto& specs = StockTerrainSymbols();
-    for (const auto& spec : specs)
-        set.section.symbols.push_back({spec.name, 1, {}});
+    const auto& recipes = StockTerrainSymbols();
+    for (const auto& recipe : recipes)
+        set.section.symbols.push_back({recipe.name, 1, {}});
     for (int level = 0; level < layout::ZoomLevels; ++level) {
         const int size = layout::CellSizes[level];
         std::vector<QImage> pictures;
-        for (const auto& spec : specs)
-            pictures.push_back(PaintTerrainSymbol(spec, size));
+        for (const auto& recipe : recipes)
+            pictures.push_back(PaintTerrainSymbol(recipe, size));
         std::vector<SymbolCell> cells;
         set.sheets[level] = PackSymbols(pictures, TerrainColumns, cells);
         for (size_t i = 0; i < cells.size(); ++i)

@@ -240,14 +240,14 @@ void Bridgework(const Frame& f) {
 
 } // namespace
 
-void PaintStructure(QImage& canvas, const TerrainSymbolSpec& spec) {
+void PaintStructure(QImage& canvas, const TerrainSymbolRecipe& recipe) {
     const HexShape hex(canvas.width());
     QPainter p(&canvas);
     PreparePainter(p);
     p.translate(hex.Centre());
     p.scale(hex.size / 100.0, hex.size / 100.0);
     const Frame f{p, 100.0 / hex.size};
-    switch (spec.art) {
+    switch (recipe.art) {
     case A::Castle:
         Castle(f);
         break;

@@ -9,13 +9,13 @@
 namespace k2stock {
 
 // Ground of a primary terrain, covering the whole canvas (the caller cuts the hexagon out).
-void PaintGround(QImage& canvas, const TerrainSymbolSpec& spec);
+void PaintGround(QImage& canvas, const TerrainSymbolRecipe& recipe);
 // Area cover drawn over a primary: woods, orchards, buildings, rocks, reeds, ponds, fords.
-void PaintCover(QImage& canvas, const TerrainSymbolSpec& spec);
+void PaintCover(QImage& canvas, const TerrainSymbolRecipe& recipe);
 // Roads, tracks, rivers, streams, bridges, walls, hedges and slopes.
-void PaintEdgeFeature(QImage& canvas, const TerrainSymbolSpec& spec);
-void PaintStructure(QImage& canvas, const TerrainSymbolSpec& spec);
-void PaintMarker(QImage& canvas, const TerrainSymbolSpec& spec);
+void PaintEdgeFeature(QImage& canvas, const TerrainSymbolRecipe& recipe);
+void PaintStructure(QImage& canvas, const TerrainSymbolRecipe& recipe);
+void PaintMarker(QImage& canvas, const TerrainSymbolRecipe& recipe);
 // A picker heading: a small scroll, never placed on a map.
 void PaintHeading(QImage& canvas);
 
@@ -25,6 +25,6 @@ ArtGroup GroupOf(TerrainArt art);
 
 // The finished symbol: RGB32, pure black where transparent; primary and secondary terrain keep
 // inside the tile's hexagon.
-QImage PaintTerrainSymbol(const TerrainSymbolSpec& spec, int cellSize);
+QImage PaintTerrainSymbol(const TerrainSymbolRecipe& recipe, int cellSize);
 
 } // namespace k2stock

@@ -14,7 +14,7 @@ namespace t = ter;
 constexpr std::array<const char*, 6> SideNames = {"N", "NE", "SE", "S", "SW", "NW"};
 
 struct Builder {
-    std::vector<TerrainSymbolSpec> specs = std::vector<TerrainSymbolSpec>(t::Count);
+    std::vector<TerrainSymbolRecipe> recipes = std::vector<TerrainSymbolRecipe>(t::Count);
     std::vector<bool> used = std::vector<bool>(t::Count, false);
 
     void Put(int32_t place, std::string name, A art, int32_t elevation, int32_t cost, int32_t defense,
@@ -22,11 +22,11 @@ struct Builder {
         if (place < 0 || place >= t::Count || used[place])
             throw std::logic_error("terrain place taken: " + name);
         used[place] = true;
-        TerrainSymbolSpec spec{
+        TerrainSymbolRecipe recipe{
             std::move(name), art,  param,   seed ? seed : 1000u + static_cast<uint32_t>(place),
             elevation,       cost, defense, {}};
-        spec.definitionName = spec.DisplayName();
-        specs[place] = std::move(spec);
+        recipe.definitionName = recipe.DisplayName();
+        recipes[place] = std::move(recipe);
     }
     // A base and its look-alike variants share everything but the seed of their texture.
     void Family(std::initializer_list<int32_t> places, const std::string& name, A art, int32_t elevation,
@@ -38,7 +38,7 @@ struct Builder {
             ++n;
             Put(place, n == 1 ? name : name + " " + std::to_string(n), art, elevation, cost, defense, 0,
                 500u + 37u * n + static_cast<uint32_t>(art) * 1009u);
-            specs[place].definitionName = name.substr(2);
+            recipes[place].definitionName = name.substr(2);
         }
     }
     void Sides(int32_t first, const std::string& name, A art, int32_t elevation, int32_t cost,
@@ -48,7 +48,7 @@ struct Builder {
     }
 };
 
-std::vector<TerrainSymbolSpec> Build() {
+std::vector<TerrainSymbolRecipe> Build() {
     Builder b;
     // Primary ground: elevation, cost per move, defense.
     b.Family({t::OpenGround, t::OpenGroundB, t::OpenGroundC, t::OpenGroundD, t::OpenGroundE}, "1 Open Ground",
@@ -146,7 +146,7 @@ std::vector<TerrainSymbolSpec> Build() {
 
     for (int32_t place = 0; place < t::Count; ++place)
         if (!b.used[place]) throw std::logic_error("terrain place left empty: " + std::to_string(place));
-    return b.specs;
+    return b.recipes;
 }
 
 std::vector<int32_t> BuildOrder() {
@@ -255,9 +255,9 @@ std::vector<int32_t> BuildOrder() {
 
 } // namespace
 
-const std::vector<TerrainSymbolSpec>& StockTerrainSymbols() {
-    static const std::vector<TerrainSymbolSpec> specs = Build();
-    return specs;
+const std::vector<TerrainSymbolRecipe>& StockTerrainSymbols() {
+    static const std::vector<TerrainSymbolRecipe> recipes = Build();
+    return recipes;
 }
 
 const std::vector<int32_t>& StockTerrainOrder() {

@@ -80,7 +80,7 @@ enum class TerrainArt {
     VictoryBanner,
 };
 
-struct TerrainSymbolSpec {
+struct TerrainSymbolRecipe {
     std::string name; // with its category prefix, at most 25 characters
     TerrainArt art = TerrainArt::Heading;
     int32_t param = 0; // hex side for edge features, level for hills, span for bridges
@@ -96,7 +96,7 @@ struct TerrainSymbolSpec {
 };
 
 // Entry k describes terrain symbol k.
-const std::vector<TerrainSymbolSpec>& StockTerrainSymbols();
+const std::vector<TerrainSymbolRecipe>& StockTerrainSymbols();
 
 // Picker order: symbol numbers counted from 0, each symbol exactly once.
 const std::vector<int32_t>& StockTerrainOrder();

@@ -17,27 +17,27 @@ ArtGroup GroupOf(TerrainArt art) {
     return ArtGroup::Marker;
 }
 
-QImage PaintTerrainSymbol(const TerrainSymbolSpec& spec, int cellSize) {
+QImage PaintTerrainSymbol(const TerrainSymbolRecipe& recipe, int cellSize) {
     QImage canvas = TransparentCanvas(cellSize, cellSize);
-    const ArtGroup group = GroupOf(spec.art);
+    const ArtGroup group = GroupOf(recipe.art);
     switch (group) {
     case ArtGroup::Heading:
         PaintHeading(canvas);
         break;
     case ArtGroup::Ground:
-        PaintGround(canvas, spec);
+        PaintGround(canvas, recipe);
         break;
     case ArtGroup::Cover:
-        PaintCover(canvas, spec);
+        PaintCover(canvas, recipe);
         break;
     case ArtGroup::EdgeFeature:
-        PaintEdgeFeature(canvas, spec);
+        PaintEdgeFeature(canvas, recipe);
         break;
     case ArtGroup::Structure:
-        PaintStructure(canvas, spec);
+        PaintStructure(canvas, recipe);
         break;
     case ArtGroup::Marker:
-        PaintMarker(canvas, spec);
+        PaintMarker(canvas, recipe);
         break;
     }
     QImage symbol = FinishSymbol(canvas);

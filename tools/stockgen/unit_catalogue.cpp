@@ -8,9 +8,9 @@
 namespace k2stock {
 namespace {
 
-std::vector<UnitPairSpec> Build() {
+std::vector<UnitPairRecipe> Build() {
     namespace u = unit;
-    std::vector<UnitPairSpec> pairs(u::PairCount);
+    std::vector<UnitPairRecipe> pairs(u::PairCount);
     auto put = [&pairs](int32_t symbol, const char* name, UnitArt art) {
         if (symbol % 2 || symbol / 2 >= static_cast<int32_t>(pairs.size()) || !pairs[symbol / 2].name.empty())
             throw std::logic_error(std::string("bad unit place: ") + name);
@@ -59,8 +59,8 @@ int PlacementOffset(int level) {
 
 } // namespace
 
-const std::vector<UnitPairSpec>& StockUnitPairs() {
-    static const std::vector<UnitPairSpec> pairs = Build();
+const std::vector<UnitPairRecipe>& StockUnitPairs() {
+    static const std::vector<UnitPairRecipe> pairs = Build();
     return pairs;
 }
 

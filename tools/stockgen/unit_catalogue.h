@@ -38,13 +38,13 @@ enum class UnitArt {
     General,
 };
 
-struct UnitPairSpec {
+struct UnitPairRecipe {
     std::string name; // shown for the even (Western, east-facing) member; at most 24 characters
     UnitArt art;
 };
 
 // Entry k describes unit symbols 2k (facing east) and 2k + 1 (facing west, name "-" + name).
-const std::vector<UnitPairSpec>& StockUnitPairs();
+const std::vector<UnitPairRecipe>& StockUnitPairs();
 
 // Unit picture cell (square) and the counter drawn inside it, per zoom level. The counter sits at
 // the hex centre once the renderer's placement rule has moved the cell into the hex.
