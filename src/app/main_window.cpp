@@ -99,20 +99,19 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
                        context_.Boxes(), context_.Chooser(), context_.Random(), context_.History()},
         context_.InstallDir());
     mapAdapter_ = std::make_unique<MapAdapter>(*view_, context_.Renderer());
-    zoomTool_ = std::make_unique<ZoomPickTool>(context_.Edit(), *mapAdapter_);
-    dispatch_ = std::make_unique<MapClickDispatch>(context_.Edit(), context_.History(), context_.Sounds(),
-                                                   *mapAdapter_, context_.Switches());
-    dispatch_->Register(EditMode::ZoomPick, *zoomTool_);
-    editCommands_ = std::make_unique<EditCommands>(context_.History(), *dispatch_,
+    session_ = std::make_unique<EditSession>(
+        context_.Battle(), context_.Edit(), context_.History(), context_.Switches(),
+        EditSeams{context_.Sounds(), context_.Boxes(), context_.Random(), *mapAdapter_, *mapAdapter_});
+    editCommands_ = std::make_unique<EditCommands>(context_.History(), session_->Dispatch(),
                                                    static_cast<CommandScreen&>(*this));
     context_.History().SetListener(this);
 
     connect(view_, &MapView::MapPressed, this, [this](Qt::MouseButton button) {
-        dispatch_->Press(lifecycle_->BattleActive(), ToMapButton(button), view_->PointerHex());
+        Dispatch().Press(lifecycle_->BattleActive(), ToMapButton(button), view_->PointerHex());
     });
-    connect(view_, &MapView::MapDragged, this, [this](int32_t hex) { dispatch_->DragTo(hex); });
-    connect(view_, &MapView::MapReleased, this, [this] { dispatch_->Release(); });
-    connect(view_, &MapView::ZoomInPressed, this, [this] { zoomTool_->Begin(); });
+    connect(view_, &MapView::MapDragged, this, [this](int32_t hex) { Dispatch().DragTo(hex); });
+    connect(view_, &MapView::MapReleased, this, [this] { Dispatch().Release(); });
+    connect(view_, &MapView::ZoomInPressed, this, [this] { session_->ZoomPick().Begin(); });
     connect(view_, &MapView::UnitPanelHexChanged, this, &TMainForm::ShowUnitPanel);
 
     BuildMenus();
@@ -271,7 +270,7 @@ void TMainForm::ToggleDisplaySwitch(DisplaySwitch which, QAction* item) {
 void TMainForm::ZoomFromKeyboard(bool in) {
     if (!lifecycle_->BattleActive()) return;
     // A zoom by key ends a pending zoom pick, cursor and all.
-    zoomTool_->Cancel();
+    session_->ZoomPick().Cancel();
     if (!in) {
         view_->ZoomOut();
         return;

@@ -5,8 +5,7 @@
 #include "app/battle_lifecycle.h"
 #include "app/edit_commands.h"
 #include "app/editor_context.h"
-#include "edit/map_click_dispatch.h"
-#include "edit/zoom_pick_tool.h"
+#include "edit/edit_session.h"
 #include "view/map_view_logic.h"
 
 #include <QMainWindow>
@@ -34,7 +33,8 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     BattleLifecycle& Lifecycle() { return *lifecycle_; }
     MapView& View() { return *view_; }
     TNewMap& SettingsDialogWindow() { return *newMap_; }
-    MapClickDispatch& Dispatch() { return *dispatch_; }
+    MapClickDispatch& Dispatch() { return session_->Dispatch(); }
+    EditSession& Session() { return *session_; }
     EditCommands& Commands() { return *editCommands_; }
 
     // The text of the low-colour warning.
@@ -90,8 +90,7 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     std::unique_ptr<SettingsAdapter> settings_;
     std::unique_ptr<BattleLifecycle> lifecycle_;
     std::unique_ptr<MapAdapter> mapAdapter_;
-    std::unique_ptr<ZoomPickTool> zoomTool_;
-    std::unique_ptr<MapClickDispatch> dispatch_;
+    std::unique_ptr<EditSession> session_;
     std::unique_ptr<EditCommands> editCommands_;
     std::vector<QAction*> recentItems_;
     QAction* recentSeparator_ = nullptr;
