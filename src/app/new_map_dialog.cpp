@@ -353,6 +353,10 @@ void TNewMap::RefreshIcon() {
 
 void TNewMap::RefreshAll() {
     RefreshCounts();
+    // The limit first: a line edit cuts the text it is given to its maximum length.
+    sNam_->setMaxLength(int(logic_.BattleNameLimit()));
+    sideA_->setMaxLength(int(logic_.WesternNameLimit()));
+    sideB_->setMaxLength(int(logic_.EasternNameLimit()));
     sNam_->setText(Text(logic_.BattleName()));
     sideA_->setText(Text(logic_.WesternName()));
     sideB_->setText(Text(logic_.EasternName()));

@@ -21,13 +21,60 @@ void NewMapLogic::Step(int32_t& value, int32_t delta, int32_t low, int32_t high)
     if (next >= low && next <= high) value = next;
 }
 
-std::string NewMapLogic::Cut(std::string_view text) {
-    return std::string(text.substr(0, std::min(text.size(), NameFieldChars)));
+std::string NewMapLogic::Cut(std::string_view text, std::size_t limit) {
+    return std::string(text.substr(0, std::min(text.size(), limit)));
+}
+
+NewMapLogic::StoredSettings NewMapLogic::Take(const Scenario& s) {
+    StoredSettings t;
+    t.battleName = s.BattleName;
+    t.battleIcon = s.BattleIcon;
+    t.maxTurns = s.MaxTurns;
+    t.startInitiative = s.StartInitiative;
+    t.weather = s.Weather;
+    t.westernBreakPoint = s.WesternBreakPoint;
+    t.easternBreakPoint = s.EasternBreakPoint;
+    t.westernLeaderReplacement = s.WesternLeaderReplacement;
+    t.easternLeaderReplacement = s.EasternLeaderReplacement;
+    t.westernName = s.WesternName;
+    t.easternName = s.EasternName;
+    t.description = s.Description;
+    t.terrainSetName = s.TerrainSetName;
+    t.unitSetName = s.UnitSetName;
+    t.scenarioFlagA = s.ScenarioFlagA;
+    t.scenarioFlagB = s.ScenarioFlagB;
+    t.cols = s.Cols;
+    t.rows = s.Rows;
+    t.hexCount = s.HexCount;
+    return t;
+}
+
+void NewMapLogic::PutBack(const StoredSettings& t, Scenario& s) {
+    s.BattleName = t.battleName;
+    s.BattleIcon = t.battleIcon;
+    s.MaxTurns = t.maxTurns;
+    s.StartInitiative = t.startInitiative;
+    s.Weather = t.weather;
+    s.WesternBreakPoint = t.westernBreakPoint;
+    s.EasternBreakPoint = t.easternBreakPoint;
+    s.WesternLeaderReplacement = t.westernLeaderReplacement;
+    s.EasternLeaderReplacement = t.easternLeaderReplacement;
+    s.WesternName = t.westernName;
+    s.EasternName = t.easternName;
+    s.Description = t.description;
+    s.TerrainSetName = t.terrainSetName;
+    s.UnitSetName = t.unitSetName;
+    s.ScenarioFlagA = t.scenarioFlagA;
+    s.ScenarioFlagB = t.scenarioFlagB;
+    s.Cols = t.cols;
+    s.Rows = t.rows;
+    s.HexCount = t.hexCount;
 }
 
 void NewMapLogic::Activate(NewMapMode mode) {
     mode_ = mode;
     const bool settings = mode == NewMapMode::Settings;
+    stored_ = Take(scenario_);
 
     // The arrows keep a value inside its range, so a stored value outside it (from a battle
     // written elsewhere) is shown at the nearest end.
@@ -42,9 +89,12 @@ void NewMapLogic::Activate(NewMapMode mode) {
     cols_ = std::clamp(cols_, MinMapSide, MaxMapSide);
     turns_ = std::clamp(scenario_.MaxTurns == 0 ? DefaultTurns : scenario_.MaxTurns, MinTurns, MaxTurnsLimit);
 
-    battleName_ = settings ? Cut(scenario_.BattleName.View()) : "New Battle";
-    westernName_ = settings ? Cut(scenario_.WesternName.View()) : "Western Forces";
-    easternName_ = settings ? Cut(scenario_.EasternName.View()) : "Eastern Forces";
+    battleName_ = settings ? scenario_.BattleName.Str() : "New Battle";
+    westernName_ = settings ? scenario_.WesternName.Str() : "Western Forces";
+    easternName_ = settings ? scenario_.EasternName.Str() : "Eastern Forces";
+    battleNameLimit_ = std::max(NameFieldChars, battleName_.size());
+    westernNameLimit_ = std::max(NameFieldChars, westernName_.size());
+    easternNameLimit_ = std::max(NameFieldChars, easternName_.size());
     westernInitiative_ = settings ? scenario_.StartInitiative == SideWestern : true;
     unitSetName_ = settings ? scenario_.UnitSetName.Str() : "K2U";
     terrainSetName_ = settings ? scenario_.TerrainSetName.Str() : "K2T";
@@ -161,7 +211,14 @@ int32_t NewMapLogic::Ok(const std::vector<std::string>& memoLines) {
     scenario_.EasternBreakPoint = easternBreak_;
     scenario_.WesternLeaderReplacement = westernReplacement_ ? 1 : 0;
     scenario_.EasternLeaderReplacement = easternReplacement_ ? 1 : 0;
+    stored_.reset();
     return NewMapResultOk;
+}
+
+int32_t NewMapLogic::Cancel() {
+    if (stored_) PutBack(*stored_, scenario_);
+    stored_.reset();
+    return NewMapResultCancel;
 }
 
 } // namespace k2

@@ -29,7 +29,9 @@ constexpr std::array<std::string_view, 6> WeatherEntries = {"Clear   ", "Rain   
 constexpr int32_t MinTurns = 5, MaxTurnsLimit = 300, DefaultTurns = 30;
 constexpr int32_t MinBreakPoint = 1, MaxBreakPoint = 70, DefaultBreakPoint = 30;
 constexpr int32_t ProposedRows = 20, ProposedCols = 40;
-// What the name fields accept, well inside their fields in the battle file.
+// What the name boxes accept when typing, well inside their fields in the battle file. A stored
+// name that is longer (a battle written elsewhere) widens its box for that showing, so that it is
+// shown whole and survives an OK.
 constexpr std::size_t NameFieldChars = 20;
 
 class NewMapLogic {
@@ -53,10 +55,15 @@ class NewMapLogic {
     void EasternBreakUp() { Step(easternBreak_, +1, MinBreakPoint, MaxBreakPoint); }
     void EasternBreakDown() { Step(easternBreak_, -1, MinBreakPoint, MaxBreakPoint); }
 
-    // Texts typed by the user (Windows-1252 bytes), cut to what the fields accept.
-    void SetBattleName(std::string_view text) { battleName_ = Cut(text); }
-    void SetWesternName(std::string_view text) { westernName_ = Cut(text); }
-    void SetEasternName(std::string_view text) { easternName_ = Cut(text); }
+    // Texts typed by the user (Windows-1252 bytes), cut to what the boxes accept.
+    void SetBattleName(std::string_view text) { battleName_ = Cut(text, battleNameLimit_); }
+    void SetWesternName(std::string_view text) { westernName_ = Cut(text, westernNameLimit_); }
+    void SetEasternName(std::string_view text) { easternName_ = Cut(text, easternNameLimit_); }
+    // How many characters each name box accepts in this showing: NameFieldChars, or the length
+    // of a longer stored name.
+    std::size_t BattleNameLimit() const { return battleNameLimit_; }
+    std::size_t WesternNameLimit() const { return westernNameLimit_; }
+    std::size_t EasternNameLimit() const { return easternNameLimit_; }
     void SetWesternInitiative(bool western) { westernInitiative_ = western; }
     // Positions outside the list are ignored.
     void SelectWeather(int32_t position);
@@ -74,7 +81,10 @@ class NewMapLogic {
     // OK with the description memo's display lines: stores into the Scenario and returns
     // NewMapResultOk, or shows the missing-name message and returns NewMapResultStay.
     int32_t Ok(const std::vector<std::string>& memoLines);
-    int32_t Cancel() { return NewMapResultCancel; }
+    // Puts back everything this showing wrote into the Scenario (a refused OK stores some
+    // fields before its check, a new battle sets leader replacement and the icon choice takes
+    // effect at once), so that the open battle is exactly as it was before Activate.
+    int32_t Cancel();
 
     // What the dialog shows.
     NewMapMode Mode() const { return mode_; }
@@ -110,8 +120,26 @@ class NewMapLogic {
     std::filesystem::path IconsDir() const { return ScenariosDir() / "icons"; }
 
   private:
+    // The Scenario fields this dialog writes, as they were when it was shown.
+    struct StoredSettings {
+        decltype(Scenario::BattleName) battleName;
+        decltype(Scenario::BattleIcon) battleIcon;
+        int32_t maxTurns = 0, startInitiative = 0, weather = 0;
+        int32_t westernBreakPoint = 0, easternBreakPoint = 0;
+        int32_t westernLeaderReplacement = 0, easternLeaderReplacement = 0;
+        decltype(Scenario::WesternName) westernName;
+        decltype(Scenario::EasternName) easternName;
+        decltype(Scenario::Description) description;
+        decltype(Scenario::TerrainSetName) terrainSetName;
+        decltype(Scenario::UnitSetName) unitSetName;
+        uint8_t scenarioFlagA = 0, scenarioFlagB = 0;
+        int32_t cols = 0, rows = 0, hexCount = 0;
+    };
+    static StoredSettings Take(const Scenario& s);
+    static void PutBack(const StoredSettings& stored, Scenario& s);
+
     static void Step(int32_t& value, int32_t delta, int32_t low, int32_t high);
-    static std::string Cut(std::string_view text);
+    static std::string Cut(std::string_view text, std::size_t limit);
 
     Scenario& scenario_;
     std::filesystem::path installDir_;
@@ -127,6 +155,9 @@ class NewMapLogic {
     std::string battleName_;
     std::string westernName_;
     std::string easternName_;
+    std::size_t battleNameLimit_ = NameFieldChars;
+    std::size_t westernNameLimit_ = NameFieldChars;
+    std::size_t easternNameLimit_ = NameFieldChars;
     bool westernInitiative_ = true;
     int32_t weather_ = 0;
     bool westernReplacement_ = true;
@@ -135,6 +166,7 @@ class NewMapLogic {
     std::string terrainSetName_ = "K2T";
     std::filesystem::path iconFile_;
     std::optional<std::vector<std::string>> historyRefill_;
+    std::optional<StoredSettings> stored_;
 };
 
 // The base name of a chosen file: no directory, cut at its first ".".

@@ -11,10 +11,10 @@ constexpr std::size_t MaxTerrainDefFileBytes = 1 << 20;
 constexpr int32_t CostImpassable = 13;
 constexpr int32_t CaltropsCost = 3;
 
-// A symbol with a definition, or null for an empty slot or a number the table does not hold.
+// The table entry of a symbol, or null for an empty slot or a number past the table. Entries at
+// or above TerrainDefCount are read too: a legacy battle keeps definitions beyond its own count.
 const TerrainDef* Definition(const Scenario& s, int32_t symbol) {
-    if (symbol == NoSymbol || symbol < 0 || symbol >= s.TerrainDefCount || symbol >= MaxTerrainDefs)
-        return nullptr;
+    if (symbol == NoSymbol || symbol < 0 || symbol >= MaxTerrainDefs) return nullptr;
     return &s.TerrainDefs[symbol];
 }
 

@@ -29,7 +29,8 @@ Status ParseTerrainDefs(Scenario& scenario, std::span<const uint8_t> bytes);
 int32_t ReadTerrainDefRecords(ByteReader& in, std::array<TerrainDef, MaxTerrainDefs>& defs);
 void WriteTerrainDefRecords(ByteWriter& out, const Scenario& scenario, int32_t count);
 
-// Derived values of a hex; empty slots (NoSymbol) and symbols without a definition are skipped.
+// Derived values of a hex from TerrainDefs[symbol]; empty slots (NoSymbol) and numbers past the
+// table's capacity are skipped. Entries at or above TerrainDefCount count like any other.
 int32_t HexElevation(const Scenario& scenario, int32_t hex);
 int32_t HexCostPerMove(const Scenario& scenario, int32_t hex); // 0 means impassable ("X")
 int32_t HexHeight(const Scenario& scenario, int32_t hex);

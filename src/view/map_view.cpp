@@ -375,11 +375,6 @@ void MapView::OnMouseMoved(int x, int y) {
     emit UnitPanelHexChanged(UnitPanelHex(scenario_, hex));
 }
 
-void MapView::ClearHover() {
-    for (QLabel* label : hover_)
-        label->clear();
-}
-
 void MapView::SetUnitSummary(const std::array<std::string, 5>& lines) {
     for (size_t i = 0; i < unitLines_.size(); ++i)
         unitLines_[i]->setText(FromAnsi(lines[i]));

@@ -60,7 +60,6 @@ class MapView : public QWidget {
     void SetZoomCursor(bool zoom);
 
     void SetUnitSummary(const std::array<std::string, 5>& lines); // SdeLbl, UntLbl, StsLbl1, BseLbl, RnfLbl
-    void ClearHover();
     QLabel* InfoLabel() const { return infLbl_; }
     QProgressBar* ProgressBar() const { return pBar_; }
 

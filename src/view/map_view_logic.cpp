@@ -53,15 +53,16 @@ bool& SwitchRef(DisplaySwitches& s, DisplaySwitch which) {
     return s.MapText;
 }
 
-// The definition name of a terrain symbol, or nothing for an empty slot or an unknown symbol.
-std::string TerrainName(const Scenario& s, int32_t symbol) {
-    if (symbol == NoSymbol || symbol < 0 || symbol >= s.TerrainDefCount || symbol >= MaxTerrainDefs)
-        return {};
-    return s.TerrainDefs[static_cast<size_t>(symbol)].name.Str();
+// A slot that names an entry of the definition table; entries at or above TerrainDefCount
+// count, as the derived hex values read them (legacy battles keep definitions past their count).
+bool HoldsTerrain(int32_t symbol) {
+    return symbol != NoSymbol && symbol >= 0 && symbol < MaxTerrainDefs;
 }
 
-bool HoldsTerrain(const Scenario& s, int32_t symbol) {
-    return symbol != NoSymbol && symbol >= 0 && symbol < s.TerrainDefCount && symbol < MaxTerrainDefs;
+// The definition name of a terrain symbol, or nothing for an empty slot or a number past the table.
+std::string TerrainName(const Scenario& s, int32_t symbol) {
+    if (!HoldsTerrain(symbol)) return {};
+    return s.TerrainDefs[static_cast<size_t>(symbol)].name.Str();
 }
 
 } // namespace
@@ -103,7 +104,7 @@ HoverTexts DescribeHex(const Scenario& s, int32_t hex) {
     if (cell.Stakes != 0) t.PrmTer += " Stakes";
 
     for (int32_t symbol : cell.SecondaryTerrain)
-        if (HoldsTerrain(s, symbol)) t.SecTer += TerrainName(s, symbol) + " ";
+        if (HoldsTerrain(symbol)) t.SecTer += TerrainName(s, symbol) + " ";
 
     if (cell.Objective >= 1 && cell.Objective <= s.ObjectiveCount && cell.Objective <= MaxObjectives) {
         const ObjectiveRecord& o = s.Objectives[static_cast<size_t>(cell.Objective)];

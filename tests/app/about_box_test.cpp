@@ -4,24 +4,16 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/gui_input.h"
+#include "common/gui_input.h"
+#include "common/recorders.h"
 
 #include <gmock/gmock.h>
 
 namespace k2 {
 namespace {
 
-class CountingSounds : public SoundPlayer {
-  public:
-    std::vector<int> played;
-    bool Play(int number, int) override {
-        played.push_back(number);
-        return true;
-    }
-};
-
 TEST(AboutBoxTest, ShowsTheProductAndVersion) {
-    CountingSounds sounds;
+    test::SoundRecorder sounds;
     TAboutMBld about(sounds);
     EXPECT_EQ(about.windowTitle(), "About Tessary");
     QStringList texts;
@@ -34,12 +26,12 @@ TEST(AboutBoxTest, ShowsTheProductAndVersion) {
 }
 
 TEST(AboutBoxTest, ClicksWhenShownAndOnOkWhichCloses) {
-    CountingSounds sounds;
+    test::SoundRecorder sounds;
     TAboutMBld about(sounds);
     about.show();
-    EXPECT_THAT(sounds.played, ::testing::ElementsAre(6));
+    EXPECT_THAT(sounds.played, ::testing::ElementsAre(std::pair(6, 1)));
     gui_input::Click(about.findChild<QPushButton*>("OK"));
-    EXPECT_THAT(sounds.played, ::testing::ElementsAre(6, 6));
+    EXPECT_THAT(sounds.Numbers(), ::testing::ElementsAre(6, 6));
     EXPECT_FALSE(about.isVisible());
     EXPECT_EQ(about.result(), QDialog::Accepted);
     about.show();

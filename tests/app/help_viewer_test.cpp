@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
-#include "app/gui_input.h"
+#include "common/gui_input.h"
 
 #include <gmock/gmock.h>
 

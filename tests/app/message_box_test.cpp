@@ -6,21 +6,13 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/gui_input.h"
+#include "common/gui_input.h"
+#include "common/recorders.h"
 
 #include <gmock/gmock.h>
 
 namespace k2 {
 namespace {
-
-class RecordingSounds : public SoundPlayer {
-  public:
-    std::vector<std::pair<int, int>> played;
-    bool Play(int number, int mode) override {
-        played.emplace_back(number, mode);
-        return false;
-    }
-};
 
 TEST(MessageTableTest, EveryKindHasItsTextAndTitle) {
     const std::vector<MessageEntry> expected = {
@@ -56,7 +48,7 @@ TEST(MessageTableTest, LayoutOneIsALoneOkAndEveryOtherLayoutYesNo) {
 
 class MessageBoxTest : public ::testing::Test {
   protected:
-    RecordingSounds sounds;
+    test::SoundRecorder sounds;
     TQRMMsgBox box{sounds};
     QLabel* Label() { return box.findChild<QLabel*>("Label1"); }
     QPushButton* Button(const char* name) { return box.findChild<QPushButton*>(name); }

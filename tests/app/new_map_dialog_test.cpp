@@ -1,7 +1,8 @@
 // The battle settings dialog on screen: clicking its arrows and buttons by name, typing in its
 // fields, and reading what the user sees; and the wrapping of the description memo.
-#include "app/gui_input.h"
 #include "app/new_map_dialog.h"
+#include "common/gui_input.h"
+#include "common/recorders.h"
 
 #include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>
@@ -20,29 +21,10 @@
 
 #include <gmock/gmock.h>
 
-#include <deque>
+#include <memory>
 
 namespace k2 {
 namespace {
-
-class RecordingBoxes : public MessageBoxes {
-  public:
-    std::vector<std::pair<int, int>> asked;
-    void ShowPlain(const std::string&, const std::string&) override {}
-    int Ask(int layout, int kind) override {
-        asked.emplace_back(layout, kind);
-        return 1;
-    }
-};
-
-class OneFileChooser : public FileChooser {
-  public:
-    std::optional<std::filesystem::path> answer;
-    std::optional<std::filesystem::path> ChooseOpen(const FileDialogRequest&) override { return answer; }
-    std::optional<std::filesystem::path> ChooseSave(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-};
 
 void WriteIcon(const std::filesystem::path& file, QColor colour) {
     std::filesystem::create_directories(file.parent_path());
@@ -56,8 +38,8 @@ class NewMapDialogTest : public ::testing::Test {
     QTemporaryDir dir;
     std::filesystem::path install{dir.path().toStdString()};
     Scenario scenario;
-    RecordingBoxes boxes;
-    OneFileChooser chooser;
+    test::MessageBoxRecorder boxes;
+    test::ScriptedFileChooser chooser;
     TNewMap dialog{scenario, install, boxes, chooser};
 
     void SetUp() override { WriteIcon(install / "scenarios" / "icons" / "sword.bmp", QColor(200, 30, 30)); }
@@ -163,15 +145,50 @@ TEST_F(NewMapDialogTest, TypedNamesAndChoicesReachTheBattleOnOk) {
     EXPECT_EQ(scenario.Description[0], "History");
 }
 
-TEST_F(NewMapDialogTest, EmptyNameKeepsTheDialogOpenWithTheMessage) {
-    Open(NewMapMode::NewBattle);
-    Get<QLineEdit>("SNam")->clear();
+// The refused OK has written the new size into the open battle; Cancel, by button or by Escape,
+// puts the battle back as it was.
+TEST_F(NewMapDialogTest, EmptyNameKeepsTheDialogOpenAndCancelPutsTheBattleBack) {
+    scenario.Rows = 30;
+    scenario.Cols = 50;
+    scenario.HexCount = 1500;
+    scenario.BattleName = "Crecy";
+    const auto before = std::make_unique<Scenario>(scenario);
+    for (const bool byEscape : {false, true}) {
+        Open(NewMapMode::NewBattle);
+        gui_input::Click(Arrow("RowUpDn", "Up"));
+        Get<QLineEdit>("SNam")->clear();
+        gui_input::Click(Get<QPushButton>("OK"));
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(scenario.Rows, byEscape ? 22 : 21); // the dialog keeps its size between uses
+        if (byEscape)
+            gui_input::PressKey(&dialog, Qt::Key_Escape);
+        else
+            gui_input::Click(Get<QPushButton>("Cancel"));
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), NewMapResultCancel);
+        EXPECT_TRUE(scenario == *before) << (byEscape ? "Escape" : "Cancel");
+    }
+    EXPECT_THAT(boxes.AskedKinds(), ::testing::ElementsAre(10, 10));
+}
+
+TEST_F(NewMapDialogTest, StoredNamesLongerThanTheBoxesAreShownWholeAndKept) {
+    const std::string battle(29, 'B'), western(49, 'W');
+    scenario.BattleName = battle;
+    scenario.WesternName = western;
+    scenario.EasternName = "French";
+    Open(NewMapMode::Settings);
+    EXPECT_EQ(Get<QLineEdit>("SNam")->text().toStdString(), battle);
+    EXPECT_EQ(Get<QLineEdit>("SideA")->text().toStdString(), western);
+    EXPECT_EQ(Get<QLineEdit>("SideB")->maxLength(), 20);
     gui_input::Click(Get<QPushButton>("OK"));
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_THAT(boxes.asked, ::testing::ElementsAre(std::pair(1, 10)));
-    gui_input::Click(Get<QPushButton>("Cancel"));
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), NewMapResultCancel);
+    ASSERT_EQ(dialog.result(), NewMapResultOk);
+    EXPECT_EQ(scenario.BattleName, battle);
+    EXPECT_EQ(scenario.WesternName, western);
+    EXPECT_EQ(scenario.EasternName, "French");
+    // A new battle has the usual boxes again.
+    Open(NewMapMode::NewBattle);
+    EXPECT_EQ(Get<QLineEdit>("SNam")->maxLength(), 20);
+    EXPECT_EQ(Get<QLineEdit>("SideA")->maxLength(), 20);
 }
 
 TEST_F(NewMapDialogTest, SettingsModeGreysTheSizeAndSetGroups) {
@@ -259,7 +276,7 @@ TEST_F(NewMapDialogTest, IconPreviewShowsTheIconOrAnEmptyFrame) {
     EXPECT_LT(QColor(empty.pixel(30, 30)).red(), 60);
 
     WriteIcon(install / "elsewhere" / "lion.bmp", QColor(20, 20, 220));
-    chooser.answer = install / "elsewhere" / "lion.bmp";
+    chooser.openAnswers.push_back(install / "elsewhere" / "lion.bmp");
     gui_input::Click(Get<QPushButton>("Button2"));
     EXPECT_EQ(Label("IconLbl"), "lion");
     EXPECT_EQ(scenario.BattleIcon, "lion");
@@ -268,7 +285,7 @@ TEST_F(NewMapDialogTest, IconPreviewShowsTheIconOrAnEmptyFrame) {
 
 TEST_F(NewMapDialogTest, UnitSetButtonShowsTheChosenSet) {
     Open(NewMapMode::NewBattle);
-    chooser.answer = install / "scenarios" / "NORSE.set";
+    chooser.openAnswers.push_back(install / "scenarios" / "NORSE.set");
     gui_input::Click(Get<QPushButton>("Button3"));
     EXPECT_EQ(Label("USetLbl"), "NORSE");
 }

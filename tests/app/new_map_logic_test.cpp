@@ -1,10 +1,12 @@
 // The battle settings rules on the dialog's logic: proposals, ranges, the two modes, the
 // validation messages, the description lines and the two file choices.
 #include "app/new_map_logic.h"
+#include "common/recorders.h"
 
 #include <gmock/gmock.h>
 
-#include <deque>
+#include <functional>
+#include <memory>
 
 namespace k2 {
 namespace {
@@ -12,40 +14,11 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::Pair;
 
-class RecordingBoxes : public MessageBoxes {
-  public:
-    std::vector<std::pair<int, int>> asked;
-    std::vector<std::string> plain;
-    void ShowPlain(const std::string& title, const std::string& text) override {
-        plain.push_back(title + ": " + text);
-    }
-    int Ask(int layout, int kind) override {
-        asked.emplace_back(layout, kind);
-        return 1;
-    }
-};
-
-class ScriptedChooser : public FileChooser {
-  public:
-    std::deque<std::optional<std::filesystem::path>> answers;
-    std::vector<FileDialogRequest> requests;
-    std::optional<std::filesystem::path> ChooseOpen(const FileDialogRequest& request) override {
-        requests.push_back(request);
-        if (answers.empty()) return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<std::filesystem::path> ChooseSave(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-};
-
 class NewMapLogicTest : public ::testing::Test {
   protected:
     Scenario scenario;
-    RecordingBoxes boxes;
-    ScriptedChooser chooser;
+    test::MessageBoxRecorder boxes;
+    test::ScriptedFileChooser chooser;
     NewMapLogic logic{scenario, "/inst", boxes, chooser};
 
     // A battle as it stands after loading, for settings mode.
@@ -210,9 +183,9 @@ TEST_F(NewMapLogicTest, SettingsModeShowsTheBattleAndLeavesSizeAndUnitSetAlone) 
 
     // The size and unit set cannot change here, not even through their handlers.
     logic.RowsUp();
-    chooser.answers.push_back("/inst/scenarios/NEWU.set");
+    chooser.openAnswers.push_back("/inst/scenarios/NEWU.set");
     EXPECT_FALSE(logic.SelectUnitSet());
-    EXPECT_TRUE(chooser.requests.empty());
+    EXPECT_TRUE(chooser.openRequests.empty());
     ASSERT_EQ(logic.Ok({"Rain."}), NewMapResultOk);
     EXPECT_EQ(scenario.Rows, 60);
     EXPECT_EQ(scenario.Cols, 80);
@@ -257,8 +230,6 @@ TEST_F(NewMapLogicTest, EmptyForceNamesAskForBothNames) {
     EXPECT_EQ(scenario.BattleName, "Poitiers");
     EXPECT_EQ(scenario.Description[0], "Hedges.");
     EXPECT_EQ(scenario.MaxTurns, 45);
-    EXPECT_EQ(logic.Cancel(), NewMapResultCancel);
-    EXPECT_EQ(scenario.BattleName, "Poitiers"); // Cancel takes nothing back
 
     logic.SetWesternName("Black Prince");
     logic.SetEasternName("");
@@ -323,10 +294,10 @@ TEST_F(NewMapLogicTest, LoweringMaxTurnsLeavesReinforcementsAlone) {
 
 TEST_F(NewMapLogicTest, UnitSetChooserAndTheNameItGives) {
     logic.Activate(NewMapMode::NewBattle);
-    chooser.answers = {std::filesystem::path("/inst/scenarios/HUSSITE.v2.set"), std::nullopt};
+    chooser.openAnswers = {std::filesystem::path("/inst/scenarios/HUSSITE.v2.set"), std::nullopt};
     EXPECT_TRUE(logic.SelectUnitSet());
-    ASSERT_EQ(chooser.requests.size(), 1u);
-    const FileDialogRequest& r = chooser.requests[0];
+    ASSERT_EQ(chooser.openRequests.size(), 1u);
+    const FileDialogRequest& r = chooser.openRequests[0];
     EXPECT_EQ(r.title, "Open Map File");
     EXPECT_EQ(r.filter, "Tessary Symbol Files (*.set)|*.set");
     EXPECT_EQ(r.defaultExtension, ".map");
@@ -341,9 +312,9 @@ TEST_F(NewMapLogicTest, UnitSetChooserAndTheNameItGives) {
 
 TEST_F(NewMapLogicTest, IconChooserSetsTheIconAtOnceAndRefusesOverlongNames) {
     logic.Activate(NewMapMode::NewBattle);
-    chooser.answers = {std::filesystem::path("/pics/banner.old.bmp")};
+    chooser.openAnswers = {std::filesystem::path("/pics/banner.old.bmp")};
     EXPECT_TRUE(logic.SelectIcon());
-    const FileDialogRequest& r = chooser.requests.at(0);
+    const FileDialogRequest& r = chooser.openRequests.at(0);
     EXPECT_EQ(r.title, "Open Map File");
     EXPECT_EQ(r.filter, "Bitmaps|*.bmp");
     EXPECT_EQ(r.defaultExtension, ".map");
@@ -351,8 +322,6 @@ TEST_F(NewMapLogicTest, IconChooserSetsTheIconAtOnceAndRefusesOverlongNames) {
     EXPECT_EQ(scenario.BattleIcon, "banner");
     EXPECT_EQ(logic.IconName(), "banner");
     EXPECT_EQ(logic.IconFile(), std::filesystem::path("/pics/banner.old.bmp"));
-    logic.Cancel();
-    EXPECT_EQ(scenario.BattleIcon, "banner");
 
     const std::string longest(31, 'a'), tooLong(32, 'b');
     EXPECT_TRUE(logic.TakeIcon("/i/" + longest + ".bmp"));
@@ -363,8 +332,106 @@ TEST_F(NewMapLogicTest, IconChooserSetsTheIconAtOnceAndRefusesOverlongNames) {
     EXPECT_THAT(boxes.plain[0], ::testing::HasSubstr("too long"));
 
     // A new battle proposes the icon in use.
+    ASSERT_EQ(logic.Ok({}), NewMapResultOk);
     logic.Activate(NewMapMode::NewBattle);
     EXPECT_EQ(logic.IconName(), longest);
+}
+
+// Every way the dialog can write into the open battle before the user gives up: whatever was
+// stored, Cancel leaves the battle exactly as it was when the dialog was shown.
+TEST_F(NewMapLogicTest, CancelLeavesTheOpenBattleExactlyAsItWas) {
+    struct Case {
+        const char* name;
+        NewMapMode mode;
+        std::function<void(NewMapLogic&, test::ScriptedFileChooser&)> act;
+    };
+    const std::vector<Case> cases = {
+        {"new battle, empty name", NewMapMode::NewBattle,
+         [](NewMapLogic& l, test::ScriptedFileChooser& c) {
+             l.RowsUp();
+             l.ColsDown();
+             c.openAnswers.push_back("/inst/scenarios/NORSE.set");
+             ASSERT_TRUE(l.SelectUnitSet());
+             l.SetBattleName("");
+             ASSERT_EQ(l.Ok({"Fog."}), NewMapResultStay);
+         }},
+        {"new battle, empty eastern name", NewMapMode::NewBattle,
+         [](NewMapLogic& l, test::ScriptedFileChooser&) {
+             l.SetBattleName("Towton");
+             l.SetEasternName("");
+             ASSERT_EQ(l.Ok({"Snow."}), NewMapResultStay);
+         }},
+        {"settings, empty western name", NewMapMode::Settings,
+         [](NewMapLogic& l, test::ScriptedFileChooser&) {
+             l.SetBattleName("Poitiers");
+             l.SetWesternName("");
+             ASSERT_EQ(l.Ok({"Hedges."}), NewMapResultStay);
+         }},
+        {"new battle, icon chosen", NewMapMode::NewBattle,
+         [](NewMapLogic& l, test::ScriptedFileChooser& c) {
+             c.openAnswers.push_back("/inst/scenarios/icons/lion.bmp");
+             ASSERT_TRUE(l.SelectIcon());
+         }},
+        {"new battle, only shown", NewMapMode::NewBattle, [](NewMapLogic&, test::ScriptedFileChooser&) {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FillActiveBattle(); // leader replacement 0 for the Western side, which a new battle sets
+        ASSERT_TRUE(scenario.AllocateHexes(scenario.HexCount));
+        const auto before = std::make_unique<Scenario>(scenario);
+        logic.Activate(c.mode);
+        c.act(logic, chooser);
+        EXPECT_EQ(logic.Cancel(), NewMapResultCancel);
+        EXPECT_EQ(scenario.Rows, 60);
+        EXPECT_EQ(scenario.Cols, 80);
+        EXPECT_EQ(scenario.HexCount, 4800);
+        EXPECT_EQ(scenario.UnitSetName, "OLDU");
+        EXPECT_EQ(scenario.BattleName, "Crecy");
+        EXPECT_EQ(scenario.WesternLeaderReplacement, 0);
+        EXPECT_EQ(scenario.BattleIcon, "sword");
+        EXPECT_TRUE(scenario == *before);
+    }
+    // A second Cancel, or one after OK, has nothing to put back.
+    logic.Activate(NewMapMode::Settings);
+    logic.SetBattleName("Sluys");
+    ASSERT_EQ(logic.Ok({}), NewMapResultOk);
+    logic.Cancel();
+    EXPECT_EQ(scenario.BattleName, "Sluys");
+}
+
+// Battle files may hold a 29-character battle name and 49-character force names, longer than
+// the boxes take when typing: shown whole, they are stored unchanged by an OK.
+TEST_F(NewMapLogicTest, StoredNamesLongerThanTheBoxesSurviveAnOk) {
+    const std::string battle = "The Battle of the Golden Spur", western = std::string(49, 'W'),
+                      eastern = "Communal Militias of Bruges, Ghent and Ypres here";
+    ASSERT_EQ(battle.size(), BattleNameChars);
+    ASSERT_EQ(eastern.size(), ForceNameChars);
+    FillActiveBattle();
+    scenario.BattleName = battle;
+    scenario.WesternName = western;
+    scenario.EasternName = eastern;
+    logic.Activate(NewMapMode::Settings);
+    EXPECT_EQ(logic.BattleName(), battle);
+    EXPECT_EQ(logic.WesternName(), western);
+    EXPECT_EQ(logic.EasternName(), eastern);
+    EXPECT_EQ(logic.BattleNameLimit(), BattleNameChars);
+    EXPECT_EQ(logic.EasternNameLimit(), ForceNameChars);
+    ASSERT_EQ(logic.Ok({}), NewMapResultOk);
+    EXPECT_EQ(scenario.BattleName, battle);
+    EXPECT_EQ(scenario.WesternName, western);
+    EXPECT_EQ(scenario.EasternName, eastern);
+
+    // Typing is cut to the widened box; a short name keeps the usual box.
+    scenario.WesternName = "English";
+    logic.Activate(NewMapMode::Settings);
+    EXPECT_EQ(logic.WesternNameLimit(), NameFieldChars);
+    logic.SetBattleName(battle + "s of Kortrijk");
+    logic.SetWesternName(western);
+    EXPECT_EQ(logic.BattleName(), battle);
+    EXPECT_EQ(logic.WesternName(), std::string(20, 'W'));
+    logic.Activate(NewMapMode::NewBattle);
+    EXPECT_EQ(logic.BattleNameLimit(), NameFieldChars);
+    EXPECT_EQ(logic.EasternNameLimit(), NameFieldChars);
 }
 
 TEST(BaseNameTest, CutAtTheFirstDot) {

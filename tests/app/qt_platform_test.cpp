@@ -2,6 +2,7 @@
 // and the two kinds of message box.
 #include "app/message_box.h"
 #include "app/qt_platform.h"
+#include "common/recorders.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -14,11 +15,6 @@
 
 namespace k2 {
 namespace {
-
-class SilentSounds : public SoundPlayer {
-  public:
-    bool Play(int, int) override { return false; }
-};
 
 TEST(QtFilterTest, PipeFiltersBecomeQtNameFilters) {
     const std::vector<std::pair<std::string, QStringList>> cases = {
@@ -63,7 +59,7 @@ TEST(QtFileChooserTest, DialogCarriesTitleFilterFolderAndProposal) {
 }
 
 TEST(QtMessageBoxesTest, PlainBoxHasTheTitleTextAndOneOk) {
-    SilentSounds sounds;
+    test::SoundRecorder sounds;
     TQRMMsgBox question(sounds);
     QtMessageBoxes boxes(question, nullptr);
     QString title, text;
@@ -83,7 +79,7 @@ TEST(QtMessageBoxesTest, PlainBoxHasTheTitleTextAndOneOk) {
 }
 
 TEST(QtMessageBoxesTest, QuestionsGoToTheProgramsOwnBox) {
-    SilentSounds sounds;
+    test::SoundRecorder sounds;
     TQRMMsgBox question(sounds);
     QtMessageBoxes boxes(question, nullptr);
     QTimer::singleShot(0, [&] { question.findChild<QPushButton*>("nobtn")->click(); });

@@ -39,20 +39,6 @@ class Bytes {
     std::vector<uint8_t> data;
 };
 
-// A fixed random source that returns the given values in turn (then repeats them).
-class SequenceRandom : public k2::RandomSource {
-  public:
-    explicit SequenceRandom(std::vector<uint32_t> values) : values_(std::move(values)) {}
-    uint32_t Next() override {
-        ++calls;
-        return values_[(calls - 1) % values_.size()];
-    }
-    std::size_t calls = 0;
-
-  private:
-    std::vector<uint32_t> values_;
-};
-
 std::unique_ptr<k2::Scenario> NewScenario();
 
 } // namespace k2test

@@ -1,5 +1,6 @@
 #include "core/scenario.h"
 
+#include "common/recorders.h"
 #include "core_test_support.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@ namespace {
 
 using namespace k2;
 using k2test::NewScenario;
-using k2test::SequenceRandom;
+using k2::test::SequenceRandom;
 
 // A battle with a grid of cols x rows and every hex empty.
 std::unique_ptr<Scenario> Grid(int32_t cols, int32_t rows) {

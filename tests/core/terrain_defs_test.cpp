@@ -130,8 +130,8 @@ std::unique_ptr<Scenario> DerivedFixture() {
     s->TerrainDefs[2] = Def("marsh", 2, 11, 4, 0);
     s->TerrainDefs[3] = Def("cliff", 3, 13, 8, 0);
     s->TerrainDefs[4] = Def("hill", 2, 4, 3, 0);
-    // An entry beyond the count must never be used.
-    s->TerrainDefs[7] = Def("stale", 9, 9, 9, 0);
+    // Past the count, as a legacy battle keeps it: still a definition of symbol 7.
+    s->TerrainDefs[7] = Def("kept", 1, 6, 5, 0);
     return s;
 }
 
@@ -154,11 +154,11 @@ TEST(DerivedHexValues, CostPerMoveLooksFromTheTopSlotDown) {
     EXPECT_EQ(HexDefense(*s, 1), 8);
 }
 
-TEST(DerivedHexValues, SymbolsWithoutDefinitionAreSkipped) {
+TEST(DerivedHexValues, EmptySlotsAndNumbersPastTheTableAreSkipped) {
     auto s = DerivedFixture();
     HexCell& c = s->Hexes[0];
-    c.PrimaryTerrain = 7; // beyond TerrainDefCount
-    c.SecondaryTerrain = {NoSymbol, 499, -3, 5, NoSymbol, 7};
+    c.PrimaryTerrain = MaxTerrainDefs; // past the table
+    c.SecondaryTerrain = {NoSymbol, MaxTerrainDefs, -3, 5000, NoSymbol, 62999};
     EXPECT_EQ(HexElevation(*s, 0), 0);
     EXPECT_EQ(HexCostPerMove(*s, 0), 0);
     EXPECT_EQ(HexHeight(*s, 0), 0);
@@ -173,6 +173,25 @@ TEST(DerivedHexValues, SymbolsWithoutDefinitionAreSkipped) {
         EXPECT_EQ(HexHeight(*s, bad), 0);
         EXPECT_EQ(HexDefense(*s, bad), 0);
     }
+}
+
+// A legacy battle holds fewer definitions than its terrain set has symbols; the entries above
+// its count (filled from the definition file) are the symbols' definitions all the same.
+TEST(DerivedHexValues, DefinitionsPastTheCountAreRead) {
+    auto s = DerivedFixture();
+    HexCell& c = s->Hexes[0];
+    c.PrimaryTerrain = 7; // elevation 1, cost 6, defense 5
+    EXPECT_EQ(HexElevation(*s, 0), 1);
+    EXPECT_EQ(HexCostPerMove(*s, 0), 6);
+    EXPECT_EQ(HexDefense(*s, 0), 5);
+    c.PrimaryTerrain = 0;
+    c.SecondaryTerrain[2] = 7;
+    EXPECT_EQ(HexCostPerMove(*s, 0), 6);
+    EXPECT_EQ(HexHeight(*s, 0), 1 + 3);
+    s->TerrainDefs[MaxTerrainDefs - 1] = Def("last", 0, 9, -4, 0);
+    c.SecondaryTerrain[5] = MaxTerrainDefs - 1;
+    EXPECT_EQ(HexCostPerMove(*s, 0), 9);
+    EXPECT_EQ(HexDefense(*s, 0), -4);
 }
 
 TEST(DerivedHexValues, HeightAndElevation) {

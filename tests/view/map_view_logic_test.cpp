@@ -270,6 +270,25 @@ TEST_F(HoverTest, OffTheMapEverythingIsEmptyAndStaleReferencesAreIgnored) {
     EXPECT_EQ(t.PrmTer, "");
 }
 
+// A legacy battle counts fewer definitions than its terrain set has symbols; the entries past
+// the count are the symbols' definitions all the same, for the names and for the values.
+TEST_F(HoverTest, DefinitionsPastTheCountAreNamedAndCosted) {
+    k2::TerrainDef& heath = s_.TerrainDefs[6];
+    heath.name = "1 Heath";
+    heath.elevation = 2;
+    heath.costPerMove = 3;
+    heath.defenseModifier = 1;
+    s_.TerrainDefs[9].name = "2 Stream";
+    k2::HexCell& c = Cell(3, 5);
+    c.PrimaryTerrain = 6;
+    c.SecondaryTerrain[1] = 9;
+    c.SecondaryTerrain[3] = k2::MaxTerrainDefs; // past the table: no name, no space
+    const k2::HoverTexts t = k2::DescribeHex(s_, s_.HexIndex(3, 5));
+    EXPECT_EQ(t.HexNo, "Hex:35 CPM:3 Elv:2/2 Def:1");
+    EXPECT_EQ(t.PrmTer, "1 Heath");
+    EXPECT_EQ(t.SecTer, "2 Stream ");
+}
+
 TEST_F(HoverTest, UnitPanelGetsTheHexOnlyWithAUnitOrStructure) {
     EXPECT_EQ(k2::UnitPanelHex(s_, 5), k2::NoSymbol);
     s_.Hexes[5].Unit = 1;
