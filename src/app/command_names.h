@@ -3,6 +3,7 @@
 // the items by them.
 #pragma once
 
+#include <array>
 #include <string_view>
 
 namespace k2::cmd {
@@ -37,5 +38,13 @@ constexpr std::string_view ZoomIn = "ZoomIn";
 constexpr std::string_view ZoomOut = "ZoomOut";
 constexpr std::string_view ScrollHorz = "ScrollHorz";
 constexpr std::string_view ScrollVert = "ScrollVert";
+
+// Every name above that the window must have (the recent battle items come and go).
+inline constexpr std::array All = {OpenBattle,       CreateBattle,     SaveBattle,       SaveBattleAs,
+                            BattleSettings,   RecentSeparator,  Exit,             Undo,
+                            Redo,             ElevationDisplay, ObjectiveDisplay, ReinforcementDisplay,
+                            OverlayDisplay,   MapTextDisplay,   HelpContents,     KeywordSearch,
+                            About,            ZoomIn,           ZoomOut,          ScrollHorz,
+                            ScrollVert};
 
 } // namespace k2::cmd

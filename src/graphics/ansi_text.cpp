@@ -1,7 +1,6 @@
 #include "graphics/ansi_text.h"
 
 #include <QFont>
-#include <QStringDecoder>
 #include <QStringList>
 
 #include <array>
@@ -9,8 +8,8 @@
 namespace k2 {
 namespace {
 
-// 0x80..0x9F of Windows-1252; the rest of the page equals Latin-1. Used when the platform's
-// codec library does not offer the code page.
+// 0x80..0x9F of Windows-1252; the rest of the page equals Latin-1. The five bytes the code
+// page leaves undefined decode to U+FFFD.
 constexpr std::array<char16_t, 32> HighControls = {
     0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
@@ -46,11 +45,9 @@ std::string EncodeByTable(const QString& text) {
 } // namespace
 
 QString FromAnsi(std::string_view bytes) {
-    QStringDecoder decoder("windows-1252");
-    if (!decoder.isValid()) return DecodeByTable(bytes);
-    QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (decoder.hasError()) return DecodeByTable(bytes);
-    return text;
+    // By the table rather than the platform codec: codec libraries differ on the five
+    // undefined bytes, and the program decodes them one way everywhere.
+    return DecodeByTable(bytes);
 }
 
 std::string ToAnsi(const QString& text) {

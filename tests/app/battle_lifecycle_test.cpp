@@ -1,5 +1,6 @@
 #include "app/battle_lifecycle.h"
 
+#include "common/recorders.h"
 #include "core/battle_file.h"
 #include "core/terrain_defs.h"
 
@@ -25,7 +26,10 @@ struct RecordingScreen : k2::LifecycleScreen {
         progress.push_back(position);
     }
     void HideProgress() override { progressVisible = false; }
-    void SetBusy(bool b) override { busy = b; }
+    void SetBusy(bool b) override {
+        busy = b;
+        if (b) ++busySpells;
+    }
     void SetCommandEnabled(std::string_view name, bool enabled) override {
         enabled_[std::string(name)] = enabled;
     }
@@ -49,6 +53,7 @@ struct RecordingScreen : k2::LifecycleScreen {
     std::string caption, info;
     std::vector<int32_t> progress;
     bool progressVisible = false, busy = false, titleShown = false, battleShown = false;
+    int busySpells = 0;
     std::map<std::string, bool> enabled_;
     std::map<std::string, std::string> captions;
     std::vector<std::string> recent;
@@ -98,40 +103,8 @@ struct FakeSymbols : k2::SymbolSetSource {
     std::vector<std::string> loads;
 };
 
-struct RecordingBoxes : k2::MessageBoxes {
-    void ShowPlain(const std::string& title, const std::string& text) override {
-        plain.push_back(title + ": " + text);
-    }
-    int Ask(int layout, int kind) override {
-        asked.push_back({layout, kind});
-        if (answers.empty()) return 2;
-        const int a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::vector<std::string> plain;
-    std::vector<std::pair<int, int>> asked;
-    std::deque<int> answers;
-};
-
-struct ScriptedChooser : k2::FileChooser {
-    std::optional<fs::path> ChooseOpen(const k2::FileDialogRequest& r) override {
-        openRequests.push_back(r);
-        return Next(openAnswers);
-    }
-    std::optional<fs::path> ChooseSave(const k2::FileDialogRequest& r) override {
-        saveRequests.push_back(r);
-        return Next(saveAnswers);
-    }
-    static std::optional<fs::path> Next(std::deque<std::optional<fs::path>>& q) {
-        if (q.empty()) return std::nullopt;
-        auto a = q.front();
-        q.pop_front();
-        return a;
-    }
-    std::deque<std::optional<fs::path>> openAnswers, saveAnswers;
-    std::vector<k2::FileDialogRequest> openRequests, saveRequests;
-};
+using RecordingBoxes = k2::test::MessageBoxRecorder;
+using ScriptedChooser = k2::test::ScriptedFileChooser;
 
 class LifecycleTest : public ::testing::Test {
   protected:
@@ -171,6 +144,10 @@ class LifecycleTest : public ::testing::Test {
         const fs::path where = (dir.empty() ? install_ / "scenarios" : dir) / file;
         EXPECT_TRUE(k2::WriteBattle(s, where, 130).ok);
         return where.string();
+    }
+    static std::string ReadFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
     }
     void OpenThroughMenu(const std::string& path) {
         chooser_.openAnswers.push_back(fs::path(path));
@@ -367,7 +344,7 @@ TEST_F(LifecycleTest, LegacyBattleIsSavedOnlyThroughSaveAs) {
     if (fs::exists(stock))
         for (const auto& e : fs::directory_iterator(stock))
             if (k2::IsLegacyBattleFile(e.path())) legacy = e.path();
-    if (legacy.empty()) GTEST_SKIP() << "the stock installation has no legacy battle yet";
+    ASSERT_FALSE(legacy.empty()) << "the stock installation has a legacy battle";
     const fs::path copy = install_ / "scenarios" / "old.scn";
     fs::copy_file(legacy, copy);
 
@@ -526,6 +503,60 @@ TEST_F(LifecycleTest, BattleSettingsUsesSettingsModeAndMarksRealChanges) {
     EXPECT_EQ(screen_.captions["WestRForce"], "North Reinforcement Schedule");
     EXPECT_EQ(scenario_.Cols, 12);
     EXPECT_EQ(scenario_.UnitSetName, "K2U");
+}
+
+TEST_F(LifecycleTest, BattleSettingsIsAnUndoableStepAndUndoingItUnmarksTheBattle) {
+    OpenSaved(MakeBattle("a.k2s", "Alpha"));
+    EXPECT_EQ(screen_.progress.front(), 10);
+    settings_.edit = [](k2::Scenario& s, int32_t) { s.BattleName = "Renamed"; };
+    life_->BattleSettings();
+    EXPECT_TRUE(life_->BattleModified());
+    EXPECT_EQ(history_.UndoName(), "Battle Settings");
+    history_.Undo();
+    EXPECT_EQ(scenario_.BattleName, "Alpha");
+    EXPECT_FALSE(life_->BattleModified());
+    history_.Redo();
+    EXPECT_TRUE(life_->BattleModified());
+
+    // Saving sorts the units as a step of its own and makes this state the saved one.
+    const int spells = screen_.busySpells;
+    life_->Save();
+    EXPECT_EQ(screen_.busySpells, spells + 1);
+    EXPECT_FALSE(screen_.busy);
+    EXPECT_FALSE(life_->BattleModified());
+    history_.Undo();
+    EXPECT_TRUE(life_->BattleModified());
+
+    // Opening another battle starts a new history.
+    OpenSaved(MakeBattle("b.k2s", "Beta"));
+    EXPECT_FALSE(history_.CanUndo());
+    EXPECT_FALSE(history_.CanRedo());
+}
+
+TEST_F(LifecycleTest, SaveAsAsksBeforeTheCurrentNameReplacesAnotherFile) {
+    OpenSaved(MakeBattle("a.k2s", "Alpha"));
+    const std::string existing = MakeBattle("old.k2s", "Existing");
+    const auto bytes = ReadFile(existing);
+    life_->MarkModified();
+
+    // "old.scn" is saved as "old.k2s", a file the chooser never asked about.
+    chooser_.saveAnswers.push_back(install_ / "scenarios" / "old.scn");
+    EXPECT_FALSE(life_->SaveAs());
+    ASSERT_EQ(chooser_.replaceAsked.size(), 1u);
+    EXPECT_EQ(chooser_.replaceAsked[0], install_ / "scenarios" / "old.k2s");
+    EXPECT_EQ(ReadFile(existing), bytes);
+    EXPECT_TRUE(life_->BattleModified());
+
+    chooser_.saveAnswers.push_back(install_ / "scenarios" / "old.scn");
+    chooser_.replaceAnswers.push_back(true);
+    EXPECT_TRUE(life_->SaveAs());
+    EXPECT_NE(ReadFile(existing), bytes);
+    EXPECT_EQ(life_->CurrentPath(), existing);
+
+    // A name the chooser itself returned is not asked about again.
+    chooser_.saveAnswers.push_back(fs::path(existing));
+    EXPECT_TRUE(life_->SaveAs());
+    EXPECT_EQ(chooser_.replaceAsked.size(), 2u);
 }
 
 TEST_F(LifecycleTest, CloseAsksAndAFailedSaveKeepsTheWindowOpen) {

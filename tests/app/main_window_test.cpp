@@ -1,6 +1,8 @@
 #include "app/editor_context.h"
+#include "app/command_names.h"
 #include "app/main_window.h"
 #include "app/new_map_dialog.h"
+#include "common/recorders.h"
 #include "core/battle_file.h"
 #include "view/map_view.h"
 
@@ -25,55 +27,17 @@ using ::testing::StartsWith;
 
 namespace {
 
-struct SilentSounds : k2::SoundPlayer {
-    bool Play(int number, int) override {
-        played.push_back(number);
-        return false;
-    }
-    std::vector<int> played;
-};
-
-struct Boxes : k2::MessageBoxes {
-    void ShowPlain(const std::string& title, const std::string& text) override {
-        plain.push_back(title + ": " + text);
-    }
-    int Ask(int, int kind) override {
-        asked.push_back(kind);
-        return answer;
-    }
-    std::vector<std::string> plain;
-    std::vector<int> asked;
-    int answer = 2;
-};
-
-struct Chooser : k2::FileChooser {
-    std::optional<fs::path> ChooseOpen(const k2::FileDialogRequest&) override { return Next(); }
-    std::optional<fs::path> ChooseSave(const k2::FileDialogRequest&) override { return Next(); }
-    std::optional<fs::path> Next() {
-        if (answers.empty()) return std::nullopt;
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::deque<std::optional<fs::path>> answers;
-};
-
-struct Help : k2::HelpViewer {
-    void ShowContents(const fs::path& file) override {
-        requests.push_back("contents " + file.filename().string());
-    }
-    void ShowKeywordSearch(const fs::path& file) override {
-        requests.push_back("search " + file.filename().string());
-    }
-    std::vector<std::string> requests;
-};
+using SilentSounds = k2::test::SoundRecorder;
+using Boxes = k2::test::MessageBoxRecorder;
+using Chooser = k2::test::ScriptedFileChooser;
+using Help = k2::test::HelpRecorder;
 
 // A copy of the stock installation, so that saves and the recent list never touch the shared one.
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         install_ = fs::temp_directory_path() / ("k2_window_" + std::to_string(std::random_device{}()));
-        if (fs::exists(K2_STOCK_DIR)) fs::copy(K2_STOCK_DIR, install_, fs::copy_options::recursive);
+        fs::copy(K2_STOCK_DIR, install_, fs::copy_options::recursive);
         fs::create_directories(install_ / "scenarios");
         fs::remove(install_ / "battle.lst");
         k2::PlatformSeams seams;
@@ -100,8 +64,6 @@ class MainWindowTest : public ::testing::Test {
         context_.reset();
         fs::remove_all(install_);
     }
-
-    bool HaveSymbolSets() const { return fs::exists(install_ / "scenarios" / "K2T.ter"); }
 
     // A battle of `cols` x `rows` written by the core writer into the copied installation.
     std::string MakeBattle(const std::string& file, const std::string& name, int32_t cols = 60,
@@ -132,7 +94,7 @@ class MainWindowTest : public ::testing::Test {
         QApplication::processEvents();
     }
     void Open(const std::string& path) {
-        chooser_->answers.push_back(fs::path(path));
+        chooser_->openAnswers.push_back(fs::path(path));
         Trigger("OpenMapFile1");
     }
     void MoveMouse(QPoint at) {
@@ -220,7 +182,6 @@ TEST_F(MainWindowTest, HelpAndAboutCommands) {
 }
 
 TEST_F(MainWindowTest, OpenShowsTheBattleAndItsControls) {
-    if (!HaveSymbolSets()) GTEST_SKIP() << "no stock symbol sets";
     Open(MakeBattle("wide.k2s", "Wide Field"));
     EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2:Wide Field");
     EXPECT_EQ(Label("InfLbl"), "Battle Active.");
@@ -262,7 +223,6 @@ TEST_F(MainWindowTest, OpenShowsTheBattleAndItsControls) {
 }
 
 TEST_F(MainWindowTest, ZoomPickZoomsAtTheClickedHexAndRestoresTheMode) {
-    if (!HaveSymbolSets()) GTEST_SKIP() << "no stock symbol sets";
     Open(MakeBattle("wide.k2s", "Wide Field"));
     auto* zoomIn = Control<QToolButton>("ZoomIn");
     zoomIn->click();
@@ -277,7 +237,7 @@ TEST_F(MainWindowTest, ZoomPickZoomsAtTheClickedHexAndRestoresTheMode) {
     EXPECT_EQ(context_->Edit().CurrentHex, hex);
     EXPECT_EQ(context_->Edit().Mode, k2::EditMode::None);
     EXPECT_TRUE(Control("ZoomOut")->isEnabled());
-    EXPECT_THAT(sounds_->played, ::testing::Contains(6));
+    EXPECT_THAT(sounds_->Numbers(), ::testing::Contains(6));
 
     // A further click does not zoom again.
     Click(QPoint(5, 5));
@@ -289,7 +249,6 @@ TEST_F(MainWindowTest, ZoomPickZoomsAtTheClickedHexAndRestoresTheMode) {
 }
 
 TEST_F(MainWindowTest, DisplaySwitchesFlipTheirCaptions) {
-    if (!HaveSymbolSets()) GTEST_SKIP() << "no stock symbol sets";
     Open(MakeBattle("a.k2s", "A", 20, 20));
     Trigger("ShowVicHex");
     EXPECT_EQ(Item("ShowVicHex")->text(), "Victory Objective is: Off");
@@ -303,11 +262,10 @@ TEST_F(MainWindowTest, DisplaySwitchesFlipTheirCaptions) {
 }
 
 TEST_F(MainWindowTest, SaveAsThenSaveFillsTheRecentMenu) {
-    if (!HaveSymbolSets()) GTEST_SKIP() << "no stock symbol sets";
     const std::string path = MakeBattle("a.k2s", "A", 20, 20);
     Open(path);
     const fs::path copy = install_ / "scenarios" / "copy.k2s";
-    chooser_->answers.push_back(copy);
+    chooser_->saveAnswers.push_back(copy);
     Trigger("SaveMapAs");
     ASSERT_TRUE(fs::exists(copy));
     EXPECT_FALSE(Item("MapA1")->isVisible());
@@ -344,7 +302,6 @@ void PressOkWhenShown() {
 }
 
 TEST_F(MainWindowTest, CreateNewBattleAndChangeItsSettings) {
-    if (!HaveSymbolSets()) GTEST_SKIP() << "no stock symbol sets";
     PressOkWhenShown();
     Trigger("CreateNewMap1");
     const k2::Scenario& s = context_->Battle();
@@ -363,13 +320,49 @@ TEST_F(MainWindowTest, CreateNewBattleAndChangeItsSettings) {
 }
 
 TEST_F(MainWindowTest, ExitAsksAboutUnsavedChanges) {
-    if (!HaveSymbolSets()) GTEST_SKIP() << "no stock symbol sets";
     Open(MakeBattle("a.k2s", "A", 20, 20));
     window_->Lifecycle().MarkModified();
-    boxes_->answer = 2;
+    boxes_->unscripted = 2;
     Trigger("Exit1");
-    EXPECT_EQ(boxes_->asked, std::vector<int>{1});
+    EXPECT_EQ(boxes_->AskedKinds(), std::vector<int>{1});
     EXPECT_FALSE(window_->isVisible());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, EveryCommandNameIsAnItemOrControlOfTheWindow) {
+    std::vector<std::string_view> names(k2::cmd::All.begin(), k2::cmd::All.end());
+    for (std::string_view name : k2::BattleLifecycle::BattleCommands())
+        names.push_back(name);
+    for (std::string_view name : names) {
+        const QString objectName = QString::fromLatin1(name.data(), qsizetype(name.size()));
+        EXPECT_TRUE(window_->findChild<QAction*>(objectName) || window_->findChild<QWidget*>(objectName))
+            << std::string(name);
+    }
+}
+
+TEST_F(MainWindowTest, UndoAndRedoItemsFollowTheHistory) {
+    Open(MakeBattle("a.k2s", "Alpha", 20, 20));
+    EXPECT_FALSE(Item("Undo1")->isEnabled());
+    EXPECT_EQ(Item("Undo1")->text(), "Undo");
+    EXPECT_EQ(Item("Undo1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_THAT(Item("Redo1")->shortcuts(),
+                ::testing::ElementsAre(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)));
+
+    k2::Scenario& battle = context_->Battle();
+    context_->History().Record("Battle Settings", [&] { battle.Hexes[25].PrimaryTerrain = 2; });
+    EXPECT_EQ(Item("Undo1")->text(), "Undo Battle Settings");
+    EXPECT_TRUE(window_->Lifecycle().BattleModified());
+    Trigger("Undo1");
+    EXPECT_NE(battle.Hexes[25].PrimaryTerrain, 2);
+    EXPECT_FALSE(Item("Undo1")->isEnabled());
+    EXPECT_EQ(Item("Redo1")->text(), "Redo Battle Settings");
+    EXPECT_FALSE(window_->Lifecycle().BattleModified());
+    Trigger("Redo1");
+    EXPECT_EQ(battle.Hexes[25].PrimaryTerrain, 2);
+    EXPECT_FALSE(Item("Redo1")->isEnabled());
 }
 
 } // namespace

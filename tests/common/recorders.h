@@ -79,8 +79,19 @@ class ScriptedFileChooser : public FileChooser {
         return Next(saveAnswers);
     }
 
+    // Asked whether a file may be replaced: answered from `replaceAnswers`, then No.
+    bool ConfirmReplace(const std::filesystem::path& path) override {
+        replaceAsked.push_back(path);
+        if (replaceAnswers.empty()) return false;
+        const bool answer = replaceAnswers.front();
+        replaceAnswers.pop_front();
+        return answer;
+    }
+
     std::deque<std::optional<std::filesystem::path>> openAnswers, saveAnswers;
     std::vector<FileDialogRequest> openRequests, saveRequests;
+    std::deque<bool> replaceAnswers;
+    std::vector<std::filesystem::path> replaceAsked;
 
   private:
     static std::optional<std::filesystem::path> Next(std::deque<std::optional<std::filesystem::path>>& script) {
