@@ -5,14 +5,16 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr const char* Usage = R"(usage: k2tool [--install DIR] COMMAND ...
+constexpr const char* Usage = R"(usage: k2tool COMMAND ... [--install DIR]
 
-The installation directory is the working directory unless --install names another.
+The installation directory is the working directory unless --install names another;
+--install may stand before or after the command.
 
 Commands:
   dump FILE [--ratings]   print the battle as JSON (--ratings adds the unit ratings and SidePoints)
@@ -27,18 +29,31 @@ Exit status: 0 success, 1 a file refused or not written, 2 a usage error.
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    std::filesystem::path installDir = std::filesystem::current_path();
+    // --install is the tool's own option, wherever it stands: before the command or among its words.
+    std::vector<std::string> args;
+    std::optional<std::filesystem::path> install;
+    for (int k = 1; k < argc; ++k) {
+        const std::string word = argv[k];
+        if (word != "--install") {
+            args.push_back(word);
+            continue;
+        }
+        if (k + 1 == argc) {
+            std::cerr << "k2tool: --install needs a directory\n" << Usage;
+            return k2tool::ExitUsage;
+        }
+        if (install) {
+            std::cerr << "k2tool: --install given twice\n" << Usage;
+            return k2tool::ExitUsage;
+        }
+        install = argv[++k];
+    }
+    const std::filesystem::path installDir = install.value_or(std::filesystem::current_path());
     std::size_t i = 0;
-    while (i < args.size() && args[i].starts_with("--")) {
+    for (; i < args.size() && args[i].starts_with("-"); ++i) {
         if (args[i] == "--help" || args[i] == "-h") {
             std::cout << Usage;
             return k2tool::ExitOk;
-        }
-        if (args[i] == "--install" && i + 1 < args.size()) {
-            installDir = args[i + 1];
-            i += 2;
-            continue;
         }
         std::cerr << "k2tool: unknown option " << args[i] << "\n" << Usage;
         return k2tool::ExitUsage;

@@ -5,6 +5,7 @@
 #include "core/file_lookup.h"
 #include "forces/equipment_defs.h"
 #include "forces/unit_ratings.h"
+#include "json_text.h"
 #include "terrain_set_header.h"
 
 #include <iostream>
@@ -70,7 +71,8 @@ int DumpCommand(const fs::path& installDir, const std::vector<std::string>& args
         tables = std::make_unique<k2::EquipmentTables>();
         if (!LoadEquipment(installDir, *tables)) return ExitRefused;
     }
-    std::cout << BattleJson(*scenario, k2::IsLegacyBattleFile(file), tables.get());
+    const QByteArray json = JsonText(BattleJson(*scenario, k2::IsLegacyBattleFile(file), tables.get()));
+    std::cout.write(json.constData(), json.size());
     return std::cout.flush() ? ExitOk : ExitRefused;
 }
 
