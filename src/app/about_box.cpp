@@ -1,6 +1,6 @@
 #include "app/about_box.h"
 
-#include "app/shell_style.h"
+#include "graphics/dialog_look.h"
 #include "graphics/backdrop.h"
 #include "graphics/picture_panel.h"
 
@@ -15,17 +15,7 @@ TAboutMBld::TAboutMBld(SoundPlayer& sounds, QWidget* parent) : QDialog(parent), 
     setWindowTitle("About Tessary");
     setModal(true);
     setFixedSize(340, 250);
-    setStyleSheet(ShellDialogStyle());
-
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* panel = new TMy_Panel(this);
-    panel->setObjectName("Panel1");
-    panel->SetPicture(BackdropPixmap());
-    panel->SetPictureDraw(TPictureKind::kTile);
-    panel->SetBevelInner(TBevelCut::bvLowered);
-    panel->SetBevelWidth(2);
-    outer->addWidget(panel);
+    TMy_Panel* panel = LayOnBackdrop(this);
 
     const auto makeLabel = [panel](const char* name, const QString& text, const QFont& font,
                                    const QColor& colour) {

@@ -1,5 +1,7 @@
 #include "app/battle_lifecycle.h"
 
+#include "app/command_names.h"
+
 #include "core/battle_file.h"
 #include "core/file_lookup.h"
 #include "forces/unit_ratings.h"
@@ -12,8 +14,6 @@ namespace {
 
 constexpr const char* BattleFilter = "Keldmar 2 Scenarios|*.k2s";
 constexpr const char* OpenFilter = "Keldmar 2 Scenarios|*.k2s|Keldmar 1 Scenarios|*.scn";
-constexpr int32_t SaveQuestion = 1;
-constexpr int32_t YesNoLayout = 2;
 
 std::string TooLongText() {
     return "The path of this battle is longer than 255 characters.";
@@ -27,78 +27,11 @@ std::string AsCurrentBattleName(std::string path) {
 
 } // namespace
 
-struct BattleLifecycle::SettingsSnapshot {
-    explicit SettingsSnapshot(const Scenario& s)
-        : cols(s.Cols), rows(s.Rows), flagA(s.ScenarioFlagA), flagB(s.ScenarioFlagB), unitSet(s.UnitSetName),
-          terrainSet(s.TerrainSetName), name(s.BattleName), icon(s.BattleIcon), western(s.WesternName),
-          eastern(s.EasternName), description(s.Description), initiative(s.StartInitiative),
-          weather(s.Weather), maxTurns(s.MaxTurns), westernBreak(s.WesternBreakPoint),
-          easternBreak(s.EasternBreakPoint), westernReplace(s.WesternLeaderReplacement),
-          easternReplace(s.EasternLeaderReplacement) {}
-
-    void RestoreTo(Scenario& s) const {
-        s.Cols = cols;
-        s.Rows = rows;
-        s.ScenarioFlagA = flagA;
-        s.ScenarioFlagB = flagB;
-        s.UnitSetName = unitSet;
-        s.TerrainSetName = terrainSet;
-        s.BattleName = name;
-        s.BattleIcon = icon;
-        s.WesternName = western;
-        s.EasternName = eastern;
-        s.Description = description;
-        s.StartInitiative = initiative;
-        s.Weather = weather;
-        s.MaxTurns = maxTurns;
-        s.WesternBreakPoint = westernBreak;
-        s.EasternBreakPoint = easternBreak;
-        s.WesternLeaderReplacement = westernReplace;
-        s.EasternLeaderReplacement = easternReplace;
-    }
-
-    bool operator==(const SettingsSnapshot&) const = default;
-
-    int32_t cols, rows;
-    uint8_t flagA, flagB;
-    FixedText<SetNameChars> unitSet, terrainSet;
-    FixedText<BattleNameChars> name;
-    FixedText<BattleIconChars> icon;
-    FixedText<ForceNameChars> western, eastern;
-    std::array<FixedText<DescriptionLineChars>, DescriptionLineCount> description;
-    int32_t initiative, weather, maxTurns, westernBreak, easternBreak, westernReplace, easternReplace;
-};
-
 const std::vector<std::string_view>& BattleLifecycle::BattleCommands() {
-    static const std::vector<std::string_view> names = {"ModifyScenario1",
-                                                        "Information1",
-                                                        "AddModifyUnit1",
-                                                        "CopyUnit1",
-                                                        "CutUnit1",
-                                                        "MoveUnit1",
-                                                        "AddModifyReinforcements1",
-                                                        "MM_Structures",
-                                                        "WestOB",
-                                                        "EastOB",
-                                                        "WestRForce",
-                                                        "EastRForce",
-                                                        "AddModifyObjective1",
-                                                        "PlaceCaltrops1",
-                                                        "MM_Stakes",
-                                                        "MM_SetSpcHex",
-                                                        "BtlMapInfo",
-                                                        "MB_ElvDsp",
-                                                        "ShowVicHex",
-                                                        "RForce",
-                                                        "MapOverlay",
-                                                        "PlaceNameTgl",
-                                                        "ZoomIn",
-                                                        "ZoomOut",
-                                                        "PlaceLv1Ter",
-                                                        "PlaceLv2Ter",
-                                                        "FillPrime",
-                                                        "MapText",
-                                                        "SaveMapAs"};
+    static const std::vector<std::string_view> names = {
+        cmd::BattleSettings,       cmd::ElevationDisplay, cmd::ObjectiveDisplay, cmd::ReinforcementDisplay,
+        cmd::OverlayDisplay,       cmd::MapTextDisplay,   cmd::ZoomIn,           cmd::ZoomOut,
+        cmd::SaveBattleAs};
     return names;
 }
 
@@ -118,7 +51,6 @@ std::filesystem::path BattleLifecycle::TerrainDefFile() const {
 void BattleLifecycle::Start() {
     Scenario& s = parts_.scenario;
     active_ = false;
-    modified_ = false;
     exiting_ = false;
     s.ViewSaved = 1;
     s.ScenarioFlagC = 0;
@@ -133,14 +65,15 @@ void BattleLifecycle::Start() {
     LifecycleScreen& screen = parts_.screen;
     for (std::string_view name : BattleCommands())
         screen.SetCommandEnabled(name, false);
-    screen.SetCommandEnabled("SaveMapFile", false);
-    screen.SetCommandEnabled("ScrollHorz", false);
-    screen.SetCommandEnabled("ScrollVert", false);
+    screen.SetCommandEnabled(cmd::SaveBattle, false);
+    screen.SetCommandEnabled(cmd::ScrollHorz, false);
+    screen.SetCommandEnabled(cmd::ScrollVert, false);
     screen.SetCaption(Title);
     screen.SetInfoText(NotActiveText);
     screen.HideProgress();
     screen.ShowTitlePicture();
     RefreshRecentMenu();
+    parts_.history.Reset();
 }
 
 void BattleLifecycle::RefreshRecentMenu() {
@@ -159,15 +92,19 @@ void BattleLifecycle::ShowWarnings(const Status& status) {
 }
 
 Status BattleLifecycle::WriteCurrent() {
-    SortUnits(parts_.scenario, parts_.equipment);
+    // Sorting changes the battle, so it is a step of its own that the save then includes.
+    parts_.history.Record("Sort Units", [this] { SortUnits(parts_.scenario, parts_.equipment); });
+    parts_.screen.SetBusy(true);
     Status status = WriteBattle(parts_.scenario, savePath_, parts_.symbols.TerrainSymbolCount());
+    parts_.screen.SetBusy(false);
     ShowStatus(status);
+    if (status) parts_.history.MarkSaved();
     return status;
 }
 
 bool BattleLifecycle::SavePrompt() {
-    if (!active_ || !modified_) return true;
-    if (parts_.boxes.Ask(YesNoLayout, SaveQuestion) != 1) return true;
+    if (!active_ || !BattleModified()) return true;
+    if (parts_.boxes.Ask(LayoutYesNo, MsgSaveChanges) != MsgResultYes) return true;
     if (saveAsRequired_) return SaveAs();
     const std::string previous = savePath_;
     savePath_ = currentPath_;
@@ -175,7 +112,6 @@ bool BattleLifecycle::SavePrompt() {
         savePath_ = previous;
         return false;
     }
-    modified_ = false;
     return true;
 }
 
@@ -214,11 +150,13 @@ bool BattleLifecycle::LoadBattle(const std::string& path) {
     LifecycleScreen& screen = parts_.screen;
     screen.SetInfoText("Loading Battle..." + std::string(42, ' '));
     screen.SetBusy(true);
-    screen.ShowProgress(0);
+    screen.ShowProgress(10);
     currentPath_ = path;
 
     Status read = ReadBattle(parts_.scenario, path, TerrainDefFile());
     ShowStatus(read);
+    // Whatever was read replaces the battle the history knew.
+    if (read) parts_.history.Reset();
     if (!read || !LoadSymbols(parts_.scenario.TerrainSetName.Str(), parts_.scenario.UnitSetName.Str())) {
         FailToTitle();
         return false;
@@ -226,7 +164,6 @@ bool BattleLifecycle::LoadBattle(const std::string& path) {
 
     active_ = true;
     // A battle just read holds nothing unsaved; a current battle file can be saved in place.
-    modified_ = false;
     saveAsRequired_ = IsLegacyBattleFile(path);
     EnableBattleCommands();
     screen.ShowBattle();
@@ -249,8 +186,13 @@ void BattleLifecycle::FailToTitle() {
 void BattleLifecycle::CreateNew() {
     if (!SavePrompt()) return;
     Scenario& s = parts_.scenario;
-    const SettingsSnapshot before(s);
-    if (parts_.settings.Run(SettingsDialog::NewBattleMode) != 1) return;
+    // Until the new battle exists, anything the dialog wrote can be taken back exactly.
+    EditHistory& history = parts_.history;
+    history.Begin();
+    if (parts_.settings.Run(SettingsDialog::NewBattleMode) != 1) {
+        history.Rollback();
+        return;
+    }
 
     LifecycleScreen& screen = parts_.screen;
     screen.SetInfoText("Creating Battle...");
@@ -260,7 +202,7 @@ void BattleLifecycle::CreateNew() {
     // The dialog has already written the new size and set names while the grid is still the
     // old one; on any failure the old values go back so nothing reads the grid with the wrong size.
     if (!LoadSymbols(s.TerrainSetName.Str(), s.UnitSetName.Str())) {
-        before.RestoreTo(s);
+        history.Rollback();
         // A failed load leaves the symbol set untouched, so a battle that was shown still is.
         if (active_) {
             screen.SetInfoText(ActiveText);
@@ -275,12 +217,14 @@ void BattleLifecycle::CreateNew() {
     ShowStatus(made);
     if (!made) {
         // The old battle's symbols are gone now, so it cannot be shown any more.
-        before.RestoreTo(s);
+        history.Rollback();
         FailToTitle();
         return;
     }
 
-    modified_ = true;
+    // A new battle has no history, and is unsaved.
+    history.Reset();
+    history.Touch();
     saveAsRequired_ = true;
     active_ = true;
     EnableBattleCommands();
@@ -297,7 +241,6 @@ void BattleLifecycle::Save() {
     if (!WriteCurrent()) return; // still modified, and not a battle worth listing
     recent_.Add(savePath_);
     parts_.screen.SetRecentBattles(recent_.Entries());
-    modified_ = false;
 }
 
 bool BattleLifecycle::SaveAs() {
@@ -311,6 +254,11 @@ bool BattleLifecycle::SaveAs() {
         parts_.boxes.ShowPlain("Warning", TooLongText());
         return false;
     }
+    // The chooser asked about the name it was given; a name changed here is asked about anew.
+    std::error_code error;
+    if (name != chosen->string() && std::filesystem::exists(name, error) &&
+        !parts_.chooser.ConfirmReplace(name))
+        return false;
     const std::string previous = savePath_;
     savePath_ = name;
     if (!WriteCurrent()) {
@@ -319,18 +267,14 @@ bool BattleLifecycle::SaveAs() {
     }
     currentPath_ = savePath_;
     saveAsRequired_ = false;
-    parts_.screen.SetCommandEnabled("SaveMapFile", true);
-    modified_ = false;
+    parts_.screen.SetCommandEnabled(cmd::SaveBattle, true);
     return true;
 }
 
 void BattleLifecycle::BattleSettings() {
     if (!active_) return;
-    const SettingsSnapshot before(parts_.scenario);
-    parts_.settings.Run(SettingsDialog::SettingsMode);
-    // The dialog stores its fields even when a later check fails and the user cancels, so
-    // any difference is a change that must not be lost without asking.
-    if (!(SettingsSnapshot(parts_.scenario) == before)) modified_ = true;
+    // Whatever the dialog stored is one step, undoable and marking the battle modified.
+    parts_.history.Record("Battle Settings", [this] { parts_.settings.Run(SettingsDialog::SettingsMode); });
     SetForceCaptions();
     SetBattleCaption();
 }
@@ -363,7 +307,7 @@ void BattleLifecycle::EnableBattleCommands() {
     for (std::string_view name : BattleCommands())
         screen.SetCommandEnabled(name, true);
     screen.SetCommandEnabled("ObjectiveList", parts_.scenario.ObjectiveCount > 0);
-    screen.SetCommandEnabled("SaveMapFile", !saveAsRequired_);
+    screen.SetCommandEnabled(cmd::SaveBattle, !saveAsRequired_);
     SetForceCaptions();
     screen.SetInfoText(ActiveText);
 }
@@ -372,7 +316,7 @@ void BattleLifecycle::DisableBattleCommands() {
     active_ = false;
     LifecycleScreen& screen = parts_.screen;
     for (std::string_view name :
-         {"ScrollHorz", "ScrollVert", "ZoomIn", "ZoomOut", "BtlMapInfo", "SaveMapFile", "SaveMapAs"})
+         {cmd::ScrollHorz, cmd::ScrollVert, cmd::ZoomIn, cmd::ZoomOut, cmd::SaveBattle, cmd::SaveBattleAs})
         screen.SetCommandEnabled(name, false);
 }
 

@@ -3,12 +3,14 @@
 // enabled while a battle is active. Talks to the window only through LifecycleScreen.
 #pragma once
 
+#include "app/command_screen.h"
 #include "app/recent_battles.h"
 #include "core/edit_state.h"
 #include "core/platform.h"
 #include "core/random_source.h"
 #include "core/scenario.h"
 #include "core/status.h"
+#include "edit/edit_history.h"
 #include "forces/equipment_defs.h"
 
 #include <cstdint>
@@ -21,18 +23,13 @@
 namespace k2 {
 
 // What the life cycle asks of the main window.
-class LifecycleScreen {
+class LifecycleScreen : public CommandScreen {
   public:
-    virtual ~LifecycleScreen() = default;
     virtual void SetCaption(const std::string& text) = 0;
-    virtual void SetInfoText(const std::string& text) = 0;
     // Shows the info bar's progress bar at `position` (0..100) and repaints it at once.
     virtual void ShowProgress(int32_t position) = 0;
     virtual void HideProgress() = 0;
     virtual void SetBusy(bool busy) = 0;
-    // Commands are addressed by their objectName; names the window does not (yet) have are ignored.
-    virtual void SetCommandEnabled(std::string_view name, bool enabled) = 0;
-    virtual void SetCommandCaption(std::string_view name, const std::string& caption) = 0;
     // Rebuilds the recent battle items MapA1..MapE1 and the separator N4.
     virtual void SetRecentBattles(const std::vector<std::string>& paths) = 0;
     virtual void ShowTitlePicture() = 0;
@@ -72,6 +69,7 @@ struct LifecycleParts {
     MessageBoxes& boxes;
     FileChooser& chooser;
     RandomSource& random;
+    EditHistory& history;
 };
 
 class BattleLifecycle {
@@ -111,14 +109,14 @@ class BattleLifecycle {
     void EnableBattleCommands();
     void DisableBattleCommands();
 
-    // For the edits: the battle changed since it was last saved.
-    void MarkModified() { modified_ = true; }
+    // For the edits that count as changes although the battle stayed as it was.
+    void MarkModified() { parts_.history.Touch(); }
 
     const std::filesystem::path& InstallDir() const { return installDir_; }
     const std::string& CurrentPath() const { return currentPath_; }
     const std::string& SavePath() const { return savePath_; }
     bool BattleActive() const { return active_; }
-    bool BattleModified() const { return modified_; }
+    bool BattleModified() const { return parts_.history.Modified(); }
     bool SaveAsRequired() const { return saveAsRequired_; }
     bool Exiting() const { return exiting_; }
     const std::vector<std::string>& RecentList() const { return recent_.Entries(); }
@@ -127,10 +125,6 @@ class BattleLifecycle {
     std::filesystem::path TerrainDefFile() const;
 
   private:
-    // The settings the dialog may write, kept so that a failed new battle can be taken back
-    // and a changed battle can be told from an unchanged one.
-    struct SettingsSnapshot;
-
     Status WriteCurrent();
     void ShowStatus(const Status& status);
     void ShowWarnings(const Status& status);
@@ -145,7 +139,6 @@ class BattleLifecycle {
     std::string currentPath_;
     std::string savePath_;
     bool active_ = false;
-    bool modified_ = false;
     bool saveAsRequired_ = false;
     bool exiting_ = false;
     RecentBattles recent_;

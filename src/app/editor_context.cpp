@@ -26,7 +26,7 @@ PlatformSeams MakeQtSeams(const std::filesystem::path& installDir) {
 }
 
 EditorContext::EditorContext(std::filesystem::path installDir, PlatformSeams seams)
-    : installDir_(std::move(installDir)), scenario_(std::make_unique<Scenario>()),
+    : installDir_(std::move(installDir)), scenario_(std::make_unique<Scenario>()), history_(*scenario_),
       renderer_(*scenario_, symbols_, switches_), seams_(std::move(seams)), loader_(*this) {}
 
 Status EditorContext::Loader::Load(const std::string& terrainSet, const std::string& unitSet,

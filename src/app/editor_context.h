@@ -7,6 +7,7 @@
 #include "core/platform.h"
 #include "core/random_source.h"
 #include "core/scenario.h"
+#include "edit/edit_history.h"
 #include "forces/equipment_defs.h"
 #include "graphics/map_renderer.h"
 #include "graphics/symbol_set.h"
@@ -43,6 +44,7 @@ class EditorContext {
     const std::filesystem::path& InstallDir() const { return installDir_; }
 
     Scenario& Battle() { return *scenario_; }
+    EditHistory& History() { return history_; }
     SymbolSet& Symbols() { return symbols_; }
     EquipmentTables& Equipment() { return equipment_; }
     EditState& Edit() { return edit_; }
@@ -73,6 +75,7 @@ class EditorContext {
     std::filesystem::path installDir_;
     // The scenario is large; it lives on the heap for the whole run.
     std::unique_ptr<Scenario> scenario_;
+    EditHistory history_;
     SymbolSet symbols_;
     EquipmentTables equipment_;
     EditState edit_;

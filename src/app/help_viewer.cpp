@@ -1,6 +1,6 @@
 #include "app/help_viewer.h"
 
-#include "app/shell_style.h"
+#include "graphics/dialog_look.h"
 
 #include <QFile>
 #include <QHBoxLayout>

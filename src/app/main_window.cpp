@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
+#include "app/command_names.h"
 #include "app/new_map_dialog.h"
 #include "forces/unit_summary.h"
 #include "graphics/ansi_text.h"
@@ -29,6 +30,32 @@ class TMainForm::SettingsAdapter : public SettingsDialog {
 
   private:
     TNewMap& dialog_;
+};
+
+// The map view as the edit modes see it: what to draw again after an edit, and the zoom pick.
+class TMainForm::MapAdapter : public MapRedraw, public ZoomView {
+  public:
+    MapAdapter(MapView& view, MapRenderer& renderer) : view_(view), renderer_(renderer) {}
+    void RedrawHexes(const std::vector<int32_t>& hexes) override {
+        for (int32_t hex : hexes)
+            renderer_.RedrawHex(hex);
+        view_.Present();
+    }
+    void DisplayMap() override { view_.DisplayMap(); }
+    void MapResized() override { view_.ShowBattle(); }
+    void ZoomInAt(int32_t hex) override { view_.ZoomInAt(hex); }
+    void SetZoomCursor(bool zoom) override { view_.SetZoomCursor(zoom); }
+
+  private:
+    MapView& view_;
+    MapRenderer& renderer_;
+};
+
+struct TMainForm::MenuItem {
+    std::string_view name;
+    const char* caption;
+    QKeySequence keys;
+    void (TMainForm::*slot)();
 };
 
 namespace {
@@ -69,16 +96,22 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
     settings_ = std::make_unique<SettingsAdapter>(*newMap_);
     lifecycle_ = std::make_unique<BattleLifecycle>(
         LifecycleParts{context_.Battle(), context_.Equipment(), *this, *settings_, context_.SymbolLoader(),
-                       context_.Boxes(), context_.Chooser(), context_.Random()},
+                       context_.Boxes(), context_.Chooser(), context_.Random(), context_.History()},
         context_.InstallDir());
-    dispatch_ = std::make_unique<MapClickDispatch>(
-        context_.Edit(), MapClickActions{[this](int32_t hex) { view_->ZoomInAt(hex); },
-                                         [this](bool zoom) { view_->SetZoomCursor(zoom); }});
+    mapAdapter_ = std::make_unique<MapAdapter>(*view_, context_.Renderer());
+    session_ = std::make_unique<EditSession>(
+        context_.Battle(), context_.Edit(), context_.History(), context_.Switches(),
+        EditSeams{context_.Sounds(), context_.Boxes(), context_.Random(), *mapAdapter_, *mapAdapter_});
+    editCommands_ = std::make_unique<EditCommands>(context_.History(), session_->Dispatch(),
+                                                   static_cast<CommandScreen&>(*this));
+    context_.History().SetListener(this);
 
     connect(view_, &MapView::MapPressed, this, [this](Qt::MouseButton button) {
-        dispatch_->Dispatch(lifecycle_->BattleActive(), ToMapButton(button), view_->PointerHex());
+        Dispatch().Press(lifecycle_->BattleActive(), ToMapButton(button), view_->PointerHex());
     });
-    connect(view_, &MapView::ZoomInPressed, this, [this] { dispatch_->BeginZoomPick(); });
+    connect(view_, &MapView::MapDragged, this, [this](int32_t hex) { Dispatch().DragTo(hex); });
+    connect(view_, &MapView::MapReleased, this, [this] { Dispatch().Release(); });
+    connect(view_, &MapView::ZoomInPressed, this, [this] { session_->ZoomPick().Begin(); });
     connect(view_, &MapView::UnitPanelHexChanged, this, &TMainForm::ShowUnitPanel);
 
     BuildMenus();
@@ -95,20 +128,41 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
 }
 
 TMainForm::~TMainForm() {
+    context_.History().SetListener(nullptr);
     if (busy_) QApplication::restoreOverrideCursor();
 }
 
-QAction* TMainForm::AddItem(QMenu* menu, const char* name, const QString& caption,
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QAction* TMainForm::AddItem(QMenu* menu, std::string_view name, const QString& caption,
                             void (TMainForm::*slot)()) {
     QAction* item = menu->addAction(caption);
-    item->setObjectName(name);
+    item->setObjectName(ToQString(name));
+    // Shortcuts act while the map has the focus, not while a dialog of the program does.
+    item->setShortcutContext(Qt::WindowShortcut);
     if (slot) connect(item, &QAction::triggered, this, slot);
     return item;
 }
 
-void TMainForm::AddSwitch(QMenu* menu, const char* name, DisplaySwitch which) {
+void TMainForm::AddItems(QMenu* menu, std::initializer_list<MenuItem> items) {
+    for (const MenuItem& entry : items) {
+        if (entry.name.empty()) {
+            menu->addSeparator();
+            continue;
+        }
+        AddItem(menu, entry.name, entry.caption, entry.slot)->setShortcut(entry.keys);
+    }
+}
+
+void TMainForm::AddSwitch(QMenu* menu, std::string_view name, DisplaySwitch which) {
     QAction* item = menu->addAction(QString::fromStdString(InitialSwitchCaption(which)));
-    item->setObjectName(name);
+    item->setObjectName(ToQString(name));
     item->setEnabled(false);
     connect(item, &QAction::triggered, this, [this, which, item] { ToggleDisplaySwitch(which, item); });
 }
@@ -116,16 +170,15 @@ void TMainForm::AddSwitch(QMenu* menu, const char* name, DisplaySwitch which) {
 void TMainForm::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName("File1");
-    AddItem(file, "OpenMapFile1", "Open Battle", &TMainForm::OpenClicked)->setShortcut(QKeySequence::Open);
-    AddItem(file, "CreateNewMap1", "Create New Battle", &TMainForm::NewClicked)
-        ->setShortcut(QKeySequence::New);
-    AddItem(file, "SaveMapFile", "Save Battle", &TMainForm::SaveClicked)->setShortcut(QKeySequence::Save);
-    AddItem(file, "SaveMapAs", "Save Battle As...", &TMainForm::SaveAsClicked)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    file->addSeparator();
-    AddItem(file, "ModifyScenario1", "Battle Settings", &TMainForm::SettingsClicked);
+    AddItems(file, {{cmd::OpenBattle, "Open Battle", QKeySequence::Open, &TMainForm::OpenClicked},
+                    {cmd::CreateBattle, "Create New Battle", QKeySequence::New, &TMainForm::NewClicked},
+                    {cmd::SaveBattle, "Save Battle", QKeySequence::Save, &TMainForm::SaveClicked},
+                    {cmd::SaveBattleAs, "Save Battle As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                     &TMainForm::SaveAsClicked},
+                    {{}, nullptr, {}, nullptr},
+                    {cmd::BattleSettings, "Battle Settings", {}, &TMainForm::SettingsClicked}});
     recentSeparator_ = file->addSeparator();
-    recentSeparator_->setObjectName("N4");
+    recentSeparator_->setObjectName(ToQString(cmd::RecentSeparator));
     recentSeparator_->setVisible(false);
     for (int i = 0; i < 5; ++i) {
         QAction* item = AddItem(file, RecentNames[i], QString(), nullptr);
@@ -133,26 +186,30 @@ void TMainForm::BuildMenus() {
         connect(item, &QAction::triggered, this, [this, i] { lifecycle_->OpenRecent(i); });
         recentItems_.push_back(item);
     }
-    file->addSeparator();
-    AddItem(file, "Exit1", "Exit", &TMainForm::ExitClicked)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    for (QAction* item : file->actions())
-        item->setShortcutContext(Qt::WindowShortcut);
+    AddItems(file, {{{}, nullptr, {}, nullptr},
+                    {cmd::Exit, "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), &TMainForm::ExitClicked}});
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->setObjectName("Edit1");
+    AddItems(edit, {{cmd::Undo, "Undo", QKeySequence::Undo, &TMainForm::UndoClicked},
+                    {cmd::Redo, "Redo", {}, &TMainForm::RedoClicked}});
+    findChild<QAction*>(ToQString(cmd::Redo))
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     QMenu* prefs = menuBar()->addMenu(tr("&Preferences"));
     prefs->setObjectName("Preferences1");
-    AddSwitch(prefs, "MB_ElvDsp", DisplaySwitch::Elevation);
-    AddSwitch(prefs, "ShowVicHex", DisplaySwitch::Objectives);
-    AddSwitch(prefs, "RForce", DisplaySwitch::Reinforcements);
-    AddSwitch(prefs, "MapOverlay", DisplaySwitch::Overlay);
-    AddSwitch(prefs, "PlaceNameTgl", DisplaySwitch::MapText);
+    AddSwitch(prefs, cmd::ElevationDisplay, DisplaySwitch::Elevation);
+    AddSwitch(prefs, cmd::ObjectiveDisplay, DisplaySwitch::Objectives);
+    AddSwitch(prefs, cmd::ReinforcementDisplay, DisplaySwitch::Reinforcements);
+    AddSwitch(prefs, cmd::OverlayDisplay, DisplaySwitch::Overlay);
+    AddSwitch(prefs, cmd::MapTextDisplay, DisplaySwitch::MapText);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName("Help1");
-    AddItem(help, "HelpIndex", "Contents", &TMainForm::HelpContentsClicked)
-        ->setShortcut(QKeySequence::HelpContents);
-    AddItem(help, "KeywordSearch1", "Keyword Search", &TMainForm::KeywordSearchClicked);
-    help->addSeparator();
-    AddItem(help, "AboutQRMIIMapBuilder1", "About Tessary Keldmar 2", &TMainForm::AboutClicked);
+    AddItems(help, {{cmd::HelpContents, "Contents", QKeySequence::HelpContents, &TMainForm::HelpContentsClicked},
+                    {cmd::KeywordSearch, "Keyword Search", {}, &TMainForm::KeywordSearchClicked},
+                    {{}, nullptr, {}, nullptr},
+                    {cmd::About, "About Tessary Keldmar 2", {}, &TMainForm::AboutClicked}});
 }
 
 void TMainForm::StartUp() {
@@ -175,7 +232,12 @@ void TMainForm::StartUp() {
     context_.Switches() = DisplaySwitches{};
     context_.Edit() = EditState{};
     lifecycle_->Start();
+    editCommands_->RefreshUndoCommands();
     ShowUnitPanel(NoSymbol);
+}
+
+void TMainForm::HistoryChanged() {
+    editCommands_->RefreshUndoCommands();
 }
 
 void TMainForm::ShowUnitPanel(int32_t hex) {
@@ -207,6 +269,8 @@ void TMainForm::ToggleDisplaySwitch(DisplaySwitch which, QAction* item) {
 
 void TMainForm::ZoomFromKeyboard(bool in) {
     if (!lifecycle_->BattleActive()) return;
+    // A zoom by key ends a pending zoom pick, cursor and all.
+    session_->ZoomPick().Cancel();
     if (!in) {
         view_->ZoomOut();
         return;
@@ -263,7 +327,7 @@ void TMainForm::SetBusy(bool busy) {
 }
 
 void TMainForm::SetCommandEnabled(std::string_view name, bool enabled) {
-    const QString objectName = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    const QString objectName = ToQString(name);
     if (QAction* item = findChild<QAction*>(objectName)) {
         item->setEnabled(enabled);
         return;
@@ -272,7 +336,7 @@ void TMainForm::SetCommandEnabled(std::string_view name, bool enabled) {
 }
 
 void TMainForm::SetCommandCaption(std::string_view name, const std::string& caption) {
-    const QString objectName = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    const QString objectName = ToQString(name);
     if (QAction* item = findChild<QAction*>(objectName)) item->setText(FromAnsi(caption));
 }
 

@@ -3,12 +3,14 @@
 #pragma once
 
 #include "app/battle_lifecycle.h"
+#include "app/edit_commands.h"
 #include "app/editor_context.h"
-#include "app/map_click_dispatch.h"
+#include "edit/edit_session.h"
 #include "view/map_view_logic.h"
 
 #include <QMainWindow>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,7 +24,7 @@ class MapView;
 class TNewMap;
 class TAboutMBld;
 
-class TMainForm : public QMainWindow, private LifecycleScreen {
+class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryListener {
     Q_OBJECT
   public:
     explicit TMainForm(EditorContext& context, QWidget* parent = nullptr);
@@ -31,7 +33,9 @@ class TMainForm : public QMainWindow, private LifecycleScreen {
     BattleLifecycle& Lifecycle() { return *lifecycle_; }
     MapView& View() { return *view_; }
     TNewMap& SettingsDialogWindow() { return *newMap_; }
-    MapClickDispatch& Dispatch() { return *dispatch_; }
+    MapClickDispatch& Dispatch() { return session_->Dispatch(); }
+    EditSession& Session() { return *session_; }
+    EditCommands& Commands() { return *editCommands_; }
 
     // The text of the low-colour warning.
     static std::string LowColourWarning();
@@ -51,10 +55,14 @@ class TMainForm : public QMainWindow, private LifecycleScreen {
     void SetRecentBattles(const std::vector<std::string>& paths) override;
     void ShowTitlePicture() override;
     void ShowBattle() override;
+    // HistoryListener
+    void HistoryChanged() override;
 
+    struct MenuItem;
     void BuildMenus();
-    QAction* AddItem(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*slot)());
-    void AddSwitch(QMenu* menu, const char* name, DisplaySwitch which);
+    void AddItems(QMenu* menu, std::initializer_list<MenuItem> items);
+    QAction* AddItem(QMenu* menu, std::string_view name, const QString& caption, void (TMainForm::*slot)());
+    void AddSwitch(QMenu* menu, std::string_view name, DisplaySwitch which);
     void StartUp();
     void ExitClicked();
     void ToggleDisplaySwitch(DisplaySwitch which, QAction* item);
@@ -69,8 +77,11 @@ class TMainForm : public QMainWindow, private LifecycleScreen {
     void HelpContentsClicked();
     void KeywordSearchClicked();
     void AboutClicked();
+    void UndoClicked() { editCommands_->Undo(); }
+    void RedoClicked() { editCommands_->Redo(); }
 
     class SettingsAdapter;
+    class MapAdapter;
 
     EditorContext& context_;
     MapView* view_ = nullptr;
@@ -78,7 +89,9 @@ class TMainForm : public QMainWindow, private LifecycleScreen {
     TAboutMBld* about_ = nullptr;
     std::unique_ptr<SettingsAdapter> settings_;
     std::unique_ptr<BattleLifecycle> lifecycle_;
-    std::unique_ptr<MapClickDispatch> dispatch_;
+    std::unique_ptr<MapAdapter> mapAdapter_;
+    std::unique_ptr<EditSession> session_;
+    std::unique_ptr<EditCommands> editCommands_;
     std::vector<QAction*> recentItems_;
     QAction* recentSeparator_ = nullptr;
     bool busy_ = false;

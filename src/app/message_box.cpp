@@ -1,7 +1,7 @@
 #include "app/message_box.h"
 
 #include "app/message_box_logic.h"
-#include "app/shell_style.h"
+#include "graphics/dialog_look.h"
 #include "graphics/backdrop.h"
 #include "graphics/picture_panel.h"
 

@@ -1,6 +1,6 @@
 #include "app/new_map_dialog.h"
 
-#include "app/shell_style.h"
+#include "graphics/dialog_look.h"
 #include "graphics/ansi_text.h"
 #include "graphics/backdrop.h"
 #include "graphics/picture_panel.h"
@@ -97,18 +97,7 @@ QWidget* TNewMap::MakeUpDown(const char* name, void (NewMapLogic::*up)(), void (
 }
 
 void TNewMap::Build() {
-    setStyleSheet(ShellDialogStyle());
-    setFont(PixelFont("Arial", 13));
-
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* panel = new TMy_Panel(this);
-    panel->setObjectName("Panel1");
-    panel->SetPicture(BackdropPixmap());
-    panel->SetPictureDraw(TPictureKind::kTile);
-    panel->SetBevelInner(TBevelCut::bvLowered);
-    panel->SetBevelWidth(2);
-    outer->addWidget(panel);
+    TMy_Panel* panel = LayOnBackdrop(this);
 
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(16, 10, 16, 14);

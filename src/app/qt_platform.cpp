@@ -95,6 +95,13 @@ std::optional<std::filesystem::path> QtFileChooser::ChooseSave(const FileDialogR
     return Run(request, true);
 }
 
+bool QtFileChooser::ConfirmReplace(const std::filesystem::path& path) {
+    const QString name = QString::fromStdString(path.filename().string());
+    return QMessageBox::question(parent_, "Confirm Save As",
+                                 QString("%1 already exists.\nDo you want to replace it?").arg(name),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
 QtHelpViewer::QtHelpViewer(QWidget* parent) : parent_(parent) {}
 
 QtHelpViewer::~QtHelpViewer() {

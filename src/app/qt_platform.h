@@ -44,6 +44,7 @@ class QtFileChooser : public FileChooser {
     explicit QtFileChooser(QWidget* parent);
     std::optional<std::filesystem::path> ChooseOpen(const FileDialogRequest& request) override;
     std::optional<std::filesystem::path> ChooseSave(const FileDialogRequest& request) override;
+    bool ConfirmReplace(const std::filesystem::path& path) override;
 
     // The dialog as it would be shown, for the callers above and for tests.
     std::unique_ptr<QFileDialog> BuildDialog(const FileDialogRequest& request, bool save) const;

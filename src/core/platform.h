@@ -2,6 +2,8 @@
 // with Qt, tests with recorders. Core code only declares them.
 #pragma once
 
+#include "core/message_kinds.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -27,8 +29,9 @@ class MessageBoxes {
     virtual ~MessageBoxes() = default;
     // A plain box with one OK button, e.g. title "Warning".
     virtual void ShowPlain(const std::string& title, const std::string& text) = 0;
-    // The program's own box: layout 1 = "Ok", 2 = "Yes"/"No"; `kind` picks text and title.
-    // Returns 1 for Yes/Ok, 2 for No or any other way of closing it.
+    // The program's own box: layout LayoutOk or LayoutYesNo; `kind` (message_kinds.h) picks
+    // text and title. Returns MsgResultYes for Yes/Ok, MsgResultNo for No or any other way of
+    // closing it.
     virtual int Ask(int layout, int kind) = 0;
 };
 
@@ -45,6 +48,12 @@ class FileChooser {
     virtual ~FileChooser() = default;
     virtual std::optional<std::filesystem::path> ChooseOpen(const FileDialogRequest& request) = 0;
     virtual std::optional<std::filesystem::path> ChooseSave(const FileDialogRequest& request) = 0;
+    // Asks whether the existing file `path` may be replaced; the chooser asks this itself for
+    // the names it returns, so callers ask only for a name they changed afterwards.
+    virtual bool ConfirmReplace(const std::filesystem::path& path) {
+        (void)path;
+        return false;
+    }
 };
 
 class HelpViewer {

@@ -1,5 +1,7 @@
 #include "forces/unit_ratings.h"
 
+#include "core/hex_grid.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -10,15 +12,6 @@ namespace {
 
 const UnitRecord* UnitAt(const Scenario& scenario, int32_t unit) {
     return unit >= 1 && unit <= scenario.UnitCount && unit <= MaxUnits ? &scenario.Units[unit] : nullptr;
-}
-
-// Cube-style coordinates of a hex in a layout whose odd columns sit half a row lower.
-struct Cube {
-    int32_t x, z;
-};
-Cube CubeOf(int32_t hex, int32_t cols) {
-    int32_t row = hex / cols, col = hex % cols;
-    return {col, row - (col - (col & 1)) / 2};
 }
 
 // A 32-bit product that wraps as the game's 32-bit arithmetic does, instead of overflowing
@@ -82,10 +75,7 @@ bool IsGun(const Scenario& scenario, const EquipmentTables& tables, int32_t unit
 }
 
 int32_t HexDistance(const Scenario& scenario, int32_t hexA, int32_t hexB) {
-    if (scenario.Cols <= 0) return 0;
-    Cube a = CubeOf(hexA, scenario.Cols), b = CubeOf(hexB, scenario.Cols);
-    int32_t dx = b.x - a.x, dz = b.z - a.z;
-    return std::max({std::abs(dx), std::abs(dz), std::abs(dx + dz)});
+    return HexGrid{scenario.Cols, scenario.Rows}.Distance(hexA, hexB);
 }
 
 int32_t CommandingLeader(const Scenario& scenario, int32_t unit) {

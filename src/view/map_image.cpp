@@ -35,6 +35,10 @@ void MapImage::mousePressEvent(QMouseEvent* event) {
     emit Pressed(event->button());
 }
 
+void MapImage::mouseReleaseEvent(QMouseEvent* event) {
+    emit Released(event->button());
+}
+
 void MapImage::leaveEvent(QEvent*) {
     emit Left();
 }

@@ -19,6 +19,7 @@ class MapImage : public QWidget {
   signals:
     void Moved(int x, int y);
     void Pressed(Qt::MouseButton button);
+    void Released(Qt::MouseButton button);
     void Left();
     void Wheeled(int horizontalNotches, int verticalNotches);
 
@@ -26,6 +27,7 @@ class MapImage : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 

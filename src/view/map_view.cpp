@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace k2 {
 
@@ -55,7 +56,14 @@ void MapView::BuildControls() {
     connect(mapWin_, &MapImage::Moved, this, &MapView::OnMouseMoved);
     connect(mapWin_, &MapImage::Pressed, this, [this](Qt::MouseButton button) {
         setFocus(Qt::MouseFocusReason);
-        if (loaded_) emit MapPressed(button);
+        if (!loaded_) return;
+        held_ = button;
+        emit MapPressed(button);
+    });
+    connect(mapWin_, &MapImage::Released, this, [this](Qt::MouseButton button) {
+        if (button != held_) return;
+        held_ = Qt::NoButton;
+        if (loaded_) emit MapReleased(button);
     });
     connect(mapWin_, &MapImage::Left, this, [this] {
         if (loaded_) emit UnitPanelHexChanged(NoSymbol);
@@ -339,9 +347,25 @@ int32_t MapView::PointerHex() const {
                    p.ColumnPitch[z], p.RowPitch[z]);
 }
 
+void MapView::EmitDragPath(QPoint from, QPoint to) {
+    // Reported positions can lie hexes apart when the pointer moves fast; every hex on the
+    // straight way between them is passed, in order.
+    const QPoint delta = to - from;
+    const int steps = std::max(1, std::max(std::abs(delta.x()), std::abs(delta.y())) / 3);
+    int32_t last = NoSymbol;
+    for (int i = 1; i <= steps; ++i) {
+        pointer_ = from + delta * i / steps;
+        const int32_t hex = PointerHex();
+        if (hex != last && hex != NoSymbol) emit MapDragged(hex);
+        last = hex;
+    }
+}
+
 void MapView::OnMouseMoved(int x, int y) {
     if (!loaded_) return;
+    const QPoint previous = pointer_;
     pointer_ = QPoint(x, y);
+    if (held_ != Qt::NoButton && previous.x() >= 0) EmitDragPath(previous, pointer_);
     const int32_t hex = PointerHex();
     const HoverTexts texts = DescribeHex(scenario_, hex);
     const std::array<const std::string*, 5> lines = {&texts.HexNo, &texts.PrmTer, &texts.SecTer,

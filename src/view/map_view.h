@@ -67,6 +67,11 @@ class MapView : public QWidget {
   signals:
     // A mouse button went down on MapWin while a battle is shown.
     void MapPressed(Qt::MouseButton button);
+    // With a button held since MapPressed, the pointer passed over `hex` (every hex on the way
+    // between two reported positions, in order).
+    void MapDragged(int32_t hex);
+    // The button of MapPressed went up.
+    void MapReleased(Qt::MouseButton button);
     // The hex the unit panel should describe (NoSymbol to empty it).
     void UnitPanelHexChanged(int32_t hex);
     // The ZoomIn button was pressed (the click dispatch turns it into a zoom pick).
@@ -84,6 +89,7 @@ class MapView : public QWidget {
     void UpdateZoomButtons();
     void OnScroll(ScrollAxis axis, int32_t position);
     void OnMouseMoved(int x, int y);
+    void EmitDragPath(QPoint from, QPoint to);
     void DrawTitle();
 
     Scenario& scenario_;
@@ -95,6 +101,8 @@ class MapView : public QWidget {
     bool loaded_ = false;
     bool exiting_ = false;
     QPoint pointer_{-1, -1};
+    // The button held since a press on the map, for drag strokes.
+    Qt::MouseButton held_ = Qt::NoButton;
     QImage storedTitle_;
     bool titleLoaded_ = false;
 

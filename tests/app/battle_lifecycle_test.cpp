@@ -152,7 +152,7 @@ class LifecycleTest : public ::testing::Test {
         ASSERT_TRUE(k2::WriteTerrainDefs(defs, install_ / "sysdefs" / "K2Ter.Def", 130).ok);
         life_ = std::make_unique<k2::BattleLifecycle>(k2::LifecycleParts{scenario_, equipment_, screen_,
                                                                          settings_, symbols_, boxes_,
-                                                                         chooser_, random_},
+                                                                         chooser_, random_, history_},
                                                       install_);
         life_->Start();
     }
@@ -183,6 +183,7 @@ class LifecycleTest : public ::testing::Test {
 
     fs::path install_;
     k2::Scenario scenario_;
+    k2::EditHistory history_{scenario_};
     k2::EquipmentTables equipment_;
     RecordingScreen screen_;
     ScriptedSettings settings_{scenario_};
@@ -480,7 +481,8 @@ TEST_F(LifecycleTest, SaveBattleListsNewestFirstAtMostFiveWithoutDuplicates) {
 
     // The list survives a restart; a recent item opens its battle without a file dialog.
     k2::BattleLifecycle again(
-        k2::LifecycleParts{scenario_, equipment_, screen_, settings_, symbols_, boxes_, chooser_, random_},
+        k2::LifecycleParts{scenario_, equipment_, screen_, settings_, symbols_, boxes_, chooser_, random_,
+                           history_},
         install_);
     again.Start();
     EXPECT_EQ(screen_.recent, life_->RecentList());

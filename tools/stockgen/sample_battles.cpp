@@ -1,6 +1,7 @@
 #include "stockgen/sample_battles.h"
 
 #include "core/battle_file.h"
+#include "core/hex_grid.h"
 #include "core/file_lookup.h"
 #include "core/legacy_battle_writer.h"
 #include "core/scenario.h"
@@ -69,31 +70,7 @@ class Painter {
     HexCell& Cell(int32_t h) { return s_.Hexes[h]; }
 
     std::optional<int32_t> Neighbour(int32_t h, HexSide side) const {
-        auto [row, col] = s_.HexRowCol(h);
-        const bool odd = col % 2 == 1;
-        int32_t r = row, c = col;
-        switch (side) {
-        case ter::North:
-            r -= 1;
-            break;
-        case ter::South:
-            r += 1;
-            break;
-        case ter::NorthEast:
-            c += 1, r += odd ? 0 : -1;
-            break;
-        case ter::SouthEast:
-            c += 1, r += odd ? 1 : 0;
-            break;
-        case ter::SouthWest:
-            c -= 1, r += odd ? 1 : 0;
-            break;
-        case ter::NorthWest:
-            c -= 1, r += odd ? 0 : -1;
-            break;
-        }
-        if (r < 0 || c < 0 || r >= s_.Rows || c >= s_.Cols) return std::nullopt;
-        return Index(r, c);
+        return HexGrid{s_.Cols, s_.Rows}.Neighbour(h, HexDirection(side));
     }
 
     std::optional<HexSide> SideTowards(int32_t from, int32_t to) const {
@@ -102,15 +79,7 @@ class Painter {
         return std::nullopt;
     }
 
-    int32_t Distance(int32_t a, int32_t b) const {
-        auto cube = [&](int32_t h) {
-            auto [row, col] = s_.HexRowCol(h);
-            int32_t x = col, z = row - (col - (col & 1)) / 2;
-            return std::array<int32_t, 3>{x, z, -x - z};
-        };
-        auto p = cube(a), q = cube(b);
-        return std::max({std::abs(p[0] - q[0]), std::abs(p[1] - q[1]), std::abs(p[2] - q[2])});
-    }
+    int32_t Distance(int32_t a, int32_t b) const { return HexGrid{s_.Cols, s_.Rows}.Distance(a, b); }
 
     bool HasSecondary(int32_t h, int32_t symbol) const {
         const auto& slots = s_.Hexes[h].SecondaryTerrain;

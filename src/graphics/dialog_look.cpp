@@ -1,4 +1,9 @@
-#include "app/shell_style.h"
+#include "graphics/dialog_look.h"
+
+#include "graphics/backdrop.h"
+#include "graphics/picture_panel.h"
+
+#include <QVBoxLayout>
 
 namespace k2 {
 
@@ -45,7 +50,32 @@ QString ShellDialogStyle() {
            "QToolButton { background-color: #4A341C; border: 1px solid #9C7A3C; }"
            "QToolButton:hover { border-color: #DDC51C; }"
            "QToolButton:pressed { background-color: #2A1B0B; }"
-           "QToolButton:disabled { background-color: #3A2D1E; border-color: #5A4A30; }";
+           "QToolButton:disabled { background-color: #3A2D1E; border-color: #5A4A30; }"
+           "QComboBox, QSpinBox { color: #2A1B0E; background-color: #F4EBD3; border: 1px solid #7A5C2E;"
+           " padding: 1px 4px; }"
+           "QComboBox:disabled, QSpinBox:disabled, QLineEdit:disabled { color: #6A6050;"
+           " background-color: #B8AE98; }"
+           "QComboBox QAbstractItemView { color: #2A1B0E; background-color: #F4EBD3;"
+           " selection-background-color: #8C6A2E; selection-color: #FFF8E6; }"
+           "QTableWidget, QTableView { color: #2A1B0E; background-color: #F4EBD3; gridline-color: #B89C66;"
+           " border: 1px solid #7A5C2E; selection-background-color: #8C6A2E; selection-color: #FFF8E6; }"
+           "QHeaderView::section { color: #F0E6CC; background-color: #4A341C; border: 1px solid #7A5C2E;"
+           " padding: 2px 4px; }";
+}
+
+TMy_Panel* LayOnBackdrop(QWidget* dialog, int bodyPixels) {
+    dialog->setStyleSheet(ShellDialogStyle());
+    dialog->setFont(PixelFont("Arial", bodyPixels));
+    auto* outer = new QVBoxLayout(dialog);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* panel = new TMy_Panel(dialog);
+    panel->setObjectName("Panel1");
+    panel->SetPicture(BackdropPixmap());
+    panel->SetPictureDraw(TPictureKind::kTile);
+    panel->SetBevelInner(TBevelCut::bvLowered);
+    panel->SetBevelWidth(2);
+    outer->addWidget(panel);
+    return panel;
 }
 
 } // namespace k2

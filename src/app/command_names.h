@@ -1,0 +1,41 @@
+// The objectName of every menu command and command control of the main window, defined once:
+// the menus are built from these, the battle life cycle enables them by these, and tests find
+// the items by them.
+#pragma once
+
+#include <string_view>
+
+namespace k2::cmd {
+
+// File
+constexpr std::string_view OpenBattle = "OpenMapFile1";
+constexpr std::string_view CreateBattle = "CreateNewMap1";
+constexpr std::string_view SaveBattle = "SaveMapFile";
+constexpr std::string_view SaveBattleAs = "SaveMapAs";
+constexpr std::string_view BattleSettings = "ModifyScenario1";
+constexpr std::string_view RecentSeparator = "N4";
+constexpr std::string_view Exit = "Exit1";
+
+// Edit
+constexpr std::string_view Undo = "Undo1";
+constexpr std::string_view Redo = "Redo1";
+
+// Preferences: the display switches
+constexpr std::string_view ElevationDisplay = "MB_ElvDsp";
+constexpr std::string_view ObjectiveDisplay = "ShowVicHex";
+constexpr std::string_view ReinforcementDisplay = "RForce";
+constexpr std::string_view OverlayDisplay = "MapOverlay";
+constexpr std::string_view MapTextDisplay = "PlaceNameTgl";
+
+// Help
+constexpr std::string_view HelpContents = "HelpIndex";
+constexpr std::string_view KeywordSearch = "KeywordSearch1";
+constexpr std::string_view About = "AboutQRMIIMapBuilder1";
+
+// Controls of the map view that are enabled like commands.
+constexpr std::string_view ZoomIn = "ZoomIn";
+constexpr std::string_view ZoomOut = "ZoomOut";
+constexpr std::string_view ScrollHorz = "ScrollHorz";
+constexpr std::string_view ScrollVert = "ScrollVert";
+
+} // namespace k2::cmd

@@ -1,0 +1,19 @@
+// What the command logic classes (the battle life cycle, the edit commands) ask of the main
+// window's menus and info bar.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace k2 {
+
+class CommandScreen {
+  public:
+    virtual ~CommandScreen() = default;
+    // Commands are addressed by their objectName (command_names.h).
+    virtual void SetCommandEnabled(std::string_view name, bool enabled) = 0;
+    virtual void SetCommandCaption(std::string_view name, const std::string& caption) = 0;
+    virtual void SetInfoText(const std::string& text) = 0;
+};
+
+} // namespace k2
