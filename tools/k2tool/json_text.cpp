@@ -22,6 +22,7 @@ bool HoldsRecords(const QJsonArray& array) {
 
 // One line per record at `indent` + 2, the closing bracket at `indent`.
 QByteArray Lines(const QJsonArray& array, const QByteArray& indent) {
+    if (array.isEmpty()) return "[]";
     QByteArray out = "[";
     for (qsizetype i = 0; i < array.size(); ++i)
         out += (i ? ",\n" : "\n") + indent + "  " + Compact(array[i]);

@@ -1,5 +1,6 @@
 // k2tool: the command-line companion of the editor, for inspecting, checking, converting and
-// rendering battle files of an installation.
+// rendering battle files of an installation, and for editing them from a script.
+#include "edit_command.h"
 #include "render_command.h"
 #include "tool_commands.h"
 
@@ -21,6 +22,8 @@ Commands:
   check FILE              print "ok", or the reason the editor would refuse the file
   convert IN OUT          read IN (current or legacy), sort its units and write OUT in the current layout
   render ...              draw a battle as the map view shows it (k2tool render --help)
+  edit FILE --script OPS.json --out NEW.k2s [--seed N]
+                          apply the ops of a JSON script as the editor does (k2tool edit --help)
   --help                  show this list
 
 Exit status: 0 success, 1 a file refused or not written, 2 a usage error.
@@ -72,6 +75,7 @@ int main(int argc, char** argv) {
     if (command == "check") return k2tool::CheckCommand(installDir, rest);
     if (command == "convert") return k2tool::ConvertCommand(installDir, rest);
     if (command == "render") return k2tool::RenderCommand(installDir, rest);
+    if (command == "edit") return k2tool::EditCommand(installDir, rest);
     if (command == "help") {
         std::cout << Usage;
         return k2tool::ExitOk;
