@@ -5,11 +5,11 @@
 #include "core/scenario.h"
 #include "forces/equipment_defs.h"
 
-#include <string>
+#include <QJsonObject>
 
 namespace k2tool {
 
 // With `ratings`, every unit object gains its derived ratings and the top level SidePoints.
-std::string BattleJson(const k2::Scenario& scenario, bool legacy, const k2::EquipmentTables* ratings);
+QJsonObject BattleJson(const k2::Scenario& scenario, bool legacy, const k2::EquipmentTables* ratings);
 
 } // namespace k2tool

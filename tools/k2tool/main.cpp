@@ -1,24 +1,29 @@
 // k2tool: the command-line companion of the editor, for inspecting, checking, converting and
-// rendering battle files of an installation.
+// rendering battle files of an installation, and for editing them from a script.
+#include "edit_command.h"
 #include "render_command.h"
 #include "tool_commands.h"
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr const char* Usage = R"(usage: k2tool [--install DIR] COMMAND ...
+constexpr const char* Usage = R"(usage: k2tool COMMAND ... [--install DIR]
 
-The installation directory is the working directory unless --install names another.
+The installation directory is the working directory unless --install names another;
+--install may stand before or after the command.
 
 Commands:
   dump FILE [--ratings]   print the battle as JSON (--ratings adds the unit ratings and SidePoints)
   check FILE              print "ok", or the reason the editor would refuse the file
   convert IN OUT          read IN (current or legacy), sort its units and write OUT in the current layout
   render ...              draw a battle as the map view shows it (k2tool render --help)
+  edit FILE --script OPS.json --out NEW.k2s [--seed N]
+                          apply the ops of a JSON script as the editor does (k2tool edit --help)
   --help                  show this list
 
 Exit status: 0 success, 1 a file refused or not written, 2 a usage error.
@@ -27,18 +32,31 @@ Exit status: 0 success, 1 a file refused or not written, 2 a usage error.
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    std::filesystem::path installDir = std::filesystem::current_path();
+    // --install is the tool's own option, wherever it stands: before the command or among its words.
+    std::vector<std::string> args;
+    std::optional<std::filesystem::path> install;
+    for (int k = 1; k < argc; ++k) {
+        const std::string word = argv[k];
+        if (word != "--install") {
+            args.push_back(word);
+            continue;
+        }
+        if (k + 1 == argc) {
+            std::cerr << "k2tool: --install needs a directory\n" << Usage;
+            return k2tool::ExitUsage;
+        }
+        if (install) {
+            std::cerr << "k2tool: --install given twice\n" << Usage;
+            return k2tool::ExitUsage;
+        }
+        install = argv[++k];
+    }
+    const std::filesystem::path installDir = install.value_or(std::filesystem::current_path());
     std::size_t i = 0;
-    while (i < args.size() && args[i].starts_with("--")) {
+    for (; i < args.size() && args[i].starts_with("-"); ++i) {
         if (args[i] == "--help" || args[i] == "-h") {
             std::cout << Usage;
             return k2tool::ExitOk;
-        }
-        if (args[i] == "--install" && i + 1 < args.size()) {
-            installDir = args[i + 1];
-            i += 2;
-            continue;
         }
         std::cerr << "k2tool: unknown option " << args[i] << "\n" << Usage;
         return k2tool::ExitUsage;
@@ -57,6 +75,7 @@ int main(int argc, char** argv) {
     if (command == "check") return k2tool::CheckCommand(installDir, rest);
     if (command == "convert") return k2tool::ConvertCommand(installDir, rest);
     if (command == "render") return k2tool::RenderCommand(installDir, rest);
+    if (command == "edit") return k2tool::EditCommand(installDir, rest);
     if (command == "help") {
         std::cout << Usage;
         return k2tool::ExitOk;

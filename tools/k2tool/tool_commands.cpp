@@ -5,6 +5,7 @@
 #include "core/file_lookup.h"
 #include "forces/equipment_defs.h"
 #include "forces/unit_ratings.h"
+#include "json_text.h"
 #include "terrain_set_header.h"
 
 #include <iostream>
@@ -25,7 +26,8 @@ void PrintWarnings(const k2::Status& status) {
         std::cerr << "warning: " << w << "\n";
 }
 
-// Reads the battle as the editor does: the installation's terrain definitions first.
+} // namespace
+
 bool LoadBattle(const fs::path& installDir, const fs::path& file, k2::Scenario& scenario,
                 std::string& message) {
     k2::Status st = k2::ReadBattle(scenario, file, TerrainDefFile(installDir));
@@ -40,7 +42,14 @@ bool LoadEquipment(const fs::path& installDir, k2::EquipmentTables& tables) {
     return st.ok;
 }
 
-} // namespace
+bool LoadTerrainSymbolCount(const fs::path& installDir, const k2::Scenario& scenario, int32_t& count) {
+    const fs::path set =
+        k2::FindFile(installDir / "scenarios", std::string(scenario.TerrainSetName.View()) + ".ter");
+    std::string error;
+    if (ReadTerrainSymbolCount(set, count, error)) return true;
+    std::cerr << error << "\n";
+    return false;
+}
 
 int DumpCommand(const fs::path& installDir, const std::vector<std::string>& args) {
     fs::path file;
@@ -70,7 +79,8 @@ int DumpCommand(const fs::path& installDir, const std::vector<std::string>& args
         tables = std::make_unique<k2::EquipmentTables>();
         if (!LoadEquipment(installDir, *tables)) return ExitRefused;
     }
-    std::cout << BattleJson(*scenario, k2::IsLegacyBattleFile(file), tables.get());
+    const QByteArray json = JsonText(BattleJson(*scenario, k2::IsLegacyBattleFile(file), tables.get()));
+    std::cout.write(json.constData(), json.size());
     return std::cout.flush() ? ExitOk : ExitRefused;
 }
 
@@ -101,15 +111,8 @@ int ConvertCommand(const fs::path& installDir, const std::vector<std::string>& a
         std::cerr << in.string() << ": " << message << "\n";
         return ExitRefused;
     }
-    // The count written is that of the terrain set the battle names, as the editor's save does.
     int32_t symbols = 0;
-    std::string error;
-    const fs::path set =
-        k2::FindFile(installDir / "scenarios", std::string(scenario->TerrainSetName.View()) + ".ter");
-    if (!ReadTerrainSymbolCount(set, symbols, error)) {
-        std::cerr << error << "\n";
-        return ExitRefused;
-    }
+    if (!LoadTerrainSymbolCount(installDir, *scenario, symbols)) return ExitRefused;
     auto tables = std::make_unique<k2::EquipmentTables>();
     if (!LoadEquipment(installDir, *tables)) return ExitRefused;
     k2::SortUnits(*scenario, *tables);

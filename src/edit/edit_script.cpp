@@ -1,0 +1,214 @@
+#include "edit/edit_script.h"
+
+#include "core/battle_file.h"
+#include "forces/unit_ratings.h"
+
+#include <QJsonDocument>
+#include <QJsonParseError>
+
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace k2 {
+
+namespace {
+
+// The ops. Each reads its arguments first, then acts as the user would.
+
+OpOutcome UndoOp(OpArgs&, ScriptSession& s) {
+    // As Edit > Undo; with nothing to undo the item is disabled and nothing happens.
+    s.Dispatch().RedrawChange(s.History().Undo());
+    return {};
+}
+
+OpOutcome RedoOp(OpArgs&, ScriptSession& s) {
+    s.Dispatch().RedrawChange(s.History().Redo());
+    return {};
+}
+
+// Adding an op is one function above and one row here.
+const std::pair<const char*, OpOutcome (*)(OpArgs&, ScriptSession&)> StandardOps[] = {
+    {"undo", UndoOp},
+    {"redo", RedoOp},
+};
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+const char* ResultName(OpResult r) {
+    switch (r) {
+    case OpResult::Changed:
+        return "changed";
+    case OpResult::Refused:
+        return "refused";
+    case OpResult::Unchanged:
+        break;
+    }
+    return "unchanged";
+}
+
+} // namespace
+
+// ---- ScriptSession
+
+ScriptSession::ScriptSession(Scenario& scenario, RandomSource& random)
+    : history_(scenario),
+      session_(scenario, edit_, history_, switches_, EditSeams{sounds_, boxes_, random, redraw_, zoom_}) {}
+
+Status ScriptSession::SaveAs(const EquipmentTables& equipment, const std::filesystem::path& file,
+                             int32_t terrainSymbolCount) {
+    Scenario& s = Battle();
+    history_.Record("Sort Units", [&] { SortUnits(s, equipment); });
+    Status status = WriteBattle(s, file, terrainSymbolCount);
+    if (status) history_.MarkSaved();
+    return status;
+}
+
+// ---- OpArgs
+
+QJsonValue OpArgs::Get(const char* name) {
+    read_.insert(QString::fromUtf8(name));
+    const QJsonValue v = op_.value(QLatin1String(name));
+    if (v.isUndefined()) throw OpArgumentError("argument " + Quoted(name) + " is missing");
+    return v;
+}
+
+bool OpArgs::Has(const char* name) {
+    read_.insert(QString::fromUtf8(name));
+    return op_.contains(QLatin1String(name));
+}
+
+int32_t OpArgs::Int(const char* name) {
+    const QJsonValue v = Get(name);
+    const double d = v.toDouble();
+    if (!v.isDouble() || d != std::trunc(d) || d < std::numeric_limits<int32_t>::min() ||
+        d > std::numeric_limits<int32_t>::max())
+        throw OpArgumentError("argument " + Quoted(name) + " must be an integer");
+    return static_cast<int32_t>(d);
+}
+
+int32_t OpArgs::Hex(const char* name) {
+    const int32_t hex = Int(name);
+    if (hex < 0 || hex >= scenario_.HexCount)
+        throw OpArgumentError("hex " + std::to_string(hex) + " is off the " + std::to_string(scenario_.Cols) +
+                              " x " + std::to_string(scenario_.Rows) + " map (hexes 0 to " +
+                              std::to_string(scenario_.HexCount - 1) + ")");
+    return hex;
+}
+
+bool OpArgs::Bool(const char* name) {
+    const QJsonValue v = Get(name);
+    if (!v.isBool()) throw OpArgumentError("argument " + Quoted(name) + " must be true or false");
+    return v.toBool();
+}
+
+QString OpArgs::Text(const char* name) {
+    const QJsonValue v = Get(name);
+    if (!v.isString()) throw OpArgumentError("argument " + Quoted(name) + " must be a string");
+    return v.toString();
+}
+
+std::vector<std::string> OpArgs::Unread() const {
+    std::vector<std::string> out;
+    for (auto it = op_.begin(); it != op_.end(); ++it)
+        if (it.key() != QLatin1String("op") && !read_.contains(it.key()))
+            out.push_back(it.key().toStdString());
+    return out;
+}
+
+// ---- Clicks
+
+OpOutcome ClickMap(ScriptSession& session, MapButton button, int32_t hex) {
+    MapClickDispatch& dispatch = session.Dispatch();
+    ClickOutcome click = dispatch.Press(true, button, hex);
+    // A painting tool's stroke becomes its step on the release.
+    dispatch.RedrawChange(dispatch.Release());
+    return {click.Refused, std::move(click.Reason)};
+}
+
+// ---- EditScript
+
+EditScript::EditScript() {
+    for (const auto& [name, handler] : StandardOps)
+        RegisterOp(name, handler);
+}
+
+void EditScript::RegisterOp(std::string name, Handler handler) {
+    handlers_[std::move(name)] = std::move(handler);
+}
+
+bool EditScript::HasOp(std::string_view name) const {
+    return handlers_.find(name) != handlers_.end();
+}
+
+std::optional<ScriptError> EditScript::CheckOp(const QJsonValue& op, int position) const {
+    const std::string at = "op " + std::to_string(position);
+    if (!op.isObject()) return ScriptError{position, at + " is not an object"};
+    const QJsonValue name = op.toObject().value(QLatin1String("op"));
+    if (!name.isString()) return ScriptError{position, at + " has no \"op\" naming what to do"};
+    const std::string text = name.toString().toStdString();
+    if (!HasOp(text)) return ScriptError{position, at + ": unknown op " + Quoted(text)};
+    return std::nullopt;
+}
+
+std::optional<ScriptError> EditScript::Parse(const QByteArray& text, QJsonArray& ops) const {
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
+    if (error.error != QJsonParseError::NoError)
+        return ScriptError{0, "the script is not valid JSON: " + error.errorString().toStdString() +
+                                  " at offset " + std::to_string(error.offset)};
+    if (!doc.isArray()) return ScriptError{0, "the script must be a JSON array of ops"};
+    ops = doc.array();
+    for (qsizetype i = 0; i < ops.size(); ++i)
+        if (auto e = CheckOp(ops[i], int(i) + 1)) return e;
+    return std::nullopt;
+}
+
+ScriptRun EditScript::Run(const QJsonArray& ops, ScriptSession& session) const {
+    ScriptRun run;
+    for (qsizetype i = 0; i < ops.size(); ++i) {
+        const int position = int(i) + 1;
+        if (auto e = CheckOp(ops[i], position)) {
+            run.Error = e;
+            return run;
+        }
+        const QJsonObject op = ops[i].toObject();
+        const std::string name = op.value(QLatin1String("op")).toString().toStdString();
+        OpArgs args(op, session.Battle());
+        const uint64_t before = session.History().Revision();
+        OpOutcome outcome;
+        try {
+            outcome = handlers_.find(name)->second(args, session);
+            if (auto unread = args.Unread(); !unread.empty())
+                throw OpArgumentError("unknown argument " + Quoted(unread.front()));
+        } catch (const OpArgumentError& e) {
+            run.Error = ScriptError{position, "op " + std::to_string(position) + " (" + Quoted(name) +
+                                                  "): " + e.what()};
+            return run;
+        }
+        OpReport report{name, OpResult::Unchanged, {}};
+        // What happened to the battle decides; a refused click changes nothing.
+        if (session.History().Revision() != before) {
+            report.Result = OpResult::Changed;
+        } else if (outcome.Refused) {
+            report.Result = OpResult::Refused;
+            report.Reason = std::move(outcome.Reason);
+        }
+        run.Reports.push_back(std::move(report));
+    }
+    return run;
+}
+
+QJsonArray EditScript::ReportJson(const std::vector<OpReport>& reports) {
+    QJsonArray out;
+    for (const OpReport& r : reports) {
+        QJsonObject o{{"op", QString::fromStdString(r.Op)}, {"result", ResultName(r.Result)}};
+        if (r.Result == OpResult::Refused) o["reason"] = QString::fromStdString(r.Reason);
+        out.append(o);
+    }
+    return out;
+}
+
+} // namespace k2
