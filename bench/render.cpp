@@ -1,5 +1,6 @@
 // Map renderer and symbol set loader timings on the stock 150 x 150 sample, each next to the
 // time of a plain memcpy of a buffer of the same size measured in the same run.
+#include "bench_support.h"
 #include "core/battle_file.h"
 #include "core/file_lookup.h"
 #include "graphics/ansi_text.h"
@@ -18,59 +19,12 @@
 #include <vector>
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using k2bench::Clock;
+using k2bench::FullSample;
+using k2bench::Report;
+using k2bench::Stock;
 
 namespace {
-
-struct Stock {
-    std::unique_ptr<k2::Scenario> scenario = std::make_unique<k2::Scenario>();
-    k2::SymbolSet symbols;
-};
-
-// The full-size sample battle, loaded once.
-Stock& FullSample() {
-    static std::unique_ptr<Stock> stock = [] {
-        auto s = std::make_unique<Stock>();
-        const fs::path dir = fs::path(K2_STOCK_DIR) / "scenarios";
-        const fs::path defs = k2::FindFile(fs::path(K2_STOCK_DIR) / "sysdefs", "K2Ter.Def");
-        for (const auto& e : fs::directory_iterator(dir)) {
-            if (!k2::EqualsIgnoreCase(e.path().extension().string(), ".k2s")) continue;
-            if (k2::ReadBattle(*s->scenario, e.path(), defs) && s->scenario->Cols == 150 &&
-                s->scenario->Rows == 150)
-                break;
-        }
-        if (s->scenario->Cols != 150) throw std::runtime_error("no 150 x 150 sample battle");
-        if (!k2::LoadSymbolSet(s->symbols, K2_STOCK_DIR, s->scenario->TerrainSetName.View(),
-                               s->scenario->UnitSetName.View(), {}))
-            throw std::runtime_error("stock symbol set does not load");
-        return s;
-    }();
-    return *stock;
-}
-
-// Mean seconds of one memcpy of `bytes`.
-double MemcpySeconds(size_t bytes) {
-    std::vector<uint8_t> a(bytes, 1), b(bytes, 2);
-    std::memcpy(b.data(), a.data(), bytes);
-    const int reps = 50;
-    const auto t0 = Clock::now();
-    for (int i = 0; i < reps; ++i) {
-        a[size_t(i) % bytes] = uint8_t(i);
-        std::memcpy(b.data(), a.data(), bytes);
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
-    return std::chrono::duration<double>(Clock::now() - t0).count() / reps;
-}
-
-void Report(benchmark::State& state, double seconds, int64_t iterations, size_t bytes) {
-    const double copy = MemcpySeconds(bytes);
-    const double mean = seconds / double(std::max<int64_t>(iterations, 1));
-    state.counters["us"] = mean * 1e6;
-    state.counters["memcpy_us"] = copy * 1e6;
-    state.counters["ratio"] = mean / copy;
-    state.counters["bytes"] = double(bytes);
-}
 
 struct View {
     k2::DisplaySwitches switches;

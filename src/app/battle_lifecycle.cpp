@@ -31,7 +31,7 @@ const std::vector<std::string_view>& BattleLifecycle::BattleCommands() {
     static const std::vector<std::string_view> names = {
         cmd::BattleSettings,       cmd::ElevationDisplay, cmd::ObjectiveDisplay, cmd::ReinforcementDisplay,
         cmd::OverlayDisplay,       cmd::MapTextDisplay,   cmd::ZoomIn,           cmd::ZoomOut,
-        cmd::SaveBattleAs};
+        cmd::SaveBattleAs,         cmd::PlacePrimary,     cmd::PlaceSecondary,   cmd::FillPrimary};
     return names;
 }
 

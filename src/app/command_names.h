@@ -21,6 +21,11 @@ constexpr std::string_view Exit = "Exit1";
 constexpr std::string_view Undo = "Undo1";
 constexpr std::string_view Redo = "Redo1";
 
+// Terrain
+constexpr std::string_view PlacePrimary = "PlaceLv1Ter";
+constexpr std::string_view PlaceSecondary = "PlaceLv2Ter";
+constexpr std::string_view FillPrimary = "FillPrime";
+
 // Preferences: the display switches
 constexpr std::string_view ElevationDisplay = "MB_ElvDsp";
 constexpr std::string_view ObjectiveDisplay = "ShowVicHex";
@@ -42,7 +47,8 @@ constexpr std::string_view ScrollVert = "ScrollVert";
 // Every name above that the window must have (the recent battle items come and go).
 inline constexpr std::array All = {OpenBattle,       CreateBattle,     SaveBattle,       SaveBattleAs,
                             BattleSettings,   RecentSeparator,  Exit,             Undo,
-                            Redo,             ElevationDisplay, ObjectiveDisplay, ReinforcementDisplay,
+                            Redo,             PlacePrimary,     PlaceSecondary,   FillPrimary,
+                            ElevationDisplay, ObjectiveDisplay, ReinforcementDisplay,
                             OverlayDisplay,   MapTextDisplay,   HelpContents,     KeywordSearch,
                             About,            ZoomIn,           ZoomOut,          ScrollHorz,
                             ScrollVert};

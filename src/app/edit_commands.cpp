@@ -4,6 +4,51 @@
 
 namespace k2 {
 
+namespace {
+
+constexpr int8_t PrimaryUse = 1;
+constexpr int8_t FillUse = 2;
+constexpr int8_t SecondaryUse = 3;
+
+} // namespace
+
+const char* ModePrompt(EditMode mode) {
+    switch (mode) {
+    case EditMode::PlacePrimary:
+        return "Select Hex to Place Primary Terrain.";
+    case EditMode::PlaceSecondary:
+        return "Select Hex to Add Secondary Terrain (Left Click Adds/Right Click Removes).";
+    case EditMode::FillPrimary:
+        return "Select Hex to Start Primary Terrain Fill.";
+    case EditMode::MapText:
+        return "Select Hex to Add/Modify Map Text.";
+    case EditMode::Units:
+        return "Select Hex to Add or Modify Units.";
+    case EditMode::Structures:
+        return "Select Hex to Add or Modify Structures.";
+    case EditMode::Objective:
+        return "Select Hex to Set/Modify Terrain Objective.";
+    case EditMode::Reinforcements:
+        return "Select Hex to Add or Modify Reinforcements.";
+    case EditMode::CopyUnit:
+        return "Select Unit to Copy.";
+    case EditMode::CutUnit:
+        return "Select Unit to Cut.";
+    case EditMode::PasteUnit:
+        return "Select Hex to Paste Unit Into.";
+    case EditMode::Caltrops:
+        return "Select Hex to Add/Remove Caltrops.";
+    case EditMode::Stakes:
+        return "Select Hex to Add/Remove Stakes";
+    case EditMode::MoveUnit:
+        return "Select Unit To Move.";
+    case EditMode::None:
+    case EditMode::ZoomPick:
+        break;
+    }
+    return "";
+}
+
 std::string EditCommands::UndoCaption(const std::string& step) {
     return step.empty() ? "Undo" : "Undo " + step;
 }
@@ -14,22 +59,55 @@ std::string EditCommands::RedoCaption(const std::string& step) {
 
 void EditCommands::Undo() {
     // Not in the middle of a stroke or a dialog: the step is not finished yet.
-    if (dispatch_.StrokeActive() || history_.InSession()) return;
-    dispatch_.RedrawChange(history_.Undo());
-    RefreshUndoCommands();
+    if (parts_.dispatch.StrokeActive() || parts_.history.InSession()) return;
+    AfterHistoryMove(parts_.history.Undo());
 }
 
 void EditCommands::Redo() {
-    if (dispatch_.StrokeActive() || history_.InSession()) return;
-    dispatch_.RedrawChange(history_.Redo());
+    if (parts_.dispatch.StrokeActive() || parts_.history.InSession()) return;
+    AfterHistoryMove(parts_.history.Redo());
+}
+
+void EditCommands::AfterHistoryMove(const StepChange& change) {
+    parts_.dispatch.RedrawChange(change);
+    // The picker shows terrain definitions, which a step may have changed.
+    if (change.WholeMap) parts_.picker.Refresh();
     RefreshUndoCommands();
 }
 
 void EditCommands::RefreshUndoCommands() {
-    screen_.SetCommandEnabled(cmd::Undo, history_.CanUndo());
-    screen_.SetCommandEnabled(cmd::Redo, history_.CanRedo());
-    screen_.SetCommandCaption(cmd::Undo, UndoCaption(history_.UndoName()));
-    screen_.SetCommandCaption(cmd::Redo, RedoCaption(history_.RedoName()));
+    const EditHistory& history = parts_.history;
+    parts_.screen.SetCommandEnabled(cmd::Undo, history.CanUndo());
+    parts_.screen.SetCommandEnabled(cmd::Redo, history.CanRedo());
+    parts_.screen.SetCommandCaption(cmd::Undo, UndoCaption(history.UndoName()));
+    parts_.screen.SetCommandCaption(cmd::Redo, RedoCaption(history.RedoName()));
+}
+
+void EditCommands::EnterMode(EditMode mode) {
+    parts_.edit.Mode = mode;
+    parts_.screen.SetInfoText(ModePrompt(mode));
+    parts_.map.SetHandCursor();
+}
+
+void EditCommands::PlacePrimaryTerrain() {
+    EnterMode(EditMode::PlacePrimary);
+    parts_.edit.PickerUse = PrimaryUse;
+    parts_.picker.ShowModeless(PrimaryUse);
+    parts_.screen.SetCommandEnabled(cmd::FillPrimary, true);
+}
+
+void EditCommands::PlaceSecondaryTerrain() {
+    EnterMode(EditMode::PlaceSecondary);
+    parts_.edit.PickerUse = SecondaryUse;
+    parts_.picker.ShowModeless(SecondaryUse);
+}
+
+void EditCommands::FillPrimaryTerrain() {
+    parts_.picker.ClosePicker();
+    parts_.edit.PickerUse = FillUse;
+    // OK or Cancel, the fill mode follows with whatever the picker last selected.
+    parts_.picker.RunFill();
+    EnterMode(EditMode::FillPrimary);
 }
 
 } // namespace k2

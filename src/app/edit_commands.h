@@ -1,19 +1,53 @@
 // The Edit menu and the edit-mode commands of the main window, one method per item, apart from
-// the widgets: undo and redo with their captions, and the redraw of what they changed.
+// the widgets: undo and redo with their captions, and the commands that put the map into an
+// edit mode with its prompt, cursor and terrain picker.
 #pragma once
 
 #include "app/command_screen.h"
+#include "core/edit_state.h"
 #include "edit/edit_history.h"
 #include "edit/map_click_dispatch.h"
 
+#include <cstdint>
 #include <string>
 
 namespace k2 {
 
+// The terrain picker window as the commands use it.
+class TerrainPicker {
+  public:
+    virtual ~TerrainPicker() = default;
+    // Beside the map, without OK and Cancel, for the Primary (1) or Secondary (3) use.
+    virtual void ShowModeless(int8_t use) = 0;
+    // Modal for the Fill use; 1 for OK, 2 for Cancel.
+    virtual int32_t RunFill() = 0;
+    virtual void ClosePicker() = 0;
+    // The definitions or the symbol set changed under it (undo, redo, another battle).
+    virtual void Refresh() = 0;
+};
+
+// What the mode commands ask of the map besides the menus.
+class ModeScreen {
+  public:
+    virtual ~ModeScreen() = default;
+    virtual void SetHandCursor() = 0;
+};
+
+// The info bar prompt of each mode ("" where a mode has none).
+const char* ModePrompt(EditMode mode);
+
+struct EditCommandParts {
+    EditHistory& history;
+    MapClickDispatch& dispatch;
+    CommandScreen& screen;
+    EditState& edit;
+    ModeScreen& map;
+    TerrainPicker& picker;
+};
+
 class EditCommands {
   public:
-    EditCommands(EditHistory& history, MapClickDispatch& dispatch, CommandScreen& screen)
-        : history_(history), dispatch_(dispatch), screen_(screen) {}
+    explicit EditCommands(EditCommandParts parts) : parts_(parts) {}
 
     void Undo();
     void Redo();
@@ -21,13 +55,19 @@ class EditCommands {
     // captions naming it ("Undo Place Primary Terrain").
     void RefreshUndoCommands();
 
+    // Terrain menu.
+    void PlacePrimaryTerrain();
+    void PlaceSecondaryTerrain();
+    void FillPrimaryTerrain();
+
     static std::string UndoCaption(const std::string& step);
     static std::string RedoCaption(const std::string& step);
 
   private:
-    EditHistory& history_;
-    MapClickDispatch& dispatch_;
-    CommandScreen& screen_;
+    void EnterMode(EditMode mode);
+    void AfterHistoryMove(const StepChange& change);
+
+    EditCommandParts parts_;
 };
 
 } // namespace k2

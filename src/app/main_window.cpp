@@ -3,6 +3,7 @@
 #include "app/about_box.h"
 #include "app/command_names.h"
 #include "app/new_map_dialog.h"
+#include "edit/terrain_picker_dialog.h"
 #include "forces/unit_summary.h"
 #include "graphics/ansi_text.h"
 #include "view/map_view.h"
@@ -32,10 +33,12 @@ class TMainForm::SettingsAdapter : public SettingsDialog {
     TNewMap& dialog_;
 };
 
-// The map view as the edit modes see it: what to draw again after an edit, and the zoom pick.
-class TMainForm::MapAdapter : public MapRedraw, public ZoomView {
+// The map view as the edit modes see it: what to draw again after an edit, the zoom pick, the
+// cursor of a mode and the name of the terrain just placed.
+class TMainForm::MapAdapter : public MapRedraw, public ZoomView, public ModeScreen, public TerrainFeedback {
   public:
-    MapAdapter(MapView& view, MapRenderer& renderer) : view_(view), renderer_(renderer) {}
+    MapAdapter(MapView& view, MapRenderer& renderer, const SymbolSet& symbols)
+        : view_(view), renderer_(renderer), symbols_(symbols) {}
     void RedrawHexes(const std::vector<int32_t>& hexes) override {
         for (int32_t hex : hexes)
             renderer_.RedrawHex(hex);
@@ -45,10 +48,28 @@ class TMainForm::MapAdapter : public MapRedraw, public ZoomView {
     void MapResized() override { view_.ShowBattle(); }
     void ZoomInAt(int32_t hex) override { view_.ZoomInAt(hex); }
     void SetZoomCursor(bool zoom) override { view_.SetZoomCursor(zoom); }
+    void SetHandCursor() override { view_.SetZoomCursor(false); }
+    void ShowPlacedTerrain(int32_t terrain) override {
+        if (!symbols_.IsTerrainSymbol(terrain)) return;
+        if (QLabel* label = view_.findChild<QLabel*>("PrmTer")) label->setText(FromAnsi(symbols_.Terrain(terrain).Name.View()));
+    }
 
   private:
     MapView& view_;
     MapRenderer& renderer_;
+    const SymbolSet& symbols_;
+};
+
+class TMainForm::PickerAdapter : public TerrainPicker {
+  public:
+    explicit PickerAdapter(TSelectTer& picker) : picker_(picker) {}
+    void ShowModeless(int8_t use) override { picker_.ShowModeless(use); }
+    int32_t RunFill() override { return picker_.RunFill(); }
+    void ClosePicker() override { picker_.ClosePicker(); }
+    void Refresh() override { picker_.Refresh(); }
+
+  private:
+    TSelectTer& picker_;
 };
 
 struct TMainForm::MenuItem {
@@ -98,12 +119,18 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
         LifecycleParts{context_.Battle(), context_.Equipment(), *this, *settings_, context_.SymbolLoader(),
                        context_.Boxes(), context_.Chooser(), context_.Random(), context_.History()},
         context_.InstallDir());
-    mapAdapter_ = std::make_unique<MapAdapter>(*view_, context_.Renderer());
-    session_ = std::make_unique<EditSession>(
-        context_.Battle(), context_.Edit(), context_.History(), context_.Switches(),
-        EditSeams{context_.Sounds(), context_.Boxes(), context_.Random(), *mapAdapter_, *mapAdapter_});
-    editCommands_ = std::make_unique<EditCommands>(context_.History(), session_->Dispatch(),
-                                                   static_cast<CommandScreen&>(*this));
+    mapAdapter_ = std::make_unique<MapAdapter>(*view_, context_.Renderer(), context_.Symbols());
+    session_ = std::make_unique<EditSession>(context_.Battle(), context_.Edit(), context_.History(),
+                                             context_.Switches(),
+                                             EditSeams{context_.Sounds(), context_.Boxes(), context_.Random(),
+                                                       *mapAdapter_, *mapAdapter_, *mapAdapter_});
+    picker_ = new TSelectTer(context_.Battle(), context_.Symbols(), context_.Edit(), context_.History(),
+                             context_.Boxes(), context_.InstallDir(), this);
+    pickerAdapter_ = std::make_unique<PickerAdapter>(*picker_);
+    editCommands_ = std::make_unique<EditCommands>(
+        EditCommandParts{context_.History(), session_->Dispatch(), static_cast<CommandScreen&>(*this),
+                         context_.Edit(), *mapAdapter_, *pickerAdapter_});
+    view_->SetEditState(&context_.Edit());
     context_.History().SetListener(this);
 
     connect(view_, &MapView::MapPressed, this, [this](Qt::MouseButton button) {
@@ -196,6 +223,12 @@ void TMainForm::BuildMenus() {
     findChild<QAction*>(ToQString(cmd::Redo))
         ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
+    QMenu* terrain = menuBar()->addMenu(tr("&Terrain"));
+    terrain->setObjectName("Terrain1");
+    AddItems(terrain, {{cmd::PlacePrimary, "Place Primary Terrain", {}, &TMainForm::PlacePrimaryClicked},
+                       {cmd::PlaceSecondary, "Place Secondary Terrain", {}, &TMainForm::PlaceSecondaryClicked},
+                       {cmd::FillPrimary, "Fill Primary Terrain", {}, &TMainForm::FillPrimaryClicked}});
+
     QMenu* prefs = menuBar()->addMenu(tr("&Preferences"));
     prefs->setObjectName("Preferences1");
     AddSwitch(prefs, cmd::ElevationDisplay, DisplaySwitch::Elevation);
@@ -234,6 +267,12 @@ void TMainForm::StartUp() {
     lifecycle_->Start();
     editCommands_->RefreshUndoCommands();
     ShowUnitPanel(NoSymbol);
+}
+
+void TMainForm::NewClicked() {
+    // The picker lists the symbols of the battle being replaced.
+    pickerAdapter_->ClosePicker();
+    lifecycle_->CreateNew();
 }
 
 void TMainForm::HistoryChanged() {
@@ -358,6 +397,7 @@ void TMainForm::ShowTitlePicture() {
 void TMainForm::ShowBattle() {
     repaint();
     view_->ShowBattle();
+    pickerAdapter_->Refresh();
 }
 
 } // namespace k2

@@ -22,6 +22,7 @@ namespace k2 {
 
 class MapView;
 class TNewMap;
+class TSelectTer;
 class TAboutMBld;
 
 class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryListener {
@@ -33,6 +34,7 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     BattleLifecycle& Lifecycle() { return *lifecycle_; }
     MapView& View() { return *view_; }
     TNewMap& SettingsDialogWindow() { return *newMap_; }
+    TSelectTer& TerrainPickerWindow() { return *picker_; }
     MapClickDispatch& Dispatch() { return session_->Dispatch(); }
     EditSession& Session() { return *session_; }
     EditCommands& Commands() { return *editCommands_; }
@@ -70,7 +72,7 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     void ShowUnitPanel(int32_t hex);
 
     void OpenClicked() { lifecycle_->Open(); }
-    void NewClicked() { lifecycle_->CreateNew(); }
+    void NewClicked();
     void SaveClicked() { lifecycle_->Save(); }
     void SaveAsClicked() { lifecycle_->SaveAs(); }
     void SettingsClicked() { lifecycle_->BattleSettings(); }
@@ -79,9 +81,13 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     void AboutClicked();
     void UndoClicked() { editCommands_->Undo(); }
     void RedoClicked() { editCommands_->Redo(); }
+    void PlacePrimaryClicked() { editCommands_->PlacePrimaryTerrain(); }
+    void PlaceSecondaryClicked() { editCommands_->PlaceSecondaryTerrain(); }
+    void FillPrimaryClicked() { editCommands_->FillPrimaryTerrain(); }
 
     class SettingsAdapter;
     class MapAdapter;
+    class PickerAdapter;
 
     EditorContext& context_;
     MapView* view_ = nullptr;
@@ -90,6 +96,8 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     std::unique_ptr<SettingsAdapter> settings_;
     std::unique_ptr<BattleLifecycle> lifecycle_;
     std::unique_ptr<MapAdapter> mapAdapter_;
+    TSelectTer* picker_ = nullptr;
+    std::unique_ptr<PickerAdapter> pickerAdapter_;
     std::unique_ptr<EditSession> session_;
     std::unique_ptr<EditCommands> editCommands_;
     std::vector<QAction*> recentItems_;

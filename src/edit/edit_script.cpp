@@ -27,10 +27,52 @@ OpOutcome RedoOp(OpArgs&, ScriptSession& s) {
     return {};
 }
 
+// The terrain picker's selection for a use, as a click on the terrain's row sets it.
+int32_t PickTerrain(OpArgs& args, ScriptSession& s, EditMode mode, int8_t use) {
+    const int32_t terrain = args.Int("terrain");
+    if (!PickerOffers(s.Symbols(), use, terrain))
+        throw OpArgumentError("terrain " + std::to_string(terrain) + " is not a " +
+                              (use == 3 ? "secondary" : "primary") + " terrain the picker lists");
+    s.Edit().Mode = mode;
+    s.Edit().PickerUse = use;
+    s.Edit().SelectedTerrain = s.Edit().SelectedBaseTerrain = terrain;
+    return terrain;
+}
+
+OpOutcome PrimaryOp(OpArgs& args, ScriptSession& s) {
+    const int32_t hex = args.Hex();
+    PickTerrain(args, s, EditMode::PlacePrimary, 1);
+    return ClickMap(s, MapButton::Left, hex);
+}
+
+OpOutcome SecondaryOp(OpArgs& args, ScriptSession& s) {
+    const int32_t hex = args.Hex();
+    PickTerrain(args, s, EditMode::PlaceSecondary, 3);
+    return ClickMap(s, MapButton::Left, hex);
+}
+
+OpOutcome RemoveSecondaryOp(OpArgs& args, ScriptSession& s) {
+    const int32_t hex = args.Hex();
+    s.Edit().Mode = EditMode::PlaceSecondary;
+    return ClickMap(s, MapButton::Right, hex);
+}
+
+OpOutcome FillOp(OpArgs& args, ScriptSession& s) {
+    const int32_t hex = args.Hex();
+    const bool keep = args.Bool("keep");
+    PickTerrain(args, s, EditMode::FillPrimary, 2);
+    s.Boxes().NextAnswer = keep ? MsgResultYes : MsgResultNo; // "Keep Terrain Fill Changes?"
+    return ClickMap(s, MapButton::Left, hex);
+}
+
 // Adding an op is one function above and one row here.
 const std::pair<const char*, OpOutcome (*)(OpArgs&, ScriptSession&)> StandardOps[] = {
     {"undo", UndoOp},
     {"redo", RedoOp},
+    {"primary", PrimaryOp},
+    {"secondary", SecondaryOp},
+    {"remove-secondary", RemoveSecondaryOp},
+    {"fill", FillOp},
 };
 
 std::string Quoted(std::string_view text) {
@@ -53,9 +95,9 @@ const char* ResultName(OpResult r) {
 
 // ---- ScriptSession
 
-ScriptSession::ScriptSession(Scenario& scenario, RandomSource& random)
-    : history_(scenario),
-      session_(scenario, edit_, history_, switches_, EditSeams{sounds_, boxes_, random, redraw_, zoom_}) {}
+ScriptSession::ScriptSession(Scenario& scenario, RandomSource& random, const SymbolSet& symbols)
+    : symbols_(symbols), history_(scenario),
+      session_(scenario, edit_, history_, switches_, EditSeams{sounds_, boxes_, random, redraw_, zoom_, terrain_}) {}
 
 Status ScriptSession::SaveAs(const EquipmentTables& equipment, const std::filesystem::path& file,
                              int32_t terrainSymbolCount) {

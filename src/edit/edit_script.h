@@ -9,6 +9,7 @@
 #include "core/status.h"
 #include "edit/edit_session.h"
 #include "forces/equipment_defs.h"
+#include "graphics/symbol_set.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -23,6 +24,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace k2 {
@@ -46,18 +48,21 @@ class ScriptBoxes : public MessageBoxes {
     }
     int Ask(int, int kind) override {
         Asked.push_back(kind);
-        return 2;
+        return std::exchange(NextAnswer, 2);
     }
     std::vector<std::string> Shown;
     std::vector<int> Asked;
+    // The answer to the next question only (an op that answers one sets it first).
+    int NextAnswer = 2;
 };
 
 // An edit session over a battle that is not shown: the history, the click dispatch with every
 // mode's tool, and the recorders in place of the platform.
 class ScriptSession {
   public:
-    // `scenario` is the battle as read; the history starts from it.
-    ScriptSession(Scenario& scenario, RandomSource& random);
+    // `scenario` is the battle as read; the history starts from it. `symbols` is the battle's
+    // loaded symbol set, which ops that name symbols check against.
+    ScriptSession(Scenario& scenario, RandomSource& random, const SymbolSet& symbols);
     ScriptSession(const ScriptSession&) = delete;
     ScriptSession& operator=(const ScriptSession&) = delete;
 
@@ -68,6 +73,7 @@ class ScriptSession {
     MapClickDispatch& Dispatch() { return session_.Dispatch(); }
     ScriptSounds& Sounds() { return sounds_; }
     ScriptBoxes& Boxes() { return boxes_; }
+    const SymbolSet& Symbols() const { return symbols_; }
 
     // Writes the battle as Save Battle As does: the units sorted, as a step of the history,
     // then the safe write of the current layout; the history then knows the battle as saved.
@@ -75,6 +81,7 @@ class ScriptSession {
                   int32_t terrainSymbolCount);
 
   private:
+    const SymbolSet& symbols_;
     EditState edit_;
     DisplaySwitches switches_;
     EditHistory history_;
@@ -82,6 +89,7 @@ class ScriptSession {
     ScriptBoxes boxes_;
     NoRedraw redraw_;
     NoZoom zoom_;
+    NoTerrainFeedback terrain_;
     EditSession session_;
 };
 

@@ -9,6 +9,7 @@
 #include "core/scenario.h"
 #include "edit/edit_history.h"
 #include "edit/map_click_dispatch.h"
+#include "edit/terrain_tools.h"
 #include "edit/zoom_pick_tool.h"
 
 #include <memory>
@@ -29,6 +30,7 @@ struct EditSeams {
     RandomSource& random;
     MapRedraw& redraw;
     ZoomView& zoom;
+    TerrainFeedback& terrain;
 };
 
 class EditSession {
@@ -52,6 +54,9 @@ class EditSession {
     EditSeams seams_;
     MapClickDispatch dispatch_;
     ZoomPickTool zoomPick_;
+    PlacePrimaryTool placePrimary_;
+    PlaceSecondaryTool placeSecondary_;
+    FillPrimaryTool fillPrimary_;
 };
 
 } // namespace k2

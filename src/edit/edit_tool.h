@@ -24,6 +24,8 @@ class EditTool {
     virtual ~EditTool() = default;
     // The step as the Edit menu names it ("Place Primary Terrain").
     virtual std::string StepName() const = 0;
+    // The step of a right or middle click, where it differs ("Remove Secondary Terrain").
+    virtual std::string OtherStepName() const { return StepName(); }
     // The left button went down on `hex` (always a hex of the map).
     virtual ToolResult LeftClick(int32_t hex) = 0;
     // The right or middle button went down on `hex`.

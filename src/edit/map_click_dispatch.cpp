@@ -52,7 +52,8 @@ ClickOutcome MapClickDispatch::Press(bool battleActive, MapButton button, int32_
     }
 
     ClickOutcome outcome;
-    outcome.Change = history_.Record(tool->StepName(), [&] {
+    const std::string name = button == MapButton::Left ? tool->StepName() : tool->OtherStepName();
+    outcome.Change = history_.Record(name, [&] {
         ClickOutcome click = RunClick(*tool, button, hex);
         outcome.Refused = click.Refused;
         outcome.Reason = std::move(click.Reason);
@@ -70,7 +71,8 @@ ClickOutcome MapClickDispatch::DragTo(int32_t hex) {
 
 StepChange MapClickDispatch::Release() {
     if (!stroke_.active) return {};
-    const std::string name = stroke_.tool->StepName();
+    const std::string name =
+        stroke_.button == MapButton::Left ? stroke_.tool->StepName() : stroke_.tool->OtherStepName();
     stroke_ = Stroke{};
     // The stroke was drawn hex by hex as it went.
     return history_.Commit(name);

@@ -19,10 +19,22 @@ void MapImage::ResetPicture(QSize size) {
     picture_.fill(Qt::black);
 }
 
+void MapImage::SetOutline(const QPolygon& outline) {
+    if (outline == outline_) return;
+    outline_ = outline;
+    update();
+}
+
 void MapImage::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
     if (!picture_.isNull()) p.drawImage(0, 0, picture_);
+    if (outline_.isEmpty()) return;
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0, 0, 0, 160), 4));
+    p.drawPolygon(outline_);
+    p.setPen(QPen(QColor(0xF2, 0xDC, 0x50), 2));
+    p.drawPolygon(outline_);
 }
 
 void MapImage::mouseMoveEvent(QMouseEvent* event) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPolygon>
 #include <QWidget>
 
 namespace k2 {
@@ -15,6 +16,9 @@ class MapImage : public QWidget {
     QImage& Picture() { return picture_; }
     const QImage& Picture() const { return picture_; }
     void ResetPicture(QSize size);
+    // An outline drawn over the picture (never into it); empty for none.
+    void SetOutline(const QPolygon& outline);
+    const QPolygon& Outline() const { return outline_; }
 
   signals:
     void Moved(int x, int y);
@@ -33,6 +37,7 @@ class MapImage : public QWidget {
 
   private:
     QImage picture_;
+    QPolygon outline_;
     QPoint wheelRemainder_;
 };
 

@@ -66,6 +66,8 @@ void MapView::BuildControls() {
         if (loaded_) emit MapReleased(button);
     });
     connect(mapWin_, &MapImage::Left, this, [this] {
+        hovering_ = false;
+        mapWin_->SetOutline({});
         if (loaded_) emit UnitPanelHexChanged(NoSymbol);
     });
     connect(mapWin_, &MapImage::Wheeled, this, [this](int h, int v) {
@@ -263,7 +265,29 @@ void MapView::Present() {
     QImage& picture = mapWin_->Picture();
     picture.fill(Qt::black);
     renderer_.PresentTo(picture);
+    UpdateBrush();
     mapWin_->update();
+}
+
+void MapView::UpdateBrush() {
+    const bool terrainMode = edit_ && (edit_->Mode == EditMode::PlacePrimary || edit_->Mode == EditMode::PlaceSecondary ||
+                                       edit_->Mode == EditMode::FillPrimary);
+    const int32_t hex = terrainMode && hovering_ ? PointerHex() : NoSymbol;
+    if (hex == NoSymbol || !renderer_.Visible().Contains(hex)) {
+        mapWin_->SetOutline({});
+        return;
+    }
+    // The hexagon of the tile: cell wide, a row pitch high, its top and bottom edges inset by
+    // the part of the cell that overlaps the next column.
+    const HexPoint at = renderer_.HexPositionInBuffer(hex);
+    const int32_t zoom = logic_.Zoom();
+    const int32_t cell = logic_.Pitches().CellSize[std::size_t(zoom)];
+    const int32_t height = logic_.Pitches().RowPitch[std::size_t(zoom)];
+    const int32_t inset = cell - logic_.Pitches().ColumnPitch[std::size_t(zoom)];
+    const int32_t x = at.X - renderer_.LeftMargin(), y = at.Y - renderer_.TopMargin();
+    mapWin_->SetOutline(QPolygon({QPoint(x + inset, y), QPoint(x + cell - 1 - inset, y), QPoint(x + cell - 1, y + height / 2),
+                                  QPoint(x + cell - 1 - inset, y + height - 1), QPoint(x + inset, y + height - 1),
+                                  QPoint(x, y + height / 2)}));
 }
 
 void MapView::UpdateScrollbars() {
@@ -365,7 +389,9 @@ void MapView::OnMouseMoved(int x, int y) {
     if (!loaded_) return;
     const QPoint previous = pointer_;
     pointer_ = QPoint(x, y);
+    hovering_ = true;
     if (held_ != Qt::NoButton && previous.x() >= 0) EmitDragPath(previous, pointer_);
+    UpdateBrush();
     const int32_t hex = PointerHex();
     const HoverTexts texts = DescribeHex(scenario_, hex);
     const std::array<const std::string*, 5> lines = {&texts.HexNo, &texts.PrmTer, &texts.SecTer,

@@ -59,6 +59,9 @@ class MapView : public QWidget {
     void ScrollBy(ScrollAxis axis, int32_t positions);
     void SetZoomCursor(bool zoom);
 
+    // The edit state, read to outline the hex under the pointer while a terrain mode is active.
+    void SetEditState(const EditState* edit) { edit_ = edit; }
+
     void SetUnitSummary(const std::array<std::string, 5>& lines); // SdeLbl, UntLbl, StsLbl1, BseLbl, RnfLbl
     QLabel* InfoLabel() const { return infLbl_; }
     QProgressBar* ProgressBar() const { return pBar_; }
@@ -89,6 +92,7 @@ class MapView : public QWidget {
     void OnScroll(ScrollAxis axis, int32_t position);
     void OnMouseMoved(int x, int y);
     void EmitDragPath(QPoint from, QPoint to);
+    void UpdateBrush();
     void DrawTitle();
 
     Scenario& scenario_;
@@ -102,6 +106,8 @@ class MapView : public QWidget {
     QPoint pointer_{-1, -1};
     // The button held since a press on the map, for drag strokes.
     Qt::MouseButton held_ = Qt::NoButton;
+    const EditState* edit_ = nullptr;
+    bool hovering_ = false; // the pointer is over MapWin
     QImage storedTitle_;
     bool titleLoaded_ = false;
 

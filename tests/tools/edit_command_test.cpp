@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -57,7 +58,7 @@ class CaltropsTool : public EditTool {
 
 class ScriptRunner : public ::testing::Test {
   protected:
-    ScriptRunner() : battle(Load(Small)), random(7), session(*battle, random), tool(*battle) {
+    ScriptRunner() : battle(Load(Small)), random(7), session(*battle, random, symbols), tool(*battle) {
         session.Dispatch().Register(EditMode::Caltrops, tool);
         // An op as later ones are added: read the arguments, then click as the user would.
         script.RegisterOp("caltrops", [](OpArgs& args, ScriptSession& s) {
@@ -83,6 +84,7 @@ class ScriptRunner : public ::testing::Test {
 
     std::unique_ptr<Scenario> battle;
     StdRandomSource random;
+    SymbolSet symbols;
     ScriptSession session;
     CaltropsTool tool;
     EditScript script;
@@ -175,7 +177,7 @@ TEST_F(ScriptRunner, SaveAsSortsTheUnitsAsAStepAndMarksTheBattleSaved) {
     std::swap(battle->Units[1], battle->Units[battle->UnitCount]);
     battle->Hexes[battle->Units[1].Hex].Unit = 1;
     battle->Hexes[battle->Units[battle->UnitCount].Hex].Unit = battle->UnitCount;
-    ScriptSession fresh(*battle, random);
+    ScriptSession fresh(*battle, random, symbols);
     const fs::path out = fs::path(dir.path().toStdString()) / "out.k2s";
     ASSERT_TRUE(fresh.SaveAs(*equipment, out, TerrainSetCount()).ok);
     EXPECT_EQ(fresh.History().UndoName(), "Sort Units");
@@ -242,6 +244,35 @@ TEST_F(EditCommand, WritesWhatTheEditorWouldSave) {
     }
 }
 
+TEST_F(EditCommand, TerrainOpsActAsTheirMapClicks) {
+    // 207 is row 5, column 7 of the 40-column battle; 0 is a corner of its border.
+    const fs::path ops = Script("terrain.json", R"([
+        {"op":"primary","hex":207,"terrain":76},
+        {"op":"primary","hex":0,"terrain":76},
+        {"op":"secondary","hex":207,"terrain":71},
+        {"op":"secondary","hex":207,"terrain":71},
+        {"op":"remove-secondary","hex":207},
+        {"op":"secondary","hex":207,"terrain":71},
+        {"op":"fill","hex":207,"terrain":5,"keep":false},
+        {"op":"fill","hex":207,"terrain":5,"keep":true},
+        {"op":"undo"}])");
+    const fs::path out = Path("out.k2s");
+    const ToolRun r = Edit({Q(Small), "--script", Q(ops), "--out", Q(out), "--seed", "3"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QStringList results;
+    for (const QJsonValue& report : QJsonDocument::fromJson(r.out).array())
+        results << report["result"].toString();
+    EXPECT_EQ(results, QStringList({"changed", "refused", "changed", "unchanged", "changed", "changed", "unchanged",
+                                    "changed", "changed"}));
+    EXPECT_EQ(QJsonDocument::fromJson(r.out).array()[1]["reason"].toString(), "the hex is on the map border");
+
+    auto before = Load(Small), after = Load(out);
+    EXPECT_EQ(after->Hexes[207].PrimaryTerrain, 76);
+    EXPECT_EQ(after->Hexes[0].PrimaryTerrain, before->Hexes[0].PrimaryTerrain);
+    const auto& slots = after->Hexes[207].SecondaryTerrain;
+    EXPECT_EQ(std::count(slots.begin(), slots.end(), 71), 1);
+}
+
 TEST_F(EditCommand, NothingIsWrittenUnlessEveryOpRan) {
     const fs::path out = Path("out.k2s");
     const fs::path good = Script("good.json", R"([{"op":"undo"}])");
@@ -257,9 +288,24 @@ TEST_F(EditCommand, NothingIsWrittenUnlessEveryOpRan) {
          2,
          "not valid JSON"},
         {"unknown op",
-         {Q(Small), "--script", Q(Script("b.json", R"([{"op":"undo"},{"op":"fill"}])")), "--out", Q(out)},
+         {Q(Small), "--script", Q(Script("b.json", R"([{"op":"undo"},{"op":"paint"}])")), "--out", Q(out)},
          2,
-         "op 2: unknown op \"fill\""},
+         "op 2: unknown op \"paint\""},
+        {"a secondary terrain as primary",
+         {Q(Small), "--script", Q(Script("d.json", R"([{"op":"primary","hex":207,"terrain":55}])")), "--out",
+          Q(out)},
+         2,
+         "op 1 (\"primary\"): terrain 55 is not a primary terrain"},
+        {"a heading",
+         {Q(Small), "--script", Q(Script("e.json", R"([{"op":"secondary","hex":207,"terrain":27}])")), "--out",
+          Q(out)},
+         2,
+         "terrain 27 is not a secondary terrain"},
+        {"a hex off the map",
+         {Q(Small), "--script", Q(Script("f.json", R"([{"op":"remove-secondary","hex":1200}])")), "--out",
+          Q(out)},
+         2,
+         "op 1"},
         {"unknown argument",
          {Q(Small), "--script", Q(Script("c.json", R"([{"op":"redo","hex":9999}])")), "--out", Q(out)},
          2,

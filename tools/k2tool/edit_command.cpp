@@ -108,21 +108,27 @@ int EditCommand(const fs::path& installDir, const std::vector<std::string>& args
         return ExitRefused;
     }
     auto equipment = std::make_unique<k2::EquipmentTables>();
-    int32_t terrainSymbols = 0;
-    if (!LoadEquipment(installDir, *equipment) ||
-        !LoadTerrainSymbolCount(installDir, *scenario, terrainSymbols))
+    if (!LoadEquipment(installDir, *equipment)) return ExitRefused;
+    // The battle's symbol sets, as the editor loads them: ops check the symbols they name, and
+    // the terrain count goes into the definitions written with the battle.
+    auto symbols = std::make_unique<k2::SymbolSet>();
+    const k2::Status loaded =
+        k2::LoadSymbolSet(*symbols, installDir, scenario->TerrainSetName.View(), scenario->UnitSetName.View(), {});
+    if (!loaded) {
+        std::cerr << o.file.string() << ": " << loaded.message << "\n";
         return ExitRefused;
+    }
 
     std::unique_ptr<k2::RandomSource> random =
         o.seed ? std::make_unique<k2::StdRandomSource>(*o.seed) : std::make_unique<k2::StdRandomSource>();
-    auto session = std::make_unique<k2::ScriptSession>(*scenario, *random);
+    auto session = std::make_unique<k2::ScriptSession>(*scenario, *random, *symbols);
     const k2::ScriptRun run = script.Run(ops, *session);
     if (run.Error) {
         std::cerr << "edit: " << o.script.string() << ": " << run.Error->Message << "\nnothing was written\n";
         return ExitUsage;
     }
 
-    const k2::Status saved = session->SaveAs(*equipment, o.out, terrainSymbols);
+    const k2::Status saved = session->SaveAs(*equipment, o.out, symbols->TerrainCount());
     if (!saved) {
         std::cerr << o.out.string() << ": " << saved.message << "\n";
         return ExitRefused;

@@ -64,6 +64,16 @@ const Section Sections[] = {
      "each side, leader replacement and the battle icon. A battle needs a name and both force names before "
      "OK accepts "
      "the settings.</p>"},
+    {"edit-menu", "The Edit menu: Undo and Redo",
+     "<p>Every change you make to the battle can be taken back. <b>Edit &gt; Undo</b> (Ctrl+Z) takes back "
+     "the last change and names it, for example <i>Undo Place Primary Terrain</i>; <b>Edit &gt; Redo</b> "
+     "(Ctrl+Shift+Z or Ctrl+Y) makes it again. One change is one click on the map, one stroke of the mouse "
+     "painted with the button held, one dialog from opening to closing, a kept fill, a trim of the map or "
+     "the battle settings. Saving sorts the units into the game's order, which is a change of its own "
+     "(<i>Sort Units</i>).</p>"
+     "<p>The editor remembers where the battle was last saved: undo back to that point and the battle no "
+     "longer counts as changed, so closing it does not ask to save. The oldest changes are forgotten when "
+     "very many have been made. Opening or creating a battle starts its changes afresh.</p>"},
     {"preferences", "Preferences",
      "<p>The <b>Preferences</b> menu switches map layers on and off. The switches change only what you see, "
      "never the "
@@ -95,23 +105,27 @@ const Section Sections[] = {
      "it is drawn on. Put a Ford over a river where troops may cross it, or a Bridge to carry a road over "
      "it.</p>"},
     {"place-primary", "Place Primary Terrain",
-     "<p>Choose a terrain in the picker and click hexes to give them that ground. Open ground, wheat fields "
-     "and rough "
-     "ground are laid in one of four look-alike variants at random, so that large areas do not look uniform; "
-     "pick a "
-     "numbered variant to lay that one exactly. Border hexes cannot be changed.</p>"},
+     "<p><b>Terrain &gt; Place Primary Terrain</b> opens the terrain picker beside the map. Choose a terrain "
+     "in it and click hexes to give them that ground, or hold the left button and drag to paint every hex "
+     "the pointer passes; a whole stroke is one change for Undo. While a terrain mode is active the hex "
+     "under the pointer is outlined, so you see where the click will land. Open ground, wheat fields and "
+     "rough ground are laid in one of four look-alike variants at random, so that large areas do not look "
+     "uniform; pick a numbered variant to lay that one exactly. Border hexes cannot be changed. The picker "
+     "stays open beside the map, and comes back where you left it.</p>"},
     {"place-secondary", "Place Secondary Terrain",
-     "<p>Choose a secondary terrain and left-click a hex to add it; right-click to take off the last one "
-     "added. Woods, "
-     "orchards and scrub are laid in look-alike variants. A hex holds at most six secondary terrains; the "
-     "values of "
-     "the last one added that has a cost decide the hex's cost per move and defense.</p>"},
+     "<p><b>Terrain &gt; Place Secondary Terrain</b> opens the picker on the secondary terrains. Left-click "
+     "a hex to add the chosen one, right-click to take off the last one added; hold either button and drag "
+     "to do the same along a stroke. Woods, orchards and scrub are laid in look-alike variants. A hex "
+     "holds at most six secondary terrains (a seventh replaces the sixth); a terrain the hex already has "
+     "is not added twice. The values of the last one added that has a cost decide the hex's cost per move "
+     "and defense.</p>"},
     {"fill-terrain", "Fill Primary Terrain",
-     "<p>Choose the terrain, press OK, then click a hex: every connected hex of the same primary terrain "
-     "takes the new "
-     "terrain. You are asked whether to keep the fill; answer No to put everything back. OK in the fill "
-     "picker also "
-     "saves the terrain values you have edited.</p>"},
+     "<p><b>Terrain &gt; Fill Primary Terrain</b> opens the picker with OK and Cancel (a double-click on a "
+     "terrain is OK), then click a hex: every hex of the same primary terrain that is joined to it through "
+     "the hexes above and below it and the hexes of the same row beside it takes the new terrain. You are "
+     "asked whether to keep the fill; answer No to put everything back. On a map of one terrain the fill "
+     "covers all of it. OK in the fill picker also saves the terrain values you have edited in the "
+     "definition file; edits of the values can be undone like any other change.</p>"},
     {"structures", "Structures",
      "<p>Click a hex in the Structures mode to add, change or remove its structure: a castle, keep, tower, "
      "gatehouse, "
@@ -165,9 +179,12 @@ const Section Sections[] = {
      "<ul><li>Left click on a hex: carry out the current edit mode there.</li>"
      "<li>Right click on a hex: in secondary terrain placement, take off the last secondary terrain "
      "added.</li>"
+     "<li>Drag with a button held: in the primary and secondary terrain modes, paint (or, with the right "
+     "button, clear) every hex the pointer passes, as one change.</li>"
      "<li>Zoom in: press the zoom-in button, then click the hex to centre on; the zoom-out button steps "
      "back. "
      "There are three zoom levels.</li>"
+     "<li>Ctrl+Z: undo the last change; Ctrl+Shift+Z or Ctrl+Y: redo it.</li>"
      "<li>Scroll bars: move over the map.</li>"
      "<li>Mouse over a hex: its row and column (\"Hex:\" followed by the row and the column), cost per move, "
      "elevation and height, defense, terrain, objective and map text appear in the information bar.</li>"
@@ -199,10 +216,12 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Objective", "objective"},
         {"Open Battle", "open-battle"},
         {"Order of Battle", "units"},
+        {"Painting", "place-primary"},
         {"Place Primary Terrain", "place-primary"},
         {"Place Secondary Terrain", "place-secondary"},
         {"Preferences", "preferences"},
         {"Recent battles", "recent-battles"},
+        {"Redo", "edit-menu"},
         {"Reinforcements", "units"},
         {"Roads", "terrain"},
         {"Save Battle", "save-battle"},
@@ -212,6 +231,7 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Structures", "structures"},
         {"Terrain", "terrain"},
         {"Trim Map", "information"},
+        {"Undo", "edit-menu"},
         {"Units", "units"},
         {"Variants", "place-primary"},
         {"Zoom", "keyboard-mouse"},

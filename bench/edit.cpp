@@ -1,0 +1,140 @@
+// Costs of editing on the stock 150 x 150 sample, each next to a memcpy of the view buffer and
+// to a full render of a 1920 x 1080 view in the same run: recording one step (the comparison
+// with the history's copy of the battle), one undo, a fill of the whole map and a drag stroke of
+// a hundred hexes with its step.
+#include "bench_support.h"
+#include "core/random_source.h"
+#include "edit/edit_session.h"
+#include "graphics/ansi_text.h"
+#include "graphics/map_renderer.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+using k2bench::Clock;
+using k2bench::FullSample;
+
+constexpr std::size_t ViewBytes = std::size_t(1920 + 256) * (1080 + 256) * 2;
+
+// Answers every question Yes, draws nothing.
+struct Silent : k2::SoundPlayer, k2::MessageBoxes {
+    bool Play(int, int) override { return false; }
+    void ShowPlain(const std::string&, const std::string&) override {}
+    int Ask(int, int) override { return k2::MsgResultYes; }
+};
+
+struct Editing {
+    std::unique_ptr<k2::Scenario> battle = std::make_unique<k2::Scenario>(*FullSample().scenario);
+    k2::EditState edit;
+    k2::DisplaySwitches switches;
+    Silent platform;
+    k2::StdRandomSource random{1};
+    k2::NoRedraw redraw;
+    k2::NoZoom zoom;
+    k2::NoTerrainFeedback feedback;
+    k2::EditHistory history{*battle};
+    k2::EditSession session{*battle, edit, history, switches,
+                            k2::EditSeams{platform, platform, random, redraw, zoom, feedback}};
+    Editing() { history.Reset(); }
+};
+
+void Time(benchmark::State& state, double& seconds, const std::function<void()>& work) {
+    const auto t0 = Clock::now();
+    work();
+    seconds += std::chrono::duration<double>(Clock::now() - t0).count();
+    (void)state;
+}
+
+void BM_FullRenderForComparison(benchmark::State& state) {
+    k2::DisplaySwitches switches;
+    k2::MapRenderer renderer(*FullSample().scenario, FullSample().symbols, switches);
+    renderer.SetBattleLoaded(true);
+    renderer.SetViewSize(1920, 1080);
+    double seconds = 0;
+    for (auto _ : state)
+        Time(state, seconds, [&] { renderer.Render(); });
+    k2bench::Report(state, seconds, state.iterations(), ViewBytes);
+}
+BENCHMARK(BM_FullRenderForComparison)->Unit(benchmark::kMillisecond);
+
+// One click's step: the action, the comparison with the history's copy and the stored change.
+void BM_RecordOneHexStep(benchmark::State& state) {
+    Editing e;
+    int32_t terrain = 0;
+    double seconds = 0;
+    for (auto _ : state)
+        Time(state, seconds, [&] {
+            e.history.Record("Place Primary Terrain", [&] { e.battle->Hexes[7575].PrimaryTerrain = terrain ^= 1; });
+        });
+    k2bench::Report(state, seconds, state.iterations(), ViewBytes);
+}
+BENCHMARK(BM_RecordOneHexStep)->Unit(benchmark::kMicrosecond);
+
+void BM_UndoOneHexStep(benchmark::State& state) {
+    Editing e;
+    e.history.Record("Place Primary Terrain", [&] { e.battle->Hexes[7575].PrimaryTerrain = 3; });
+    double seconds = 0;
+    for (auto _ : state)
+        Time(state, seconds, [&] {
+            e.history.Undo();
+            e.history.Redo();
+        });
+    k2bench::Report(state, seconds, state.iterations() * 2, ViewBytes);
+}
+BENCHMARK(BM_UndoOneHexStep)->Unit(benchmark::kMicrosecond);
+
+// The whole map as one region (every hex but one the same terrain): region search, one variant
+// draw per hex, the question answered at once, and the step recorded.
+void BM_FillWholeMap(benchmark::State& state) {
+    Editing e;
+    e.edit.Mode = k2::EditMode::FillPrimary;
+    e.edit.PickerUse = 2;
+    double seconds = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (k2::HexCell& cell : e.battle->Hexes)
+            cell.PrimaryTerrain = 0;
+        e.battle->Hexes[0].PrimaryTerrain = 13;
+        e.history.Reset();
+        e.edit.SelectedTerrain = e.edit.SelectedBaseTerrain = 55;
+        state.ResumeTiming();
+        Time(state, seconds, [&] { e.session.Dispatch().Press(true, k2::MapButton::Left, 7575); });
+    }
+    k2bench::Report(state, seconds, state.iterations(), ViewBytes);
+}
+BENCHMARK(BM_FillWholeMap)->Unit(benchmark::kMillisecond);
+
+// A hundred hexes painted with the button held, the stroke's step, and its undo.
+void BM_DragStroke100(benchmark::State& state) {
+    Editing e;
+    e.edit.Mode = k2::EditMode::PlacePrimary;
+    e.edit.PickerUse = 1;
+    double seconds = 0;
+    int32_t pass = 0;
+    for (auto _ : state) {
+        e.edit.SelectedTerrain = e.edit.SelectedBaseTerrain = (pass++ % 2) ? 1 : 2;
+        Time(state, seconds, [&] {
+            k2::MapClickDispatch& d = e.session.Dispatch();
+            d.Press(true, k2::MapButton::Left, 20 * 150 + 20);
+            for (int32_t i = 1; i < 100; ++i)
+                d.DragTo((20 + i / 10) * 150 + 20 + i % 10 * 5);
+            d.Release();
+            e.history.Undo();
+        });
+    }
+    k2bench::Report(state, seconds, state.iterations(), ViewBytes);
+}
+BENCHMARK(BM_DragStroke100)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    k2::InstallFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,116 @@
+#include "edit/terrain_tools.h"
+
+#include "core/hex_grid.h"
+#include "core/message_kinds.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace k2 {
+
+namespace {
+
+constexpr int8_t PrimaryUse = 1;
+
+// The terrain a hex counts as in the fill: an empty primary terrain counts as terrain 0.
+int32_t FillTerrain(const HexCell& cell) {
+    return cell.PrimaryTerrain == NoSymbol ? 0 : cell.PrimaryTerrain;
+}
+
+} // namespace
+
+const std::array<VariantList, 9>& VariantLists() {
+    static const std::array<VariantList, 9> lists = {{
+        {true, {0, 51, 67, 4}},
+        {true, {1, 3, 57, 58}},
+        {true, {2, 64, 107, 108}},
+        {false, {55, 56, 109, 54}},
+        {false, {16, 50, 59, 60}},
+        {false, {76, 91, 75, 52}},
+        {false, {5, 74, 73, 77}},
+        {false, {90, 112, 102, 101}},
+        {false, {104, 111, 105, 72}},
+    }};
+    return lists;
+}
+
+bool PickerOffers(const SymbolSet& symbols, int8_t use, int32_t terrain) {
+    if (!symbols.IsTerrainSymbol(terrain)) return false;
+    const std::string_view name = symbols.Terrain(terrain).Name.View();
+    const char category = use == 3 ? '2' : '1';
+    return !name.empty() && name[0] == category && !(name.size() > 2 && name[2] == '_');
+}
+
+int32_t PickVariant(EditState& edit, RandomSource& random) {
+    const bool primaryUse = edit.PickerUse == PrimaryUse;
+    for (const VariantList& list : VariantLists()) {
+        if (list.forPrimary != primaryUse || list.terrains[0] != edit.SelectedBaseTerrain) continue;
+        edit.SelectedTerrain = list.terrains[random.Next() % 4];
+        break;
+    }
+    return edit.SelectedTerrain;
+}
+
+ToolResult PlacePrimaryTool::LeftClick(int32_t hex) {
+    if (scenario_.IsBorderHex(hex)) return ToolResult::Refuse(BorderRefusal);
+    history_.Touch();
+    const int32_t terrain = PickVariant(edit_, random_);
+    scenario_.Hexes[std::size_t(hex)].PrimaryTerrain = terrain;
+    feedback_.ShowPlacedTerrain(terrain);
+    return ToolResult::Done();
+}
+
+ToolResult PlaceSecondaryTool::LeftClick(int32_t hex) {
+    if (scenario_.IsBorderHex(hex)) return ToolResult::Refuse(BorderRefusal);
+    const int32_t terrain = PickVariant(edit_, random_);
+    HexCell& cell = scenario_.Hexes[std::size_t(hex)];
+    auto& slots = cell.SecondaryTerrain;
+    if (terrain == cell.PrimaryTerrain || std::find(slots.begin(), slots.end(), terrain) != slots.end())
+        return ToolResult::Done(); // already there: nothing happens, not even a mark
+    // The lowest empty slot of the first five; with all five taken the sixth is overwritten.
+    auto slot = std::find(slots.begin(), slots.end() - 1, NoSymbol);
+    *slot = terrain;
+    history_.Touch();
+    return ToolResult::Done();
+}
+
+ToolResult PlaceSecondaryTool::OtherClick(int32_t hex) {
+    auto& slots = scenario_.Hexes[std::size_t(hex)].SecondaryTerrain;
+    // The highest occupied slot, so that terrains come off in the reverse order of the slots.
+    auto top = std::find_if(slots.rbegin(), slots.rend(), [](int32_t t) { return t != NoSymbol; });
+    if (top != slots.rend()) *top = NoSymbol;
+    history_.Touch();
+    return ToolResult::Done();
+}
+
+ToolResult FillPrimaryTool::LeftClick(int32_t hex) {
+    history_.Touch();
+    std::vector<int32_t> backup(scenario_.Hexes.size());
+    bool uniform = true;
+    const int32_t first = scenario_.Hexes.empty() ? 0 : scenario_.Hexes[0].PrimaryTerrain;
+    for (std::size_t h = 0; h < scenario_.Hexes.size(); ++h) {
+        backup[h] = scenario_.Hexes[h].PrimaryTerrain;
+        uniform = uniform && backup[h] == first;
+    }
+
+    if (uniform) {
+        for (HexCell& cell : scenario_.Hexes)
+            cell.PrimaryTerrain = PickVariant(edit_, random_);
+    } else {
+        const int32_t start = FillTerrain(scenario_.Hexes[std::size_t(hex)]);
+        const HexGrid grid{scenario_.Cols, scenario_.Rows};
+        // The region comes in hex order, which is row order: one variant draw per hex in turn.
+        for (int32_t h : grid.GridRegion(hex, [&](int32_t h) { return FillTerrain(scenario_.Hexes[std::size_t(h)]) == start; }))
+            scenario_.Hexes[std::size_t(h)].PrimaryTerrain = PickVariant(edit_, random_);
+    }
+    redraw_.DisplayMap();
+
+    if (boxes_.Ask(LayoutYesNo, MsgKeepFill) != MsgResultYes) {
+        for (std::size_t h = 0; h < scenario_.Hexes.size(); ++h)
+            scenario_.Hexes[h].PrimaryTerrain = backup[h];
+        redraw_.DisplayMap();
+    }
+    return ToolResult::Done();
+}
+
+} // namespace k2

@@ -1,0 +1,108 @@
+// The terrain modes: placing primary terrain, adding and removing secondary terrain, and the
+// fill of a connected region of one primary terrain, with the look-alike variants they lay down
+// and the map border they protect.
+#pragma once
+
+#include "core/edit_state.h"
+#include "core/platform.h"
+#include "core/random_source.h"
+#include "core/scenario.h"
+#include "edit/edit_history.h"
+#include "edit/edit_tool.h"
+#include "edit/map_click_dispatch.h"
+#include "graphics/symbol_set.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace k2 {
+
+// Where the placed terrain is named for the user (the info panel's PrmTer label).
+class TerrainFeedback {
+  public:
+    virtual ~TerrainFeedback() = default;
+    virtual void ShowPlacedTerrain(int32_t terrain) = 0;
+};
+
+class NoTerrainFeedback : public TerrainFeedback {
+  public:
+    void ShowPlacedTerrain(int32_t) override {}
+};
+
+// A base terrain and the four terrains laid down for it, the base first.
+struct VariantList {
+    bool forPrimary; // the Primary use; otherwise the Fill and Secondary uses
+    std::array<int32_t, 4> terrains;
+};
+const std::array<VariantList, 9>& VariantLists();
+
+// Picks the terrain the next placement lays down: for a base with a variant list in the
+// picker's current use, one of its four at random (SelectedTerrain becomes it); otherwise
+// SelectedTerrain as it is.
+int32_t PickVariant(EditState& edit, RandomSource& random);
+
+// Whether the terrain picker offers `terrain` for `use` (1 Primary, 2 Fill, 3 Secondary): a name
+// of category "1" for the first two, "2" for Secondary; a heading ("_" third) is never a choice.
+bool PickerOffers(const SymbolSet& symbols, int8_t use, int32_t terrain);
+
+constexpr const char* BorderRefusal = "the hex is on the map border";
+
+class PlacePrimaryTool : public EditTool {
+  public:
+    PlacePrimaryTool(Scenario& scenario, EditState& edit, RandomSource& random, EditHistory& history,
+                     TerrainFeedback& feedback)
+        : scenario_(scenario), edit_(edit), random_(random), history_(history), feedback_(feedback) {}
+
+    std::string StepName() const override { return "Place Primary Terrain"; }
+    ToolResult LeftClick(int32_t hex) override;
+    bool PaintsOnDrag() const override { return true; }
+
+  private:
+    Scenario& scenario_;
+    EditState& edit_;
+    RandomSource& random_;
+    EditHistory& history_;
+    TerrainFeedback& feedback_;
+};
+
+// Left button adds the selected secondary terrain, right button removes the top one.
+class PlaceSecondaryTool : public EditTool {
+  public:
+    PlaceSecondaryTool(Scenario& scenario, EditState& edit, RandomSource& random, EditHistory& history)
+        : scenario_(scenario), edit_(edit), random_(random), history_(history) {}
+
+    std::string StepName() const override { return "Place Secondary Terrain"; }
+    std::string OtherStepName() const override { return "Remove Secondary Terrain"; }
+    ToolResult LeftClick(int32_t hex) override;
+    ToolResult OtherClick(int32_t hex) override;
+    bool PaintsOnDrag() const override { return true; }
+
+  private:
+    Scenario& scenario_;
+    EditState& edit_;
+    RandomSource& random_;
+    EditHistory& history_;
+};
+
+// Fills the region of the clicked hex's primary terrain, shows it and asks whether to keep it;
+// "No" puts every primary terrain back as it was.
+class FillPrimaryTool : public EditTool {
+  public:
+    FillPrimaryTool(Scenario& scenario, EditState& edit, RandomSource& random, EditHistory& history,
+                    MessageBoxes& boxes, MapRedraw& redraw)
+        : scenario_(scenario), edit_(edit), random_(random), history_(history), boxes_(boxes), redraw_(redraw) {}
+
+    std::string StepName() const override { return "Fill Primary Terrain"; }
+    ToolResult LeftClick(int32_t hex) override;
+
+  private:
+    Scenario& scenario_;
+    EditState& edit_;
+    RandomSource& random_;
+    EditHistory& history_;
+    MessageBoxes& boxes_;
+    MapRedraw& redraw_;
+};
+
+} // namespace k2

@@ -1,0 +1,72 @@
+// A small battle with an edit session over recorders, for the tests of the edit modes: clicks
+// go through the real dispatch and history, exactly as the map's clicks do.
+#pragma once
+
+#include "common/recorders.h"
+#include "core/scenario.h"
+#include "edit/edit_session.h"
+
+#include <memory>
+#include <vector>
+
+namespace k2::test {
+
+// Counts what the dispatch asked to draw.
+class RedrawRecorder : public MapRedraw {
+  public:
+    void RedrawHexes(const std::vector<int32_t>& hexes) override { redrawn.insert(redrawn.end(), hexes.begin(), hexes.end()); }
+    void DisplayMap() override { ++fullRenders; }
+    void MapResized() override { ++resizes; }
+    std::vector<int32_t> redrawn;
+    int fullRenders = 0;
+    int resizes = 0;
+};
+
+class TerrainRecorder : public TerrainFeedback {
+  public:
+    void ShowPlacedTerrain(int32_t terrain) override { shown.push_back(terrain); }
+    std::vector<int32_t> shown;
+};
+
+// A battle of cols x rows hexes, every primary terrain `terrain`, with its session.
+class EditFixture {
+  public:
+    EditFixture(int32_t cols, int32_t rows, int32_t terrain = 0, std::vector<uint32_t> draws = {0})
+        : battle(std::make_unique<Scenario>()), random(std::move(draws)) {
+        battle->Cols = cols;
+        battle->Rows = rows;
+        battle->HexCount = cols * rows;
+        battle->Hexes.assign(std::size_t(cols * rows), HexCell{});
+        for (HexCell& cell : battle->Hexes)
+            cell.PrimaryTerrain = terrain;
+        history = std::make_unique<EditHistory>(*battle);
+        session = std::make_unique<EditSession>(*battle, edit, *history, switches,
+                                                EditSeams{sounds, boxes, random, redraw, zoom, feedback});
+    }
+
+    HexCell& Cell(int32_t hex) { return battle->Hexes[std::size_t(hex)]; }
+    ClickOutcome Click(int32_t hex, MapButton button = MapButton::Left) {
+        ClickOutcome outcome = session->Dispatch().Press(true, button, hex);
+        session->Dispatch().Release();
+        return outcome;
+    }
+    void Select(EditMode mode, int8_t use, int32_t terrain) {
+        edit.Mode = mode;
+        edit.PickerUse = use;
+        edit.SelectedTerrain = edit.SelectedBaseTerrain = terrain;
+    }
+
+    std::unique_ptr<Scenario> battle;
+    EditState edit;
+    DisplaySwitches switches;
+    SoundRecorder sounds;
+    MessageBoxRecorder boxes;
+    SequenceRandom random;
+    RedrawRecorder redraw;
+    NoZoom zoom;
+    TerrainRecorder feedback;
+    std::unique_ptr<EditHistory> history;
+    std::unique_ptr<EditSession> session;
+};
+
+} // namespace k2::test
