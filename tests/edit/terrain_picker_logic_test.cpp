@@ -274,9 +274,7 @@ TEST_F(TerrainPickerLogicTest, AFailedWriteIsReportedAndOkStillClosesWithOne) {
 
 TEST_F(TerrainPickerLogicTest, EditsOfOneTerrainAreOneUndoStepAndRefreshShowsTheRestoredValues) {
     picker->Activate(PickerUsePrimary);
-    const int32_t firstRow = FirstRow(false);
-    const int32_t secondRow = LaterTerrainRow();
-    ASSERT_TRUE(picker->ClickRow(firstRow));
+    ASSERT_TRUE(picker->ClickRow(FirstRow(false)));
     const int32_t first = picker->SelectedTerrain();
     Def(first) = MakeDef("Grass", 1, 2, 0, 7);
     history->Reset();
@@ -289,49 +287,33 @@ TEST_F(TerrainPickerLogicTest, EditsOfOneTerrainAreOneUndoStepAndRefreshShowsThe
     EXPECT_EQ(history->StepCount(), 1u);
     EXPECT_EQ(history->UndoName(), "Edit Terrain Definition");
 
-    ASSERT_TRUE(picker->ClickRow(secondRow));
-    const int32_t second = picker->SelectedTerrain();
-    Def(second).defenseModifier = 0;
-    history->Reset();
+    // Another terrain's edits, after a step of another kind, are a step of their own.
     history->Record("Place Primary Terrain", [&] { Def(first).spare = 8; });
-    picker->DefenseDown();
-    picker->DefenseDown();
-    EXPECT_EQ(history->StepCount(), 2u);
-
-    // Another step in between: the two defense clicks are one step of their own.
+    ASSERT_TRUE(picker->ClickRow(LaterTerrainRow()));
+    const int32_t second = picker->SelectedTerrain();
+    const TerrainDef secondStart = Def(second);
+    picker->SetName("Ditch");
+    picker->SetName("Ditch Bank");
+    EXPECT_EQ(history->StepCount(), 3u);
     history->Undo();
-    EXPECT_EQ(Def(second).defenseModifier, 0);
+    EXPECT_EQ(Def(second), secondStart);
     EXPECT_EQ(Def(first).spare, 8);
+    history->Undo();
+    history->Undo();
+    EXPECT_EQ(Def(first), MakeDef("Grass", 1, 2, 0, 7));
 
-    // The picker still shows the second terrain, with its restored value.
+    // The picker still shows the second terrain; back on the first it shows the old values.
     picker->Refresh();
     EXPECT_EQ(picker->SelectedTerrain(), second);
-    EXPECT_EQ(picker->DefenseText(), "0");
-    history->Redo();
-    picker->Refresh();
-    EXPECT_EQ(picker->DefenseText(), "-2");
-}
-
-TEST_F(TerrainPickerLogicTest, UndoOfMergedEditsRestoresTheWholeDefinition) {
-    picker->Activate(PickerUseSecondary);
-    ASSERT_TRUE(picker->ClickRow(LaterTerrainRow()));
-    const int32_t terrain = picker->SelectedTerrain();
-    Def(terrain) = MakeDef("Copse", 1, 2, 0, 7);
-    history->Reset();
-
-    picker->CostUp();
-    picker->CostUp();
-    picker->ElevationUp();
-    picker->SetName("Thicket");
-    ASSERT_EQ(history->StepCount(), 1u);
-    history->Undo();
-    EXPECT_EQ(Def(terrain), (MakeDef("Copse", 1, 2, 0, 7)));
-    picker->Refresh();
+    ASSERT_TRUE(picker->ClickRow(FirstRow(false)));
     EXPECT_EQ(picker->CostText(), "2");
     EXPECT_EQ(picker->ElevationText(), "1");
-    EXPECT_EQ(picker->DefinitionName(), "Copse");
+    EXPECT_EQ(picker->DefinitionName(), "Grass");
     history->Redo();
-    EXPECT_EQ(Def(terrain), (MakeDef("Thicket", 2, 4, 0, 7)));
+    picker->Refresh();
+    EXPECT_EQ(picker->CostText(), "4");
+    EXPECT_EQ(picker->ElevationText(), "2");
+    EXPECT_EQ(picker->DefinitionName(), "Trampled Grass");
 }
 
 TEST_F(TerrainPickerLogicTest, RefreshFollowsAnotherTerrainSetAndWithoutTerrainsNothingIsEdited) {
