@@ -1,16 +1,9 @@
 #include "app/edit_commands.h"
 
 #include "app/command_names.h"
+#include "edit/terrain_picker_logic.h"
 
 namespace k2 {
-
-namespace {
-
-constexpr int8_t PrimaryUse = 1;
-constexpr int8_t FillUse = 2;
-constexpr int8_t SecondaryUse = 3;
-
-} // namespace
 
 const char* ModePrompt(EditMode mode) {
     switch (mode) {
@@ -91,20 +84,20 @@ void EditCommands::EnterMode(EditMode mode) {
 
 void EditCommands::PlacePrimaryTerrain() {
     EnterMode(EditMode::PlacePrimary);
-    parts_.edit.PickerUse = PrimaryUse;
-    parts_.picker.ShowModeless(PrimaryUse);
+    parts_.edit.PickerUse = PickerUsePrimary;
+    parts_.picker.ShowModeless(PickerUsePrimary);
     parts_.screen.SetCommandEnabled(cmd::FillPrimary, true);
 }
 
 void EditCommands::PlaceSecondaryTerrain() {
     EnterMode(EditMode::PlaceSecondary);
-    parts_.edit.PickerUse = SecondaryUse;
-    parts_.picker.ShowModeless(SecondaryUse);
+    parts_.edit.PickerUse = PickerUseSecondary;
+    parts_.picker.ShowModeless(PickerUseSecondary);
 }
 
 void EditCommands::FillPrimaryTerrain() {
     parts_.picker.ClosePicker();
-    parts_.edit.PickerUse = FillUse;
+    parts_.edit.PickerUse = PickerUseFill;
     // OK or Cancel, the fill mode follows with whatever the picker last selected.
     parts_.picker.RunFill();
     EnterMode(EditMode::FillPrimary);

@@ -131,6 +131,10 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
         EditCommandParts{context_.History(), session_->Dispatch(), static_cast<CommandScreen&>(*this),
                          context_.Edit(), *mapAdapter_, *pickerAdapter_});
     view_->SetEditState(&context_.Edit());
+    // A definition edited in the picker changes the picture only through elevation.
+    connect(picker_, &TSelectTer::DefinitionChanged, this, [this] {
+        if (context_.Switches().Elevation) view_->DisplayMap();
+    });
     context_.History().SetListener(this);
 
     connect(view_, &MapView::MapPressed, this, [this](Qt::MouseButton button) {

@@ -1,11 +1,13 @@
 #include "edit/edit_script.h"
 
 #include "core/battle_file.h"
+#include "edit/terrain_picker_logic.h"
 #include "forces/unit_ratings.h"
 
 #include <QJsonDocument>
 #include <QJsonParseError>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -27,27 +29,29 @@ OpOutcome RedoOp(OpArgs&, ScriptSession& s) {
     return {};
 }
 
-// The terrain picker's selection for a use, as a click on the terrain's row sets it.
-int32_t PickTerrain(OpArgs& args, ScriptSession& s, EditMode mode, int8_t use) {
+// The picker shown for `use` and a click on the row of the op's terrain, as the user chooses it.
+void PickTerrain(OpArgs& args, ScriptSession& s, EditMode mode, int8_t use) {
     const int32_t terrain = args.Int("terrain");
-    if (!PickerOffers(s.Symbols(), use, terrain))
-        throw OpArgumentError("terrain " + std::to_string(terrain) + " is not a " +
-                              (use == 3 ? "secondary" : "primary") + " terrain the picker lists");
-    s.Edit().Mode = mode;
+    TerrainPickerLogic picker(s.Battle(), s.Symbols(), s.Edit(), s.History(), s.Boxes());
     s.Edit().PickerUse = use;
-    s.Edit().SelectedTerrain = s.Edit().SelectedBaseTerrain = terrain;
-    return terrain;
+    picker.Activate(use);
+    const auto& rows = picker.Rows();
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const TerrainPickerRow& r) { return r.Terrain == terrain; });
+    if (row == rows.end() || !picker.ClickRow(int32_t(row - rows.begin())))
+        throw OpArgumentError("terrain " + std::to_string(terrain) + " is not a " +
+                              (use == PickerUseSecondary ? "secondary" : "primary") + " terrain the picker lists");
+    s.Edit().Mode = mode;
 }
 
 OpOutcome PrimaryOp(OpArgs& args, ScriptSession& s) {
     const int32_t hex = args.Hex();
-    PickTerrain(args, s, EditMode::PlacePrimary, 1);
+    PickTerrain(args, s, EditMode::PlacePrimary, PickerUsePrimary);
     return ClickMap(s, MapButton::Left, hex);
 }
 
 OpOutcome SecondaryOp(OpArgs& args, ScriptSession& s) {
     const int32_t hex = args.Hex();
-    PickTerrain(args, s, EditMode::PlaceSecondary, 3);
+    PickTerrain(args, s, EditMode::PlaceSecondary, PickerUseSecondary);
     return ClickMap(s, MapButton::Left, hex);
 }
 
@@ -60,7 +64,7 @@ OpOutcome RemoveSecondaryOp(OpArgs& args, ScriptSession& s) {
 OpOutcome FillOp(OpArgs& args, ScriptSession& s) {
     const int32_t hex = args.Hex();
     const bool keep = args.Bool("keep");
-    PickTerrain(args, s, EditMode::FillPrimary, 2);
+    PickTerrain(args, s, EditMode::FillPrimary, PickerUseFill);
     s.Boxes().NextAnswer = keep ? MsgResultYes : MsgResultNo; // "Keep Terrain Fill Changes?"
     return ClickMap(s, MapButton::Left, hex);
 }

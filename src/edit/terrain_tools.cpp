@@ -2,6 +2,7 @@
 
 #include "core/hex_grid.h"
 #include "core/message_kinds.h"
+#include "edit/terrain_picker_logic.h"
 
 #include <algorithm>
 #include <vector>
@@ -9,8 +10,6 @@
 namespace k2 {
 
 namespace {
-
-constexpr int8_t PrimaryUse = 1;
 
 // The terrain a hex counts as in the fill: an empty primary terrain counts as terrain 0.
 int32_t FillTerrain(const HexCell& cell) {
@@ -34,15 +33,8 @@ const std::array<VariantList, 9>& VariantLists() {
     return lists;
 }
 
-bool PickerOffers(const SymbolSet& symbols, int8_t use, int32_t terrain) {
-    if (!symbols.IsTerrainSymbol(terrain)) return false;
-    const std::string_view name = symbols.Terrain(terrain).Name.View();
-    const char category = use == 3 ? '2' : '1';
-    return !name.empty() && name[0] == category && !(name.size() > 2 && name[2] == '_');
-}
-
 int32_t PickVariant(EditState& edit, RandomSource& random) {
-    const bool primaryUse = edit.PickerUse == PrimaryUse;
+    const bool primaryUse = edit.PickerUse == PickerUsePrimary;
     for (const VariantList& list : VariantLists()) {
         if (list.forPrimary != primaryUse || list.terrains[0] != edit.SelectedBaseTerrain) continue;
         edit.SelectedTerrain = list.terrains[random.Next() % 4];
@@ -64,21 +56,21 @@ ToolResult PlaceSecondaryTool::LeftClick(int32_t hex) {
     if (scenario_.IsBorderHex(hex)) return ToolResult::Refuse(BorderRefusal);
     const int32_t terrain = PickVariant(edit_, random_);
     HexCell& cell = scenario_.Hexes[std::size_t(hex)];
-    auto& slots = cell.SecondaryTerrain;
-    if (terrain == cell.PrimaryTerrain || std::find(slots.begin(), slots.end(), terrain) != slots.end())
+    auto& secondary = cell.SecondaryTerrain;
+    if (terrain == cell.PrimaryTerrain || std::find(secondary.begin(), secondary.end(), terrain) != secondary.end())
         return ToolResult::Done(); // already there: nothing happens, not even a mark
     // The lowest empty slot of the first five; with all five taken the sixth is overwritten.
-    auto slot = std::find(slots.begin(), slots.end() - 1, NoSymbol);
+    auto slot = std::find(secondary.begin(), secondary.end() - 1, NoSymbol);
     *slot = terrain;
     history_.Touch();
     return ToolResult::Done();
 }
 
 ToolResult PlaceSecondaryTool::OtherClick(int32_t hex) {
-    auto& slots = scenario_.Hexes[std::size_t(hex)].SecondaryTerrain;
+    auto& secondary = scenario_.Hexes[std::size_t(hex)].SecondaryTerrain;
     // The highest occupied slot, so that terrains come off in the reverse order of the slots.
-    auto top = std::find_if(slots.rbegin(), slots.rend(), [](int32_t t) { return t != NoSymbol; });
-    if (top != slots.rend()) *top = NoSymbol;
+    auto top = std::find_if(secondary.rbegin(), secondary.rend(), [](int32_t t) { return t != NoSymbol; });
+    if (top != secondary.rend()) *top = NoSymbol;
     history_.Touch();
     return ToolResult::Done();
 }

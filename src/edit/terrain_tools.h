@@ -10,7 +10,6 @@
 #include "edit/edit_history.h"
 #include "edit/edit_tool.h"
 #include "edit/map_click_dispatch.h"
-#include "graphics/symbol_set.h"
 
 #include <array>
 #include <cstdint>
@@ -41,10 +40,6 @@ const std::array<VariantList, 9>& VariantLists();
 // picker's current use, one of its four at random (SelectedTerrain becomes it); otherwise
 // SelectedTerrain as it is.
 int32_t PickVariant(EditState& edit, RandomSource& random);
-
-// Whether the terrain picker offers `terrain` for `use` (1 Primary, 2 Fill, 3 Secondary): a name
-// of category "1" for the first two, "2" for Secondary; a heading ("_" third) is never a choice.
-bool PickerOffers(const SymbolSet& symbols, int8_t use, int32_t terrain);
 
 constexpr const char* BorderRefusal = "the hex is on the map border";
 

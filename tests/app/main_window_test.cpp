@@ -2,13 +2,17 @@
 #include "app/command_names.h"
 #include "app/main_window.h"
 #include "app/new_map_dialog.h"
+#include "common/gui_input.h"
 #include "common/recorders.h"
 #include "core/battle_file.h"
+#include "view/map_image.h"
 #include "view/map_view.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
+#include <QTest>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -158,8 +162,9 @@ TEST_F(MainWindowTest, StartsWithTitleMenusAndInfoBar) {
     EXPECT_FALSE(Item("N4")->isVisible());
     for (const char* name : {"MapA1", "MapB1", "MapC1", "MapD1", "MapE1"})
         EXPECT_FALSE(Item(name)->isVisible());
-    // Commands that later work adds are not in the menus yet.
-    EXPECT_EQ(Item("PlaceLv1Ter"), nullptr);
+    // The edit commands wait for a battle.
+    for (const char* name : {"PlaceLv1Ter", "PlaceLv2Ter", "FillPrime", "Undo1", "Redo1"})
+        EXPECT_FALSE(Item(name)->isEnabled()) << name;
     for (const char* name : {"ZoomIn", "ZoomOut", "ScrollHorz", "ScrollVert"})
         EXPECT_FALSE(Control(name)->isEnabled()) << name;
     EXPECT_EQ(Label("HexNo"), "Hex No:");
@@ -363,6 +368,60 @@ TEST_F(MainWindowTest, UndoAndRedoItemsFollowTheHistory) {
     Trigger("Redo1");
     EXPECT_EQ(battle.Hexes[25].PrimaryTerrain, 2);
     EXPECT_FALSE(Item("Redo1")->isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+// The hex under a point of the map, as the view's hit test finds it.
+int32_t HexAt(k2::TMainForm& window, QWidget* map, QPoint at) {
+    k2::gui_input::MoveMouse(map, at);
+    return window.View().PointerHex();
+}
+
+TEST_F(MainWindowTest, PaintingAStrokeFromThePickerAndUndoingIt) {
+    Open(MakeBattle("paint.k2s", "Paint", 30, 20));
+    Trigger("PlaceLv1Ter");
+    auto* picker = window_->findChild<QDialog*>("TSelectTer");
+    ASSERT_NE(picker, nullptr);
+    EXPECT_TRUE(picker->isVisible());
+    EXPECT_EQ(Label("InfLbl"), "Select Hex to Place Primary Terrain.");
+
+    // Marsh, from the picker's list.
+    auto* list = picker->findChild<QListWidget*>("TerList");
+    const QList<QListWidgetItem*> marsh = list->findItems("Marsh", Qt::MatchExactly);
+    ASSERT_EQ(marsh.size(), 1);
+    k2::gui_input::Click(list->viewport(), list->visualItemRect(marsh[0]).center());
+    ASSERT_EQ(context_->Edit().SelectedBaseTerrain, 76);
+
+    auto* map = Control<k2::MapImage>("MapWin");
+    const std::vector<QPoint> points = {{90, 90}, {130, 95}, {170, 100}, {210, 105}};
+    std::vector<int32_t> hexes;
+    for (QPoint p : points)
+        hexes.push_back(HexAt(*window_, map, p));
+    const QImage before = map->Picture().copy();
+    // The press acts on the hex of the last recorded pointer position.
+    k2::gui_input::MoveMouse(map, points.front());
+    k2::gui_input::Drag(map, points.front(), {points[1], points[2]}, points.back());
+    QApplication::processEvents();
+
+    const k2::Scenario& battle = context_->Battle();
+    for (int32_t hex : hexes)
+        EXPECT_EQ(battle.Hexes[std::size_t(hex)].PrimaryTerrain, 76) << hex;
+    EXPECT_EQ(context_->History().StepCount(), 1u);
+    EXPECT_EQ(Item("Undo1")->text(), "Undo Place Primary Terrain");
+    EXPECT_NE(map->Picture(), before);
+    // The hex under the pointer is outlined over the picture, never in it.
+    EXPECT_FALSE(map->Outline().isEmpty());
+
+    window_->activateWindow();
+    QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+    QApplication::processEvents();
+    for (int32_t hex : hexes)
+        EXPECT_NE(battle.Hexes[std::size_t(hex)].PrimaryTerrain, 76) << hex;
+    EXPECT_EQ(map->Picture(), before);
+    EXPECT_EQ(Item("Redo1")->text(), "Redo Place Primary Terrain");
 }
 
 } // namespace

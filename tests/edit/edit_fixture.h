@@ -28,7 +28,8 @@ class TerrainRecorder : public TerrainFeedback {
     std::vector<int32_t> shown;
 };
 
-// A battle of cols x rows hexes, every primary terrain `terrain`, with its session.
+// A battle of cols x rows hexes, every primary terrain `terrain`, with its session. A test that
+// changes the battle before its first click resets the history, as opening a battle does.
 class EditFixture {
   public:
     EditFixture(int32_t cols, int32_t rows, int32_t terrain = 0, std::vector<uint32_t> draws = {0})

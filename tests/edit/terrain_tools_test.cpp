@@ -124,6 +124,7 @@ TEST(PlaceSecondary, RightButtonDoesNothingInOtherModes) {
     for (EditMode mode : {EditMode::None, EditMode::PlacePrimary, EditMode::FillPrimary}) {
         EditFixture f(10, 10, 5);
         f.Cell(33).SecondaryTerrain[0] = 20;
+        f.history->Reset();
         f.Select(mode, Primary, 0);
         f.Click(33, MapButton::Right);
         f.Click(33, MapButton::Middle);
@@ -178,6 +179,7 @@ TEST(Fill, FillsTheFourNeighbourRegionAndKeepsItOnYes) {
         SCOPED_TRACE(c.name);
         EditFixture f(6, 5);
         Paint(f, c.before);
+        f.history->Reset();
         f.Select(EditMode::FillPrimary, Fill, 90);
         f.random = k2::test::SequenceRandom({0});
         f.boxes.answers = {k2::MsgResultYes};
@@ -197,6 +199,7 @@ TEST(Fill, OneDrawPerHexInRowOrderAndNoRestoresEveryVariant) {
     for (int32_t h = 0; h < 100; ++h)
         f.Cell(h).PrimaryTerrain = f.battle->IsBorderHex(h) ? 13 : int32_t(h % 3 == 0 ? 51 : 67);
     const auto before = std::make_unique<k2::Scenario>(*f.battle);
+    f.history->Reset();
 
     f.Select(EditMode::FillPrimary, Fill, 55);
     f.boxes.answers = {k2::MsgResultNo};

@@ -261,16 +261,16 @@ TEST_F(EditCommand, TerrainOpsActAsTheirMapClicks) {
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     QStringList results;
     for (const QJsonValue& report : QJsonDocument::fromJson(r.out).array())
-        results << report["result"].toString();
+        results << report.toObject()["result"].toString();
     EXPECT_EQ(results, QStringList({"changed", "refused", "changed", "unchanged", "changed", "changed", "unchanged",
                                     "changed", "changed"}));
-    EXPECT_EQ(QJsonDocument::fromJson(r.out).array()[1]["reason"].toString(), "the hex is on the map border");
+    EXPECT_EQ(QJsonDocument::fromJson(r.out).array()[1].toObject()["reason"].toString(), "the hex is on the map border");
 
     auto before = Load(Small), after = Load(out);
     EXPECT_EQ(after->Hexes[207].PrimaryTerrain, 76);
     EXPECT_EQ(after->Hexes[0].PrimaryTerrain, before->Hexes[0].PrimaryTerrain);
-    const auto& slots = after->Hexes[207].SecondaryTerrain;
-    EXPECT_EQ(std::count(slots.begin(), slots.end(), 71), 1);
+    const auto& secondary = after->Hexes[207].SecondaryTerrain;
+    EXPECT_EQ(std::count(secondary.begin(), secondary.end(), 71), 1);
 }
 
 TEST_F(EditCommand, NothingIsWrittenUnlessEveryOpRan) {

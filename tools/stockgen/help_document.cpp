@@ -104,6 +104,17 @@ const Section Sections[] = {
      "across the side "
      "it is drawn on. Put a Ford over a river where troops may cross it, or a Bridge to carry a road over "
      "it.</p>"},
+    {"terrain-picker", "The terrain picker",
+     "<p>The Terrain Symbols window lists the terrains you can lay down: primary terrains for Place "
+     "Primary Terrain and Fill Primary Terrain, secondary terrains for Place Secondary Terrain. Click a "
+     "terrain (or move with the arrow keys) to select it; the bold rows are headings and cannot be "
+     "selected. The picture shows the selected symbol. The arrows change the terrain type's "
+     "Elevation/Height (0 to 3), Cost Per Move (0 to 13; \"-\" means no cost, \"X\" impassable) and "
+     "Defense Modifier (-8 to +8), and the Name box renames it (up to 20 characters). These changes apply "
+     "to every hex of that terrain at once and can be undone with Undo. For Fill Primary Terrain the "
+     "window has OK and Cancel: OK (or a double-click on a terrain) also saves the terrain definitions to "
+     "<code>sysdefs/K2Ter.Def</code>; Cancel keeps your changes in memory without saving them. The window "
+     "stays where you put it for the rest of the session.</p>"},
     {"place-primary", "Place Primary Terrain",
      "<p><b>Terrain &gt; Place Primary Terrain</b> opens the terrain picker beside the map. Choose a terrain "
      "in it and click hexes to give them that ground, or hold the left button and drag to paint every hex "
@@ -230,6 +241,7 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Stakes", "special-hexes"},
         {"Structures", "structures"},
         {"Terrain", "terrain"},
+        {"Terrain picker", "terrain-picker"},
         {"Trim Map", "information"},
         {"Undo", "edit-menu"},
         {"Units", "units"},
