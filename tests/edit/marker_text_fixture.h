@@ -1,0 +1,95 @@
+// Shared helpers of the marker, stakes and map text tests: recorders of the platform seams, a
+// small battle with units placed by hand, and the stock symbol set loaded once.
+#pragma once
+
+#include "core/platform.h"
+#include "core/scenario.h"
+#include "graphics/symbol_set.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace k2test_markers {
+
+class RecordingSounds : public k2::SoundPlayer {
+  public:
+    std::vector<int> played;
+    bool Play(int number, int) override {
+        played.push_back(number);
+        return true;
+    }
+};
+
+class RecordingBoxes : public k2::MessageBoxes {
+  public:
+    std::vector<std::pair<std::string, std::string>> plain;
+    void ShowPlain(const std::string& title, const std::string& text) override {
+        plain.emplace_back(title, text);
+    }
+    int Ask(int, int) override { return k2::MsgResultYes; }
+};
+
+// A cols x rows battle of open ground inside a border ring, with the stock marker symbols.
+inline std::unique_ptr<k2::Scenario> SmallBattle(int32_t cols = 12, int32_t rows = 10) {
+    auto battle = std::make_unique<k2::Scenario>();
+    battle->Cols = cols;
+    battle->Rows = rows;
+    battle->HexCount = cols * rows;
+    EXPECT_TRUE(battle->AllocateHexes(battle->HexCount).ok);
+    battle->MarkerSymbols.fill(k2::NoSymbol);
+    for (std::size_t i = 0; i < k2::StockMarkerSymbols.size(); ++i)
+        battle->MarkerSymbols[i] = k2::StockMarkerSymbols[i];
+    for (int32_t h = 0; h < battle->HexCount; ++h)
+        battle->Hexes[std::size_t(h)].PrimaryTerrain = battle->IsBorderHex(h) ? k2::BorderTerrain : 0;
+    battle->WingCount = 1;
+    battle->WingNames[0] = "Main";
+    return battle;
+}
+
+// Places a unit and returns its number.
+inline int32_t PlaceUnit(k2::Scenario& battle, int32_t hex, int32_t side, int32_t activation = 1,
+                         int32_t hasStakes = 0) {
+    const int32_t u = ++battle.UnitCount;
+    k2::UnitRecord& unit = battle.Units[std::size_t(u)];
+    unit.Name = "Unit " + std::to_string(u);
+    unit.Side = side;
+    unit.ActivationTurn = activation;
+    unit.Hex = hex;
+    unit.HasStakes = hasStakes;
+    unit.Symbol = side == k2::SideWestern ? 0 : 1;
+    battle.Hexes[std::size_t(hex)].Unit = u;
+    if (activation >= 2)
+        battle.Hexes[std::size_t(hex)].ReinforcementMarker =
+            battle.MarkerSymbols[side == k2::SideWestern ? k2::MarkerWesternReinforcement
+                                                         : k2::MarkerEasternReinforcement];
+    return u;
+}
+
+// The generated stock installation's symbol set, loaded once for the whole test program.
+inline const k2::SymbolSet& StockSymbols() {
+    static k2::SymbolSet set;
+    static const bool loaded = [] {
+        const k2::Status status = k2::LoadSymbolSet(set, K2_STOCK_DIR, "K2T", "K2U", {});
+        EXPECT_TRUE(status.ok) << status.message;
+        return status.ok;
+    }();
+    (void)loaded;
+    return set;
+}
+
+// Saves a picture of `widget` into $K2_SCREENSHOT_DIR (when set), for looking at the dialogs.
+inline void SaveScreenshot(QWidget& widget, const char* name) {
+    const char* dir = std::getenv("K2_SCREENSHOT_DIR");
+    if (!dir || !*dir) return;
+    widget.grab().save(QString("%1/%2.png").arg(dir, name));
+}
+
+} // namespace k2test_markers
