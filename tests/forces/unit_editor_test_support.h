@@ -1,0 +1,72 @@
+// Shared set-up for the unit editor tests: the stock unit set, equipment tables with guns of
+// every weight class, and recorders for the editor's sounds, messages and definition tables.
+#pragma once
+
+#include "forces/forces_fixture.h"
+#include "forces/unit_editor_logic.h"
+#include "graphics/symbol_set.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace k2test {
+
+// The stock symbol sets, loaded once for the whole test program.
+inline const k2::SymbolSet& StockSymbols() {
+    static const k2::SymbolSet symbols = [] {
+        k2::SymbolSet set;
+        const k2::Status status = k2::LoadSymbolSet(set, K2_STOCK_DIR, "K2T", "K2U", {});
+        EXPECT_TRUE(status.ok) << status.message;
+        return set;
+    }();
+    return symbols;
+}
+
+// The forces tables plus missile weapons at the weight bounds that change movement points.
+inline k2::EquipmentTables EditorTables() {
+    k2::EquipmentTables t = MakeTables();
+    t.MissileWeapons[4] = {k2::FixedText<27>("Bombard"), 1000, 20, 120, 0, 1, 1};
+    t.MissileWeapons[5] = {k2::FixedText<27>("Culverin"), 999, 16, 80, 0, 1, 1};
+    t.MissileWeapons[6] = {k2::FixedText<27>("Falconet"), 500, 12, 60, 0, 1, 1};
+    t.MissileWeapons[7] = {k2::FixedText<27>("Swivel"), 499, 10, 50, 0, 1, 1};
+    t.MissileCount = 8;
+    return t;
+}
+
+class RecordingSounds : public k2::SoundPlayer {
+  public:
+    std::vector<int> played;
+    bool Play(int number, int) override {
+        played.push_back(number);
+        return true;
+    }
+};
+
+class RecordingBoxes : public k2::MessageBoxes {
+  public:
+    std::vector<std::pair<std::string, std::string>> plain;
+    void ShowPlain(const std::string& title, const std::string& text) override {
+        plain.emplace_back(title, text);
+    }
+    int Ask(int, int) override { return k2::MsgResultYes; }
+};
+
+class RecordingTables : public k2::DefinitionTablesOpener {
+  public:
+    std::vector<int32_t> shown;
+    void ShowDefinitionTable(int32_t table) override { shown.push_back(table); }
+};
+
+// A battle for the editor: the stock reinforcement markers, a 12 x 12 grid and two wings.
+inline k2::Scenario EditorBattle() {
+    k2::Scenario s = MakeScenario(12, 12);
+    for (std::size_t i = 0; i < k2::StockMarkerSymbols.size(); ++i)
+        s.MarkerSymbols[i] = k2::StockMarkerSymbols[i];
+    s.MaxTurns = 30;
+    return s;
+}
+
+} // namespace k2test
