@@ -33,9 +33,10 @@ struct Editing {
     k2::NoRedraw redraw;
     k2::NoZoom zoom;
     k2::NoTerrainFeedback feedback;
+    k2::NoDialogs dialogs;
     k2::EditHistory history{*battle};
     k2::EditSession session{*battle, edit, history, switches,
-                            k2::EditSeams{platform, platform, random, redraw, zoom, feedback}};
+                            k2::EditSeams{platform, platform, random, redraw, zoom, feedback, dialogs}};
     Editing() { history.Reset(); }
 };
 

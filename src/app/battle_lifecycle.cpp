@@ -31,7 +31,10 @@ const std::vector<std::string_view>& BattleLifecycle::BattleCommands() {
     static const std::vector<std::string_view> names = {
         cmd::BattleSettings,       cmd::ElevationDisplay, cmd::ObjectiveDisplay, cmd::ReinforcementDisplay,
         cmd::OverlayDisplay,       cmd::MapTextDisplay,   cmd::ZoomIn,           cmd::ZoomOut,
-        cmd::SaveBattleAs,         cmd::PlacePrimary,     cmd::PlaceSecondary,   cmd::FillPrimary};
+        cmd::SaveBattleAs,         cmd::PlacePrimary,     cmd::PlaceSecondary,   cmd::FillPrimary,
+        cmd::AddModifyUnits,       cmd::AddModifyReinforcements, cmd::CopyUnit,  cmd::CutUnit,
+        cmd::MoveUnit,             cmd::SpecialHexMarkers, cmd::PlaceCaltrops,   cmd::PlantStakes,
+        cmd::AddModifyMapText};
     return names;
 }
 

@@ -26,6 +26,22 @@ constexpr std::string_view PlacePrimary = "PlaceLv1Ter";
 constexpr std::string_view PlaceSecondary = "PlaceLv2Ter";
 constexpr std::string_view FillPrimary = "FillPrime";
 
+// Units
+constexpr std::string_view AddModifyUnits = "AddModifyUnit1";
+constexpr std::string_view AddModifyReinforcements = "AddModifyReinforcements1";
+constexpr std::string_view CopyUnit = "CopyUnit1";
+constexpr std::string_view CutUnit = "CutUnit1";
+constexpr std::string_view PasteUnit = "PasteUnit1";
+constexpr std::string_view MoveUnit = "MoveUnit1";
+
+// Special Hexes
+constexpr std::string_view SpecialHexMarkers = "MM_SetSpcHex";
+constexpr std::string_view PlaceCaltrops = "PlaceCaltrops1";
+constexpr std::string_view PlantStakes = "MM_Stakes";
+
+// Map Text
+constexpr std::string_view AddModifyMapText = "MapText";
+
 // Preferences: the display switches
 constexpr std::string_view ElevationDisplay = "MB_ElvDsp";
 constexpr std::string_view ObjectiveDisplay = "ShowVicHex";
@@ -48,6 +64,8 @@ constexpr std::string_view ScrollVert = "ScrollVert";
 inline constexpr std::array All = {OpenBattle,       CreateBattle,     SaveBattle,       SaveBattleAs,
                             BattleSettings,   RecentSeparator,  Exit,             Undo,
                             Redo,             PlacePrimary,     PlaceSecondary,   FillPrimary,
+                            AddModifyUnits,   AddModifyReinforcements, CopyUnit, CutUnit, PasteUnit,
+                            MoveUnit,         SpecialHexMarkers, PlaceCaltrops, PlantStakes, AddModifyMapText,
                             ElevationDisplay, ObjectiveDisplay, ReinforcementDisplay,
                             OverlayDisplay,   MapTextDisplay,   HelpContents,     KeywordSearch,
                             About,            ZoomIn,           ZoomOut,          ScrollHorz,

@@ -42,6 +42,10 @@ const char* ModePrompt(EditMode mode) {
     return "";
 }
 
+EditCommands::EditCommands(EditCommandParts parts) : parts_(parts) {
+    parts_.session.Clipboard().SetFilledListener([this] { parts_.screen.SetCommandEnabled(cmd::PasteUnit, true); });
+}
+
 std::string EditCommands::UndoCaption(const std::string& step) {
     return step.empty() ? "Undo" : "Undo " + step;
 }
@@ -52,17 +56,17 @@ std::string EditCommands::RedoCaption(const std::string& step) {
 
 void EditCommands::Undo() {
     // Not in the middle of a stroke or a dialog: the step is not finished yet.
-    if (parts_.dispatch.StrokeActive() || parts_.history.InSession()) return;
+    if (Dispatch().StrokeActive() || parts_.history.InSession()) return;
     AfterHistoryMove(parts_.history.Undo());
 }
 
 void EditCommands::Redo() {
-    if (parts_.dispatch.StrokeActive() || parts_.history.InSession()) return;
+    if (Dispatch().StrokeActive() || parts_.history.InSession()) return;
     AfterHistoryMove(parts_.history.Redo());
 }
 
 void EditCommands::AfterHistoryMove(const StepChange& change) {
-    parts_.dispatch.RedrawChange(change);
+    Dispatch().RedrawChange(change);
     // The picker shows terrain definitions, which a step may have changed.
     if (change.WholeMap) parts_.picker.Refresh();
     RefreshUndoCommands();
@@ -101,6 +105,62 @@ void EditCommands::FillPrimaryTerrain() {
     // OK or Cancel, the fill mode follows with whatever the picker last selected.
     parts_.picker.RunFill();
     EnterMode(EditMode::FillPrimary);
+}
+
+} // namespace k2
+
+namespace k2 {
+
+void EditCommands::EnterModeWithoutPicker(EditMode mode) {
+    parts_.picker.ClosePicker();
+    EnterMode(mode);
+}
+
+void EditCommands::AddModifyUnits() {
+    EnterModeWithoutPicker(EditMode::Units);
+}
+
+void EditCommands::AddModifyReinforcements() {
+    EnterModeWithoutPicker(EditMode::Reinforcements);
+}
+
+void EditCommands::CopyUnit() {
+    EnterModeWithoutPicker(EditMode::CopyUnit);
+}
+
+void EditCommands::CutUnit() {
+    EnterModeWithoutPicker(EditMode::CutUnit);
+}
+
+void EditCommands::PasteUnit() {
+    EnterModeWithoutPicker(EditMode::PasteUnit);
+}
+
+void EditCommands::MoveUnit() {
+    parts_.session.MoveUnit().Begin();
+    EnterModeWithoutPicker(EditMode::MoveUnit);
+}
+
+void EditCommands::SetSpecialHexMarkers() {
+    // No mode: the dialog's session is its own step; the whole map shows the new markers.
+    parts_.dialogs.RunSpecialHexMarkers();
+    StepChange all;
+    all.Changed = all.WholeMap = true;
+    Dispatch().RedrawChange(all);
+}
+
+void EditCommands::PlaceCaltrops() {
+    EnterMode(EditMode::Caltrops);
+    parts_.history.Touch(); // entering the mode counts as a change, as it always has
+}
+
+void EditCommands::PlantStakes() {
+    EnterMode(EditMode::Stakes);
+    parts_.history.Touch();
+}
+
+void EditCommands::AddModifyMapText() {
+    EnterModeWithoutPicker(EditMode::MapText);
 }
 
 } // namespace k2

@@ -6,7 +6,7 @@
 #include "app/command_screen.h"
 #include "core/edit_state.h"
 #include "edit/edit_history.h"
-#include "edit/map_click_dispatch.h"
+#include "edit/edit_session.h"
 
 #include <cstdint>
 #include <string>
@@ -26,6 +26,13 @@ class TerrainPicker {
     virtual void Refresh() = 0;
 };
 
+// The dialogs that menu commands open (rather than a click on the map).
+class MenuDialogs {
+  public:
+    virtual ~MenuDialogs() = default;
+    virtual int32_t RunSpecialHexMarkers() = 0;
+};
+
 // What the mode commands ask of the map besides the menus.
 class ModeScreen {
   public:
@@ -38,16 +45,18 @@ const char* ModePrompt(EditMode mode);
 
 struct EditCommandParts {
     EditHistory& history;
-    MapClickDispatch& dispatch;
+    EditSession& session;
     CommandScreen& screen;
     EditState& edit;
     ModeScreen& map;
     TerrainPicker& picker;
+    MenuDialogs& dialogs;
 };
 
 class EditCommands {
   public:
-    explicit EditCommands(EditCommandParts parts) : parts_(parts) {}
+    // Enables "Paste Unit" with the first copy or cut of the run.
+    explicit EditCommands(EditCommandParts parts);
 
     void Undo();
     void Redo();
@@ -60,11 +69,28 @@ class EditCommands {
     void PlaceSecondaryTerrain();
     void FillPrimaryTerrain();
 
+    // Units menu.
+    void AddModifyUnits();
+    void AddModifyReinforcements();
+    void CopyUnit();
+    void CutUnit();
+    void PasteUnit();
+    void MoveUnit();
+
+    // Special Hexes and Map Text menus.
+    void SetSpecialHexMarkers();
+    void PlaceCaltrops();
+    void PlantStakes();
+    void AddModifyMapText();
+
     static std::string UndoCaption(const std::string& step);
     static std::string RedoCaption(const std::string& step);
 
   private:
     void EnterMode(EditMode mode);
+    // A mode whose clicks open dialogs or change units: the terrain picker closes first.
+    void EnterModeWithoutPicker(EditMode mode);
+    MapClickDispatch& Dispatch() { return parts_.session.Dispatch(); }
     void AfterHistoryMove(const StepChange& change);
 
     EditCommandParts parts_;

@@ -2,6 +2,7 @@
 
 #include "app/about_box.h"
 #include "app/command_names.h"
+#include "app/dialog_host.h"
 #include "app/new_map_dialog.h"
 #include "edit/terrain_picker_dialog.h"
 #include "forces/unit_summary.h"
@@ -76,8 +77,17 @@ struct TMainForm::MenuItem {
     std::string_view name;
     const char* caption;
     QKeySequence keys;
-    void (TMainForm::*slot)();
+    std::function<void()> slot;
 };
+
+std::function<void()> TMainForm::Run(void (TMainForm::*slot)()) {
+    return [this, slot] { (this->*slot)(); };
+}
+
+TMainForm::MenuItem TMainForm::EditItem(std::string_view name, const char* caption,
+                                        void (EditCommands::*command)()) {
+    return {name, caption, {}, [this, command] { (editCommands_.get()->*command)(); }};
+}
 
 namespace {
 
@@ -120,16 +130,17 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
                        context_.Boxes(), context_.Chooser(), context_.Random(), context_.History()},
         context_.InstallDir());
     mapAdapter_ = std::make_unique<MapAdapter>(*view_, context_.Renderer(), context_.Symbols());
+    dialogs_ = std::make_unique<k2::DialogHost>(context_, static_cast<CommandScreen&>(*this), this);
     session_ = std::make_unique<EditSession>(context_.Battle(), context_.Edit(), context_.History(),
                                              context_.Switches(),
                                              EditSeams{context_.Sounds(), context_.Boxes(), context_.Random(),
-                                                       *mapAdapter_, *mapAdapter_, *mapAdapter_});
+                                                       *mapAdapter_, *mapAdapter_, *mapAdapter_, *dialogs_});
     picker_ = new TSelectTer(context_.Battle(), context_.Symbols(), context_.Edit(), context_.History(),
                              context_.Boxes(), context_.InstallDir(), this);
     pickerAdapter_ = std::make_unique<PickerAdapter>(*picker_);
     editCommands_ = std::make_unique<EditCommands>(
-        EditCommandParts{context_.History(), session_->Dispatch(), static_cast<CommandScreen&>(*this),
-                         context_.Edit(), *mapAdapter_, *pickerAdapter_});
+        EditCommandParts{context_.History(), *session_, static_cast<CommandScreen&>(*this), context_.Edit(),
+                         *mapAdapter_, *pickerAdapter_, *dialogs_});
     view_->SetEditState(&context_.Edit());
     // A definition edited in the picker changes the picture only through elevation.
     connect(picker_, &TSelectTer::DefinitionChanged, this, [this] {
@@ -172,12 +183,12 @@ QString ToQString(std::string_view text) {
 } // namespace
 
 QAction* TMainForm::AddItem(QMenu* menu, std::string_view name, const QString& caption,
-                            void (TMainForm::*slot)()) {
+                            std::function<void()> slot) {
     QAction* item = menu->addAction(caption);
     item->setObjectName(ToQString(name));
     // Shortcuts act while the map has the focus, not while a dialog of the program does.
     item->setShortcutContext(Qt::WindowShortcut);
-    if (slot) connect(item, &QAction::triggered, this, slot);
+    if (slot) connect(item, &QAction::triggered, this, std::move(slot));
     return item;
 }
 
@@ -201,13 +212,13 @@ void TMainForm::AddSwitch(QMenu* menu, std::string_view name, DisplaySwitch whic
 void TMainForm::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName("File1");
-    AddItems(file, {{cmd::OpenBattle, "Open Battle", QKeySequence::Open, &TMainForm::OpenClicked},
-                    {cmd::CreateBattle, "Create New Battle", QKeySequence::New, &TMainForm::NewClicked},
-                    {cmd::SaveBattle, "Save Battle", QKeySequence::Save, &TMainForm::SaveClicked},
+    AddItems(file, {{cmd::OpenBattle, "Open Battle", QKeySequence::Open, Run(&TMainForm::OpenClicked)},
+                    {cmd::CreateBattle, "Create New Battle", QKeySequence::New, Run(&TMainForm::NewClicked)},
+                    {cmd::SaveBattle, "Save Battle", QKeySequence::Save, Run(&TMainForm::SaveClicked)},
                     {cmd::SaveBattleAs, "Save Battle As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                     &TMainForm::SaveAsClicked},
+                     Run(&TMainForm::SaveAsClicked)},
                     {{}, nullptr, {}, nullptr},
-                    {cmd::BattleSettings, "Battle Settings", {}, &TMainForm::SettingsClicked}});
+                    {cmd::BattleSettings, "Battle Settings", {}, Run(&TMainForm::SettingsClicked)}});
     recentSeparator_ = file->addSeparator();
     recentSeparator_->setObjectName(ToQString(cmd::RecentSeparator));
     recentSeparator_->setVisible(false);
@@ -218,20 +229,42 @@ void TMainForm::BuildMenus() {
         recentItems_.push_back(item);
     }
     AddItems(file, {{{}, nullptr, {}, nullptr},
-                    {cmd::Exit, "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), &TMainForm::ExitClicked}});
+                    {cmd::Exit, "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), Run(&TMainForm::ExitClicked)}});
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName("Edit1");
-    AddItems(edit, {{cmd::Undo, "Undo", QKeySequence::Undo, &TMainForm::UndoClicked},
-                    {cmd::Redo, "Redo", {}, &TMainForm::RedoClicked}});
+    AddItems(edit, {{cmd::Undo, "Undo", QKeySequence::Undo, Run(&TMainForm::UndoClicked)},
+                    {cmd::Redo, "Redo", {}, Run(&TMainForm::RedoClicked)}});
     findChild<QAction*>(ToQString(cmd::Redo))
         ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     QMenu* terrain = menuBar()->addMenu(tr("&Terrain"));
     terrain->setObjectName("Terrain1");
-    AddItems(terrain, {{cmd::PlacePrimary, "Place Primary Terrain", {}, &TMainForm::PlacePrimaryClicked},
-                       {cmd::PlaceSecondary, "Place Secondary Terrain", {}, &TMainForm::PlaceSecondaryClicked},
-                       {cmd::FillPrimary, "Fill Primary Terrain", {}, &TMainForm::FillPrimaryClicked}});
+    AddItems(terrain, {EditItem(cmd::PlacePrimary, "Place Primary Terrain", &EditCommands::PlacePrimaryTerrain),
+                       EditItem(cmd::PlaceSecondary, "Place Secondary Terrain", &EditCommands::PlaceSecondaryTerrain),
+                       EditItem(cmd::FillPrimary, "Fill Primary Terrain", &EditCommands::FillPrimaryTerrain)});
+
+    QMenu* units = menuBar()->addMenu(tr("&Units"));
+    units->setObjectName("Units1");
+    AddItems(units, {EditItem(cmd::AddModifyUnits, "Add/Modify Units", &EditCommands::AddModifyUnits),
+                     EditItem(cmd::AddModifyReinforcements, "Add/Modify Reinforcements ",
+                              &EditCommands::AddModifyReinforcements),
+                     {{}, nullptr, {}, nullptr},
+                     EditItem(cmd::CopyUnit, "Copy Unit", &EditCommands::CopyUnit),
+                     EditItem(cmd::CutUnit, "Cut Unit", &EditCommands::CutUnit),
+                     EditItem(cmd::PasteUnit, "Paste Unit", &EditCommands::PasteUnit),
+                     EditItem(cmd::MoveUnit, "Move Unit", &EditCommands::MoveUnit)});
+    findChild<QAction*>(ToQString(cmd::PasteUnit))->setEnabled(false);
+
+    QMenu* special = menuBar()->addMenu(tr("&Special Hexes"));
+    special->setObjectName("SpecialHexes1");
+    AddItems(special, {EditItem(cmd::SpecialHexMarkers, "Set Special Hex Markers", &EditCommands::SetSpecialHexMarkers),
+                       EditItem(cmd::PlaceCaltrops, "Place Caltrops", &EditCommands::PlaceCaltrops),
+                       EditItem(cmd::PlantStakes, "Plant Archer Stakes", &EditCommands::PlantStakes)});
+
+    QMenu* mapText = menuBar()->addMenu(tr("&Map Text"));
+    mapText->setObjectName("MapText1");
+    AddItems(mapText, {EditItem(cmd::AddModifyMapText, "Add/Modify Map Text", &EditCommands::AddModifyMapText)});
 
     QMenu* prefs = menuBar()->addMenu(tr("&Preferences"));
     prefs->setObjectName("Preferences1");
@@ -243,10 +276,10 @@ void TMainForm::BuildMenus() {
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName("Help1");
-    AddItems(help, {{cmd::HelpContents, "Contents", QKeySequence::HelpContents, &TMainForm::HelpContentsClicked},
-                    {cmd::KeywordSearch, "Keyword Search", {}, &TMainForm::KeywordSearchClicked},
+    AddItems(help, {{cmd::HelpContents, "Contents", QKeySequence::HelpContents, Run(&TMainForm::HelpContentsClicked)},
+                    {cmd::KeywordSearch, "Keyword Search", {}, Run(&TMainForm::KeywordSearchClicked)},
                     {{}, nullptr, {}, nullptr},
-                    {cmd::About, "About Tessary Keldmar 2", {}, &TMainForm::AboutClicked}});
+                    {cmd::About, "About Tessary Keldmar 2", {}, Run(&TMainForm::AboutClicked)}});
 }
 
 void TMainForm::StartUp() {

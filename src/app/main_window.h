@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -23,6 +24,7 @@ namespace k2 {
 class MapView;
 class TNewMap;
 class TSelectTer;
+class DialogHost;
 class TAboutMBld;
 
 class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryListener {
@@ -35,6 +37,7 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     MapView& View() { return *view_; }
     TNewMap& SettingsDialogWindow() { return *newMap_; }
     TSelectTer& TerrainPickerWindow() { return *picker_; }
+    k2::DialogHost& Dialogs() { return *dialogs_; }
     MapClickDispatch& Dispatch() { return session_->Dispatch(); }
     EditSession& Session() { return *session_; }
     EditCommands& Commands() { return *editCommands_; }
@@ -63,7 +66,7 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     struct MenuItem;
     void BuildMenus();
     void AddItems(QMenu* menu, std::initializer_list<MenuItem> items);
-    QAction* AddItem(QMenu* menu, std::string_view name, const QString& caption, void (TMainForm::*slot)());
+    QAction* AddItem(QMenu* menu, std::string_view name, const QString& caption, std::function<void()> slot);
     void AddSwitch(QMenu* menu, std::string_view name, DisplaySwitch which);
     void StartUp();
     void ExitClicked();
@@ -81,9 +84,9 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     void AboutClicked();
     void UndoClicked() { editCommands_->Undo(); }
     void RedoClicked() { editCommands_->Redo(); }
-    void PlacePrimaryClicked() { editCommands_->PlacePrimaryTerrain(); }
-    void PlaceSecondaryClicked() { editCommands_->PlaceSecondaryTerrain(); }
-    void FillPrimaryClicked() { editCommands_->FillPrimaryTerrain(); }
+    // An item of an edit menu runs one method of the edit commands.
+    MenuItem EditItem(std::string_view name, const char* caption, void (EditCommands::*command)());
+    std::function<void()> Run(void (TMainForm::*slot)());
 
     class SettingsAdapter;
     class MapAdapter;
@@ -98,6 +101,7 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     std::unique_ptr<MapAdapter> mapAdapter_;
     TSelectTer* picker_ = nullptr;
     std::unique_ptr<PickerAdapter> pickerAdapter_;
+    std::unique_ptr<k2::DialogHost> dialogs_;
     std::unique_ptr<EditSession> session_;
     std::unique_ptr<EditCommands> editCommands_;
     std::vector<QAction*> recentItems_;

@@ -1,7 +1,10 @@
 #include "edit/edit_script.h"
 
 #include "core/battle_file.h"
+#include "edit/map_text_logic.h"
+#include "edit/marker_logic.h"
 #include "edit/terrain_picker_logic.h"
+#include "forces/unit_editor_logic.h"
 #include "forces/unit_ratings.h"
 
 #include <QJsonDocument>
@@ -69,6 +72,87 @@ OpOutcome FillOp(OpArgs& args, ScriptSession& s) {
     return ClickMap(s, MapButton::Left, hex);
 }
 
+// A click in `mode` on the op's hex.
+OpOutcome ClickInMode(OpArgs& args, ScriptSession& s, EditMode mode) {
+    const int32_t hex = args.Hex();
+    s.Edit().Mode = mode;
+    return ClickMap(s, MapButton::Left, hex);
+}
+
+OpOutcome CaltropsOp(OpArgs& args, ScriptSession& s) {
+    return ClickInMode(args, s, EditMode::Caltrops);
+}
+
+OpOutcome StakesOp(OpArgs& args, ScriptSession& s) {
+    return ClickInMode(args, s, EditMode::Stakes);
+}
+
+OpOutcome CopyOp(OpArgs& args, ScriptSession& s) {
+    return ClickInMode(args, s, EditMode::CopyUnit);
+}
+
+OpOutcome CutOp(OpArgs& args, ScriptSession& s) {
+    return ClickInMode(args, s, EditMode::CutUnit);
+}
+
+OpOutcome PasteOp(OpArgs& args, ScriptSession& s) {
+    return ClickInMode(args, s, EditMode::PasteUnit);
+}
+
+// The two clicks of Move Unit, chosen afresh from the menu.
+OpOutcome MoveOp(OpArgs& args, ScriptSession& s) {
+    const int32_t from = args.Hex("from"), to = args.Hex("to");
+    s.Edit().Mode = EditMode::MoveUnit;
+    s.Session().MoveUnit().Begin();
+    OpOutcome first = ClickMap(s, MapButton::Left, from);
+    if (first.Refused) return first;
+    return ClickMap(s, MapButton::Left, to);
+}
+
+// The unit editor opened on the hex, then its Remove.
+OpOutcome RemoveUnitOp(OpArgs& args, ScriptSession& s) {
+    const int32_t hex = args.Hex();
+    bool removed = false;
+    s.History().Record("Add/Modify Units", [&] { removed = RemoveUnitOnHex(s.Battle(), hex); });
+    if (!removed) return {true, "no unit stands on the hex"};
+    return {};
+}
+
+OpOutcome SortOp(OpArgs&, ScriptSession& s) {
+    s.History().Record("Sort Units", [&] { SortUnits(s.Battle(), s.Equipment()); });
+    return {};
+}
+
+// The map text dialog opened on the hex, then its Remove.
+OpOutcome RemoveMapTextOp(OpArgs& args, ScriptSession& s) {
+    const int32_t hex = args.Hex();
+    int32_t result = 0;
+    s.History().Record("Add/Modify Map Text", [&] {
+        MapTextLogic text(s.Battle(), s.History(), s.Sounds(), s.Boxes());
+        text.Activate(hex);
+        result = text.Remove();
+    });
+    if (result == 0) return {true, "the hex has no map text"};
+    return {};
+}
+
+// A click in Set Special Hex Markers on the row of `symbol` for the kind, then Exit.
+OpOutcome MarkerOp(OpArgs& args, ScriptSession& s) {
+    const QString kindName = args.Text("kind");
+    const int32_t symbol = args.Int("symbol");
+    int32_t kind = 0;
+    if (kindName == "western") kind = MarkerWesternReinforcement;
+    else if (kindName == "eastern") kind = MarkerEasternReinforcement;
+    else if (kindName == "objective") kind = MarkerObjective;
+    else throw OpArgumentError("kind must be \"western\", \"eastern\" or \"objective\"");
+    MarkerLogic markers(s.Battle(), s.Symbols(), s.History());
+    markers.Open();
+    const bool chosen = markers.ChooseSymbol(kind, symbol);
+    markers.Exit();
+    if (!chosen) return {true, "symbol " + std::to_string(symbol) + " is not offered for that kind"};
+    return {};
+}
+
 // Adding an op is one function above and one row here.
 const std::pair<const char*, OpOutcome (*)(OpArgs&, ScriptSession&)> StandardOps[] = {
     {"undo", UndoOp},
@@ -77,6 +161,16 @@ const std::pair<const char*, OpOutcome (*)(OpArgs&, ScriptSession&)> StandardOps
     {"secondary", SecondaryOp},
     {"remove-secondary", RemoveSecondaryOp},
     {"fill", FillOp},
+    {"caltrops", CaltropsOp},
+    {"stakes", StakesOp},
+    {"marker", MarkerOp},
+    {"remove-map-text", RemoveMapTextOp},
+    {"copy", CopyOp},
+    {"cut", CutOp},
+    {"paste", PasteOp},
+    {"move", MoveOp},
+    {"remove-unit", RemoveUnitOp},
+    {"sort", SortOp},
 };
 
 std::string Quoted(std::string_view text) {
@@ -99,14 +193,14 @@ const char* ResultName(OpResult r) {
 
 // ---- ScriptSession
 
-ScriptSession::ScriptSession(Scenario& scenario, RandomSource& random, const SymbolSet& symbols)
-    : symbols_(symbols), history_(scenario),
-      session_(scenario, edit_, history_, switches_, EditSeams{sounds_, boxes_, random, redraw_, zoom_, terrain_}) {}
+ScriptSession::ScriptSession(Scenario& scenario, RandomSource& random, const SymbolSet& symbols,
+                             const EquipmentTables& equipment)
+    : symbols_(symbols), equipment_(equipment), history_(scenario),
+      session_(scenario, edit_, history_, switches_, EditSeams{sounds_, boxes_, random, redraw_, zoom_, terrain_, dialogs_}) {}
 
-Status ScriptSession::SaveAs(const EquipmentTables& equipment, const std::filesystem::path& file,
-                             int32_t terrainSymbolCount) {
+Status ScriptSession::SaveAs(const std::filesystem::path& file, int32_t terrainSymbolCount) {
     Scenario& s = Battle();
-    history_.Record("Sort Units", [&] { SortUnits(s, equipment); });
+    history_.Record("Sort Units", [&] { SortUnits(s, equipment_); });
     Status status = WriteBattle(s, file, terrainSymbolCount);
     if (status) history_.MarkSaved();
     return status;

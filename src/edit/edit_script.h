@@ -62,7 +62,8 @@ class ScriptSession {
   public:
     // `scenario` is the battle as read; the history starts from it. `symbols` is the battle's
     // loaded symbol set, which ops that name symbols check against.
-    ScriptSession(Scenario& scenario, RandomSource& random, const SymbolSet& symbols);
+    ScriptSession(Scenario& scenario, RandomSource& random, const SymbolSet& symbols,
+                  const EquipmentTables& equipment);
     ScriptSession(const ScriptSession&) = delete;
     ScriptSession& operator=(const ScriptSession&) = delete;
 
@@ -74,14 +75,15 @@ class ScriptSession {
     ScriptSounds& Sounds() { return sounds_; }
     ScriptBoxes& Boxes() { return boxes_; }
     const SymbolSet& Symbols() const { return symbols_; }
+    const EquipmentTables& Equipment() const { return equipment_; }
 
     // Writes the battle as Save Battle As does: the units sorted, as a step of the history,
     // then the safe write of the current layout; the history then knows the battle as saved.
-    Status SaveAs(const EquipmentTables& equipment, const std::filesystem::path& file,
-                  int32_t terrainSymbolCount);
+    Status SaveAs(const std::filesystem::path& file, int32_t terrainSymbolCount);
 
   private:
     const SymbolSet& symbols_;
+    const EquipmentTables& equipment_;
     EditState edit_;
     DisplaySwitches switches_;
     EditHistory history_;
@@ -90,6 +92,7 @@ class ScriptSession {
     NoRedraw redraw_;
     NoZoom zoom_;
     NoTerrainFeedback terrain_;
+    NoDialogs dialogs_;
     EditSession session_;
 };
 

@@ -8,11 +8,24 @@ EditSession::EditSession(Scenario& scenario, EditState& edit, EditHistory& histo
       dispatch_(edit, history, seams.sounds, seams.redraw, switches), zoomPick_(edit, seams.zoom),
       placePrimary_(scenario, edit, seams.random, history, seams.terrain),
       placeSecondary_(scenario, edit, seams.random, history),
-      fillPrimary_(scenario, edit, seams.random, history, seams.boxes, seams.redraw) {
+      fillPrimary_(scenario, edit, seams.random, history, seams.boxes, seams.redraw),
+      units_(edit, history, seams.dialogs), reinforcements_(scenario, edit, history, seams.dialogs),
+      copyUnit_(scenario, clipboard_, seams.sounds), cutUnit_(scenario, clipboard_), pasteUnit_(scenario, clipboard_),
+      moveUnit_(scenario, edit, seams.sounds, seams.dialogs), caltrops_(scenario, seams.sounds),
+      stakes_(scenario, seams.sounds), mapText_(edit, seams.dialogs) {
     dispatch_.Register(EditMode::ZoomPick, zoomPick_);
     dispatch_.Register(EditMode::PlacePrimary, placePrimary_);
     dispatch_.Register(EditMode::PlaceSecondary, placeSecondary_);
     dispatch_.Register(EditMode::FillPrimary, fillPrimary_);
+    dispatch_.Register(EditMode::Units, units_);
+    dispatch_.Register(EditMode::Reinforcements, reinforcements_);
+    dispatch_.Register(EditMode::CopyUnit, copyUnit_);
+    dispatch_.Register(EditMode::CutUnit, cutUnit_);
+    dispatch_.Register(EditMode::PasteUnit, pasteUnit_);
+    dispatch_.Register(EditMode::MoveUnit, moveUnit_);
+    dispatch_.Register(EditMode::Caltrops, caltrops_);
+    dispatch_.Register(EditMode::Stakes, stakes_);
+    dispatch_.Register(EditMode::MapText, mapText_);
 }
 
 EditSession::~EditSession() = default;

@@ -9,7 +9,11 @@
 #include "core/scenario.h"
 #include "edit/edit_history.h"
 #include "edit/map_click_dispatch.h"
+#include "edit/map_text_tool.h"
+#include "edit/marker_tools.h"
 #include "edit/terrain_tools.h"
+#include "edit/unit_clipboard.h"
+#include "edit/unit_tools.h"
 #include "edit/zoom_pick_tool.h"
 
 #include <memory>
@@ -23,6 +27,18 @@ class NoZoom : public ZoomView {
     void SetZoomCursor(bool) override {}
 };
 
+// The dialogs the modes open on a clicked hex and the info line, as the application's dialog
+// host provides them.
+class ModeDialogs : public UnitDialogs, public MapTextDialogs, public InfoLine {};
+
+// No dialogs (scripts): every dialog closes at once without a change.
+class NoDialogs : public ModeDialogs {
+  public:
+    int32_t RunUnitEditor(bool) override { return 2; }
+    int32_t RunMapTextDialog() override { return 2; }
+    void SetInfoText(const std::string&) override {}
+};
+
 // The platform and view seams the tools are handed.
 struct EditSeams {
     SoundPlayer& sounds;
@@ -31,6 +47,7 @@ struct EditSeams {
     MapRedraw& redraw;
     ZoomView& zoom;
     TerrainFeedback& terrain;
+    ModeDialogs& dialogs;
 };
 
 class EditSession {
@@ -46,6 +63,9 @@ class EditSession {
     EditHistory& History() { return history_; }
     MapClickDispatch& Dispatch() { return dispatch_; }
     ZoomPickTool& ZoomPick() { return zoomPick_; }
+    MoveUnitTool& MoveUnit() { return moveUnit_; }
+    // The one-unit clipboard, kept for as long as the session (the whole run).
+    UnitClipboard& Clipboard() { return clipboard_; }
 
   private:
     Scenario& scenario_;
@@ -53,10 +73,20 @@ class EditSession {
     EditHistory& history_;
     EditSeams seams_;
     MapClickDispatch dispatch_;
+    UnitClipboard clipboard_;
     ZoomPickTool zoomPick_;
     PlacePrimaryTool placePrimary_;
     PlaceSecondaryTool placeSecondary_;
     FillPrimaryTool fillPrimary_;
+    UnitsTool units_;
+    ReinforcementsTool reinforcements_;
+    CopyUnitTool copyUnit_;
+    CutUnitTool cutUnit_;
+    PasteUnitTool pasteUnit_;
+    MoveUnitTool moveUnit_;
+    CaltropsTool caltrops_;
+    StakesTool stakes_;
+    MapTextTool mapText_;
 };
 
 } // namespace k2

@@ -36,6 +36,9 @@ class EditTool {
     // A tool that paints: with a button held, every further hex the pointer passes acts as a
     // click of that button there (each hex once per stroke), and the stroke is one step.
     virtual bool PaintsOnDrag() const { return false; }
+    // The mode's changes reach beyond their hex on the map (stakes stand in front of the
+    // hex, markers overlap): the whole map is drawn again after each of its steps.
+    virtual bool RedrawsWholeMap() const { return false; }
 };
 
 } // namespace k2

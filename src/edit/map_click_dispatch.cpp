@@ -58,6 +58,7 @@ ClickOutcome MapClickDispatch::Press(bool battleActive, MapButton button, int32_
         outcome.Refused = click.Refused;
         outcome.Reason = std::move(click.Reason);
     });
+    if (tool->RedrawsWholeMap()) outcome.Change.WholeMap = true;
     RedrawChange(outcome.Change);
     return outcome;
 }

@@ -42,7 +42,7 @@ class EditFixture {
             cell.PrimaryTerrain = terrain;
         history = std::make_unique<EditHistory>(*battle);
         session = std::make_unique<EditSession>(*battle, edit, *history, switches,
-                                                EditSeams{sounds, boxes, random, redraw, zoom, feedback});
+                                                EditSeams{sounds, boxes, random, redraw, zoom, feedback, dialogs});
     }
 
     HexCell& Cell(int32_t hex) { return battle->Hexes[std::size_t(hex)]; }
@@ -66,6 +66,7 @@ class EditFixture {
     RedrawRecorder redraw;
     NoZoom zoom;
     TerrainRecorder feedback;
+    NoDialogs dialogs;
     std::unique_ptr<EditHistory> history;
     std::unique_ptr<EditSession> session;
 };

@@ -58,7 +58,7 @@ class CaltropsTool : public EditTool {
 
 class ScriptRunner : public ::testing::Test {
   protected:
-    ScriptRunner() : battle(Load(Small)), random(7), session(*battle, random, symbols), tool(*battle) {
+    ScriptRunner() : battle(Load(Small)), random(7), session(*battle, random, symbols, equipment), tool(*battle) {
         session.Dispatch().Register(EditMode::Caltrops, tool);
         // An op as later ones are added: read the arguments, then click as the user would.
         script.RegisterOp("caltrops", [](OpArgs& args, ScriptSession& s) {
@@ -85,6 +85,7 @@ class ScriptRunner : public ::testing::Test {
     std::unique_ptr<Scenario> battle;
     StdRandomSource random;
     SymbolSet symbols;
+    EquipmentTables equipment;
     ScriptSession session;
     CaltropsTool tool;
     EditScript script;
@@ -177,9 +178,9 @@ TEST_F(ScriptRunner, SaveAsSortsTheUnitsAsAStepAndMarksTheBattleSaved) {
     std::swap(battle->Units[1], battle->Units[battle->UnitCount]);
     battle->Hexes[battle->Units[1].Hex].Unit = 1;
     battle->Hexes[battle->Units[battle->UnitCount].Hex].Unit = battle->UnitCount;
-    ScriptSession fresh(*battle, random, symbols);
+    ScriptSession fresh(*battle, random, symbols, *equipment);
     const fs::path out = fs::path(dir.path().toStdString()) / "out.k2s";
-    ASSERT_TRUE(fresh.SaveAs(*equipment, out, TerrainSetCount()).ok);
+    ASSERT_TRUE(fresh.SaveAs(out, TerrainSetCount()).ok);
     EXPECT_EQ(fresh.History().UndoName(), "Sort Units");
     EXPECT_FALSE(fresh.History().Modified());
     auto read = Load(out);
@@ -271,6 +272,59 @@ TEST_F(EditCommand, TerrainOpsActAsTheirMapClicks) {
     EXPECT_EQ(after->Hexes[0].PrimaryTerrain, before->Hexes[0].PrimaryTerrain);
     const auto& secondary = after->Hexes[207].SecondaryTerrain;
     EXPECT_EQ(std::count(secondary.begin(), secondary.end(), 71), 1);
+}
+
+TEST_F(EditCommand, UnitMarkerAndTextOpsActAsTheEditorDoes) {
+    auto before = Load(Small);
+    const Scenario& b = *before;
+    int32_t unitHex = -1, reinforcementHex = -1, textHex = -1, empty = -1;
+    for (int32_t u = 1; u <= b.UnitCount; ++u)
+        if (b.Units[u].ActivationTurn == 1 && unitHex < 0) unitHex = b.Units[u].Hex;
+    for (int32_t h = 0; h < b.HexCount; ++h) {
+        const HexCell& c = b.Hexes[h];
+        if (c.ReinforcementMarker && !c.Unit && reinforcementHex < 0) reinforcementHex = h;
+        if (c.MapText && textHex < 0) textHex = h;
+        if (!b.IsBorderHex(h) && !c.Unit && !c.Structure && !c.ReinforcementMarker && !c.MapText && !c.Objective &&
+            !c.Caltrops && !c.Stakes && empty < 0)
+            empty = h;
+    }
+    ASSERT_TRUE(unitHex >= 0 && reinforcementHex >= 0 && textHex >= 0 && empty >= 0);
+    const auto op = [](const std::string& name, const std::string& args) {
+        return "{\"op\":\"" + name + "\"" + (args.empty() ? "" : "," + args) + "}";
+    };
+    const auto hex = [](int32_t h) { return "\"hex\":" + std::to_string(h); };
+    const std::vector<std::pair<std::string, const char*>> steps = {
+        {op("copy", hex(empty)), "unchanged"},
+        {op("copy", hex(unitHex)), "unchanged"},
+        {op("paste", hex(unitHex)), "refused"},
+        {op("paste", hex(reinforcementHex)), "refused"},
+        {op("paste", hex(empty)), "changed"},
+        {op("cut", hex(empty)), "changed"},
+        {op("move", "\"from\":" + std::to_string(unitHex) + ",\"to\":" + std::to_string(empty)), "changed"},
+        {op("remove-unit", hex(unitHex)), "refused"},
+        {op("remove-unit", hex(empty)), "changed"},
+        {op("caltrops", hex(empty)), "changed"},
+        {op("stakes", hex(empty)), "refused"},
+        {op("remove-map-text", hex(textHex)), "changed"},
+        {op("remove-map-text", hex(textHex)), "refused"},
+        {op("marker", "\"kind\":\"western\",\"symbol\":13"), "refused"},
+    };
+    std::string json = "[";
+    for (const auto& [text, result] : steps)
+        json += (json.size() > 1 ? "," : "") + text;
+    const ToolRun r = Edit({Q(Small), "--script", Q(Script("units.json", json + "]")), "--out", Q(Path("out.k2s"))});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonArray reports = QJsonDocument::fromJson(r.out).array();
+    ASSERT_EQ(reports.size(), qsizetype(steps.size()));
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        EXPECT_EQ(reports[qsizetype(i)].toObject()["result"].toString().toStdString(), steps[i].second) << steps[i].first;
+
+    // The unit moved, was removed, and the map text is gone with its entry.
+    auto after = Load(Path("out.k2s"));
+    EXPECT_EQ(after->UnitCount, b.UnitCount - 1);
+    EXPECT_EQ(after->MapTextCount, b.MapTextCount - 1);
+    EXPECT_EQ(after->Hexes[unitHex].Unit, 0);
+    EXPECT_NE(after->Hexes[empty].Caltrops, 0);
 }
 
 TEST_F(EditCommand, NothingIsWrittenUnlessEveryOpRan) {

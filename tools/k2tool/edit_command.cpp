@@ -121,14 +121,14 @@ int EditCommand(const fs::path& installDir, const std::vector<std::string>& args
 
     std::unique_ptr<k2::RandomSource> random =
         o.seed ? std::make_unique<k2::StdRandomSource>(*o.seed) : std::make_unique<k2::StdRandomSource>();
-    auto session = std::make_unique<k2::ScriptSession>(*scenario, *random, *symbols);
+    auto session = std::make_unique<k2::ScriptSession>(*scenario, *random, *symbols, *equipment);
     const k2::ScriptRun run = script.Run(ops, *session);
     if (run.Error) {
         std::cerr << "edit: " << o.script.string() << ": " << run.Error->Message << "\nnothing was written\n";
         return ExitUsage;
     }
 
-    const k2::Status saved = session->SaveAs(*equipment, o.out, symbols->TerrainCount());
+    const k2::Status saved = session->SaveAs(o.out, symbols->TerrainCount());
     if (!saved) {
         std::cerr << o.out.string() << ": " << saved.message << "\n";
         return ExitRefused;

@@ -1,0 +1,45 @@
+// The dialogs of the editing half, created once for the run: the ones a map click opens (unit
+// editor, map text) as the modes' seams, and the ones a menu command opens.
+#pragma once
+
+#include "app/command_screen.h"
+#include "app/edit_commands.h"
+#include "app/editor_context.h"
+#include "edit/edit_session.h"
+#include "forces/unit_editor_logic.h"
+
+class QWidget;
+
+namespace k2 {
+
+class TAddUnit;
+class TAddLocation;
+class TSelectHxMrk;
+
+class DialogHost : public ModeDialogs, public DefinitionTablesOpener, public MenuDialogs {
+  public:
+    DialogHost(EditorContext& context, CommandScreen& screen, QWidget* parent);
+    ~DialogHost() override;
+
+    // ModeDialogs
+    int32_t RunUnitEditor(bool reinforcementUse) override;
+    int32_t RunMapTextDialog() override;
+    void SetInfoText(const std::string& text) override { screen_.SetInfoText(text); }
+    // DefinitionTablesOpener
+    void ShowDefinitionTable(int32_t table) override;
+
+    // Menu commands.
+    int32_t RunSpecialHexMarkers() override;
+
+    TAddUnit& UnitEditor() { return *unitEditor_; }
+
+  private:
+    EditorContext& context_;
+    CommandScreen& screen_;
+    QWidget* parent_;
+    TAddUnit* unitEditor_ = nullptr;
+    TAddLocation* mapText_ = nullptr;
+    TSelectHxMrk* markers_ = nullptr;
+};
+
+} // namespace k2
