@@ -70,10 +70,10 @@ TMapInfo::TMapInfo(Scenario& scenario, EditHistory& history, SoundPlayer& sounds
         title->setFont(PixelFont("Kelt", 19));
         title->setMinimumWidth(52);
         row->addWidget(title);
-        for (const EdgeButton& spec : EdgeButtons) {
-            QPushButton* button = MakeDialogButton(grow ? spec.growName : spec.trimName, spec.caption, box);
+        for (const EdgeButton& entry : EdgeButtons) {
+            QPushButton* button = MakeDialogButton(grow ? entry.growName : entry.trimName, entry.caption, box);
             button->setFont(PixelFont("Arial", 13, true));
-            const MapEdge edge = spec.edge;
+            const MapEdge edge = entry.edge;
             connect(button, &QPushButton::clicked, this, [this, grow, edge] { Press(grow, edge); });
             row->addWidget(button);
         }
