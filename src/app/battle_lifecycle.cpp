@@ -34,7 +34,7 @@ const std::vector<std::string_view>& BattleLifecycle::BattleCommands() {
         cmd::SaveBattleAs,         cmd::PlacePrimary,     cmd::PlaceSecondary,   cmd::FillPrimary,
         cmd::AddModifyUnits,       cmd::AddModifyReinforcements, cmd::CopyUnit,  cmd::CutUnit,
         cmd::MoveUnit,             cmd::SpecialHexMarkers, cmd::PlaceCaltrops,   cmd::PlantStakes,
-        cmd::AddModifyMapText};
+        cmd::AddModifyMapText,     cmd::AddModifyStructures, cmd::MapTrimmer,  cmd::SetModifyObjective};
     return names;
 }
 
@@ -309,7 +309,7 @@ void BattleLifecycle::EnableBattleCommands() {
     LifecycleScreen& screen = parts_.screen;
     for (std::string_view name : BattleCommands())
         screen.SetCommandEnabled(name, true);
-    screen.SetCommandEnabled("ObjectiveList", parts_.scenario.ObjectiveCount > 0);
+    screen.SetCommandEnabled(cmd::ObjectiveStatus, parts_.scenario.ObjectiveCount > 0);
     screen.SetCommandEnabled(cmd::SaveBattle, !saveAsRequired_);
     SetForceCaptions();
     screen.SetInfoText(ActiveText);
@@ -319,7 +319,8 @@ void BattleLifecycle::DisableBattleCommands() {
     active_ = false;
     LifecycleScreen& screen = parts_.screen;
     for (std::string_view name :
-         {cmd::ScrollHorz, cmd::ScrollVert, cmd::ZoomIn, cmd::ZoomOut, cmd::SaveBattle, cmd::SaveBattleAs})
+         {cmd::ScrollHorz, cmd::ScrollVert, cmd::ZoomIn, cmd::ZoomOut, cmd::MapTrimmer, cmd::SaveBattle,
+          cmd::SaveBattleAs})
         screen.SetCommandEnabled(name, false);
 }
 

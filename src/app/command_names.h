@@ -25,6 +25,8 @@ constexpr std::string_view Redo = "Redo1";
 constexpr std::string_view PlacePrimary = "PlaceLv1Ter";
 constexpr std::string_view PlaceSecondary = "PlaceLv2Ter";
 constexpr std::string_view FillPrimary = "FillPrime";
+constexpr std::string_view AddModifyStructures = "MM_Structures";
+constexpr std::string_view MapTrimmer = "BtlMapInfo";
 
 // Units
 constexpr std::string_view AddModifyUnits = "AddModifyUnit1";
@@ -38,6 +40,8 @@ constexpr std::string_view MoveUnit = "MoveUnit1";
 constexpr std::string_view SpecialHexMarkers = "MM_SetSpcHex";
 constexpr std::string_view PlaceCaltrops = "PlaceCaltrops1";
 constexpr std::string_view PlantStakes = "MM_Stakes";
+constexpr std::string_view SetModifyObjective = "AddModifyObjective1";
+constexpr std::string_view ObjectiveStatus = "ObjectiveList";
 
 // Map Text
 constexpr std::string_view AddModifyMapText = "MapText";
@@ -66,6 +70,7 @@ inline constexpr std::array All = {OpenBattle,       CreateBattle,     SaveBattl
                             Redo,             PlacePrimary,     PlaceSecondary,   FillPrimary,
                             AddModifyUnits,   AddModifyReinforcements, CopyUnit, CutUnit, PasteUnit,
                             MoveUnit,         SpecialHexMarkers, PlaceCaltrops, PlantStakes, AddModifyMapText,
+                            AddModifyStructures, MapTrimmer, SetModifyObjective, ObjectiveStatus,
                             ElevationDisplay, ObjectiveDisplay, ReinforcementDisplay,
                             OverlayDisplay,   MapTextDisplay,   HelpContents,     KeywordSearch,
                             About,            ZoomIn,           ZoomOut,          ScrollHorz,

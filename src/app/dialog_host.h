@@ -15,6 +15,9 @@ namespace k2 {
 class TAddUnit;
 class TAddLocation;
 class TSelectHxMrk;
+class TAddBase;
+class TAddVHex;
+class TVicHexes;
 
 class DialogHost : public ModeDialogs, public DefinitionTablesOpener, public MenuDialogs {
   public:
@@ -24,12 +27,16 @@ class DialogHost : public ModeDialogs, public DefinitionTablesOpener, public Men
     // ModeDialogs
     int32_t RunUnitEditor(bool reinforcementUse) override;
     int32_t RunMapTextDialog() override;
+    StructureDialogOutcome RunStructureDialog() override;
+    int32_t RunObjectiveDialog() override;
     void SetInfoText(const std::string& text) override { screen_.SetInfoText(text); }
     // DefinitionTablesOpener
     void ShowDefinitionTable(int32_t table) override;
 
     // Menu commands.
     int32_t RunSpecialHexMarkers() override;
+    int32_t RunMapTrimmer(MapRedraw& redraw) override;
+    int32_t RunObjectiveStatus() override;
 
     TAddUnit& UnitEditor() { return *unitEditor_; }
 
@@ -40,6 +47,9 @@ class DialogHost : public ModeDialogs, public DefinitionTablesOpener, public Men
     TAddUnit* unitEditor_ = nullptr;
     TAddLocation* mapText_ = nullptr;
     TSelectHxMrk* markers_ = nullptr;
+    TAddBase* structures_ = nullptr;
+    TAddVHex* objective_ = nullptr;
+    TVicHexes* objectiveStatus_ = nullptr;
 };
 
 } // namespace k2

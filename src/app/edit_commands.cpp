@@ -1,6 +1,7 @@
 #include "app/edit_commands.h"
 
 #include "app/command_names.h"
+#include "edit/objective_logic.h"
 #include "edit/terrain_picker_logic.h"
 
 namespace k2 {
@@ -70,6 +71,7 @@ void EditCommands::AfterHistoryMove(const StepChange& change) {
     // The picker shows terrain definitions, which a step may have changed.
     if (change.WholeMap) parts_.picker.Refresh();
     RefreshUndoCommands();
+    RefreshObjectiveCommand();
 }
 
 void EditCommands::RefreshUndoCommands() {
@@ -161,6 +163,34 @@ void EditCommands::PlantStakes() {
 
 void EditCommands::AddModifyMapText() {
     EnterModeWithoutPicker(EditMode::MapText);
+}
+
+} // namespace k2
+
+namespace k2 {
+
+void EditCommands::AddModifyStructures() {
+    EnterModeWithoutPicker(EditMode::Structures);
+}
+
+void EditCommands::SetModifyObjective() {
+    EnterMode(EditMode::Objective);
+}
+
+void EditCommands::ObjectiveStatus() {
+    parts_.dialogs.RunObjectiveStatus();
+}
+
+void EditCommands::MapTrimmer() {
+    // The trimmer works on the map seen from its first hex, at the smallest zoom.
+    parts_.scenario.ViewOriginHex = 0;
+    parts_.scenario.ZoomLevel = 0;
+    parts_.redraw.MapResized();
+    parts_.dialogs.RunMapTrimmer(parts_.redraw);
+}
+
+void EditCommands::RefreshObjectiveCommand() {
+    parts_.screen.SetCommandEnabled(cmd::ObjectiveStatus, ObjectiveListEnabled(parts_.scenario));
 }
 
 } // namespace k2

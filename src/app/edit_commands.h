@@ -31,6 +31,9 @@ class MenuDialogs {
   public:
     virtual ~MenuDialogs() = default;
     virtual int32_t RunSpecialHexMarkers() = 0;
+    // The trimmer redraws (and sets up again) the map after each of its presses.
+    virtual int32_t RunMapTrimmer(MapRedraw& redraw) = 0;
+    virtual int32_t RunObjectiveStatus() = 0;
 };
 
 // What the mode commands ask of the map besides the menus.
@@ -51,6 +54,8 @@ struct EditCommandParts {
     ModeScreen& map;
     TerrainPicker& picker;
     MenuDialogs& dialogs;
+    MapRedraw& redraw;
+    Scenario& scenario;
 };
 
 class EditCommands {
@@ -82,6 +87,13 @@ class EditCommands {
     void PlaceCaltrops();
     void PlantStakes();
     void AddModifyMapText();
+    void AddModifyStructures();
+    void SetModifyObjective();
+    void ObjectiveStatus();
+    void MapTrimmer();
+
+    // After anything that may have added or removed the objective (a click, undo, redo).
+    void RefreshObjectiveCommand();
 
     static std::string UndoCaption(const std::string& step);
     static std::string RedoCaption(const std::string& step);

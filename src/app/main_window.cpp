@@ -140,7 +140,7 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
     pickerAdapter_ = std::make_unique<PickerAdapter>(*picker_);
     editCommands_ = std::make_unique<EditCommands>(
         EditCommandParts{context_.History(), *session_, static_cast<CommandScreen&>(*this), context_.Edit(),
-                         *mapAdapter_, *pickerAdapter_, *dialogs_});
+                         *mapAdapter_, *pickerAdapter_, *dialogs_, *mapAdapter_, context_.Battle()});
     view_->SetEditState(&context_.Edit());
     // A definition edited in the picker changes the picture only through elevation.
     connect(picker_, &TSelectTer::DefinitionChanged, this, [this] {
@@ -150,6 +150,8 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
 
     connect(view_, &MapView::MapPressed, this, [this](Qt::MouseButton button) {
         Dispatch().Press(lifecycle_->BattleActive(), ToMapButton(button), view_->PointerHex());
+        // Whatever the click's dialog did to the objective, its status item follows.
+        if (lifecycle_->BattleActive()) editCommands_->RefreshObjectiveCommand();
     });
     connect(view_, &MapView::MapDragged, this, [this](int32_t hex) { Dispatch().DragTo(hex); });
     connect(view_, &MapView::MapReleased, this, [this] { Dispatch().Release(); });
@@ -242,7 +244,11 @@ void TMainForm::BuildMenus() {
     terrain->setObjectName("Terrain1");
     AddItems(terrain, {EditItem(cmd::PlacePrimary, "Place Primary Terrain", &EditCommands::PlacePrimaryTerrain),
                        EditItem(cmd::PlaceSecondary, "Place Secondary Terrain", &EditCommands::PlaceSecondaryTerrain),
-                       EditItem(cmd::FillPrimary, "Fill Primary Terrain", &EditCommands::FillPrimaryTerrain)});
+                       EditItem(cmd::FillPrimary, "Fill Primary Terrain", &EditCommands::FillPrimaryTerrain),
+                       {{}, nullptr, {}, nullptr},
+                       EditItem(cmd::AddModifyStructures, "Add/Modify Structures", &EditCommands::AddModifyStructures),
+                       {{}, nullptr, {}, nullptr},
+                       EditItem(cmd::MapTrimmer, "Map Trimmer", &EditCommands::MapTrimmer)});
 
     QMenu* units = menuBar()->addMenu(tr("&Units"));
     units->setObjectName("Units1");
@@ -260,7 +266,11 @@ void TMainForm::BuildMenus() {
     special->setObjectName("SpecialHexes1");
     AddItems(special, {EditItem(cmd::SpecialHexMarkers, "Set Special Hex Markers", &EditCommands::SetSpecialHexMarkers),
                        EditItem(cmd::PlaceCaltrops, "Place Caltrops", &EditCommands::PlaceCaltrops),
-                       EditItem(cmd::PlantStakes, "Plant Archer Stakes", &EditCommands::PlantStakes)});
+                       EditItem(cmd::PlantStakes, "Plant Archer Stakes", &EditCommands::PlantStakes),
+                       {{}, nullptr, {}, nullptr},
+                       EditItem(cmd::SetModifyObjective, "Set/Modify Terrain Objective",
+                                &EditCommands::SetModifyObjective),
+                       EditItem(cmd::ObjectiveStatus, "Terrain Objective Status", &EditCommands::ObjectiveStatus)});
 
     QMenu* mapText = menuBar()->addMenu(tr("&Map Text"));
     mapText->setObjectName("MapText1");

@@ -2,6 +2,9 @@
 
 #include "core/battle_file.h"
 #include "edit/map_text_logic.h"
+#include "edit/map_trimmer_logic.h"
+#include "edit/objective_logic.h"
+#include "edit/structure_logic.h"
 #include "edit/marker_logic.h"
 #include "edit/terrain_picker_logic.h"
 #include "forces/unit_editor_logic.h"
@@ -153,6 +156,54 @@ OpOutcome MarkerOp(OpArgs& args, ScriptSession& s) {
     return {};
 }
 
+MapEdge EdgeArg(OpArgs& args) {
+    const QString edge = args.Text("edge");
+    if (edge == "bottom") return MapEdge::Bottom;
+    if (edge == "top") return MapEdge::Top;
+    if (edge == "right") return MapEdge::Right;
+    if (edge == "left") return MapEdge::Left;
+    throw OpArgumentError("edge must be \"bottom\", \"top\", \"right\" or \"left\"");
+}
+
+// One press of a trimmer button.
+OpOutcome Resize(ScriptSession& s, const ResizeResult& result) {
+    if (result.Refused()) {
+        s.Sounds().Play(SoundRefuse, 1);
+        return {true, result.Message};
+    }
+    if (!result.Changed() && !result.Message.empty()) return {true, result.Message};
+    return {};
+}
+
+OpOutcome TrimOp(OpArgs& args, ScriptSession& s) {
+    const MapEdge edge = EdgeArg(args);
+    MapTrimmerLogic trimmer(s.Battle());
+    return Resize(s, RecordTrim(s.History(), trimmer, edge));
+}
+
+OpOutcome GrowOp(OpArgs& args, ScriptSession& s) {
+    const MapEdge edge = EdgeArg(args);
+    MapTrimmerLogic trimmer(s.Battle());
+    return Resize(s, RecordGrow(s.History(), trimmer, edge));
+}
+
+// The dialog opened on the hex, then its Remove.
+OpOutcome RemoveStructureOp(OpArgs& args, ScriptSession& s) {
+    const int32_t hex = args.Hex();
+    bool removed = false;
+    s.History().Record("Add/Modify Structures", [&] { removed = RemoveStructureAt(s.Battle(), hex); });
+    if (!removed) return {true, "the hex has no structure"};
+    return {};
+}
+
+OpOutcome RemoveObjectiveOp(OpArgs& args, ScriptSession& s) {
+    const int32_t hex = args.Hex();
+    bool removed = false;
+    s.History().Record("Set/Modify Terrain Objective", [&] { removed = RemoveObjectiveAt(s.Battle(), hex); });
+    if (!removed) return {true, "the hex has no objective"};
+    return {};
+}
+
 // Adding an op is one function above and one row here.
 const std::pair<const char*, OpOutcome (*)(OpArgs&, ScriptSession&)> StandardOps[] = {
     {"undo", UndoOp},
@@ -171,6 +222,10 @@ const std::pair<const char*, OpOutcome (*)(OpArgs&, ScriptSession&)> StandardOps
     {"move", MoveOp},
     {"remove-unit", RemoveUnitOp},
     {"sort", SortOp},
+    {"trim", TrimOp},
+    {"grow", GrowOp},
+    {"remove-structure", RemoveStructureOp},
+    {"remove-objective", RemoveObjectiveOp},
 };
 
 std::string Quoted(std::string_view text) {

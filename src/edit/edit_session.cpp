@@ -12,7 +12,8 @@ EditSession::EditSession(Scenario& scenario, EditState& edit, EditHistory& histo
       units_(edit, history, seams.dialogs), reinforcements_(scenario, edit, history, seams.dialogs),
       copyUnit_(scenario, clipboard_, seams.sounds), cutUnit_(scenario, clipboard_), pasteUnit_(scenario, clipboard_),
       moveUnit_(scenario, edit, seams.sounds, seams.dialogs), caltrops_(scenario, seams.sounds),
-      stakes_(scenario, seams.sounds), mapText_(edit, seams.dialogs) {
+      stakes_(scenario, seams.sounds), mapText_(edit, seams.dialogs), structures_(edit, history, seams.dialogs),
+      objective_(scenario, edit, seams.dialogs) {
     dispatch_.Register(EditMode::ZoomPick, zoomPick_);
     dispatch_.Register(EditMode::PlacePrimary, placePrimary_);
     dispatch_.Register(EditMode::PlaceSecondary, placeSecondary_);
@@ -26,6 +27,8 @@ EditSession::EditSession(Scenario& scenario, EditState& edit, EditHistory& histo
     dispatch_.Register(EditMode::Caltrops, caltrops_);
     dispatch_.Register(EditMode::Stakes, stakes_);
     dispatch_.Register(EditMode::MapText, mapText_);
+    dispatch_.Register(EditMode::Structures, structures_);
+    dispatch_.Register(EditMode::Objective, objective_);
 }
 
 EditSession::~EditSession() = default;

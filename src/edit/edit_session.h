@@ -11,6 +11,8 @@
 #include "edit/map_click_dispatch.h"
 #include "edit/map_text_tool.h"
 #include "edit/marker_tools.h"
+#include "edit/objective_tools.h"
+#include "edit/structure_tools.h"
 #include "edit/terrain_tools.h"
 #include "edit/unit_clipboard.h"
 #include "edit/unit_tools.h"
@@ -29,13 +31,19 @@ class NoZoom : public ZoomView {
 
 // The dialogs the modes open on a clicked hex and the info line, as the application's dialog
 // host provides them.
-class ModeDialogs : public UnitDialogs, public MapTextDialogs, public InfoLine {};
+class ModeDialogs : public UnitDialogs,
+                    public MapTextDialogs,
+                    public StructureDialogs,
+                    public ObjectiveDialogs,
+                    public InfoLine {};
 
 // No dialogs (scripts): every dialog closes at once without a change.
 class NoDialogs : public ModeDialogs {
   public:
     int32_t RunUnitEditor(bool) override { return 2; }
     int32_t RunMapTextDialog() override { return 2; }
+    StructureDialogOutcome RunStructureDialog() override { return {2, false}; }
+    int32_t RunObjectiveDialog() override { return 2; }
     void SetInfoText(const std::string&) override {}
 };
 
@@ -87,6 +95,8 @@ class EditSession {
     CaltropsTool caltrops_;
     StakesTool stakes_;
     MapTextTool mapText_;
+    StructureTool structures_;
+    ObjectiveTool objective_;
 };
 
 } // namespace k2

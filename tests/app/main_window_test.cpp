@@ -425,3 +425,44 @@ TEST_F(MainWindowTest, PaintingAStrokeFromThePickerAndUndoingIt) {
 }
 
 } // namespace
+
+namespace {
+
+// Each mode that opens a dialog opens it on the clicked hex; the session is one undoable step.
+TEST_F(MainWindowTest, DialogModesOpenTheirDialogOnTheClickedHex) {
+    Open(MakeBattle("dialogs.k2s", "Dialogs", 30, 20));
+    auto* map = Control<k2::MapImage>("MapWin");
+    const QPoint at(120, 100);
+    const int32_t hex = HexAt(*window_, map, at);
+    ASSERT_FALSE(context_->Battle().IsBorderHex(hex));
+    const struct {
+        const char* command;
+        const char* dialog;
+    } cases[] = {
+        {"AddModifyUnit1", "TAddUnit"},
+        {"MM_Structures", "TAddBase"},
+        {"AddModifyObjective1", "TAddVHex"},
+        {"MapText", "TAddLocation"},
+    };
+    for (const auto& c : cases) {
+        Trigger(c.command);
+        QString opened;
+        int32_t currentHex = -1;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) return;
+            opened = dialog->objectName();
+            currentHex = context_->Edit().CurrentHex;
+            dialog->close();
+        });
+        k2::gui_input::Click(map, at);
+        QApplication::processEvents();
+        EXPECT_EQ(opened, c.dialog) << c.command;
+        EXPECT_EQ(currentHex, hex) << c.command;
+    }
+    // Opening the unit editor marks the battle modified, as it always has.
+    EXPECT_TRUE(window_->Lifecycle().BattleModified());
+    EXPECT_FALSE(Item("PasteUnit1")->isEnabled());
+}
+
+} // namespace

@@ -138,42 +138,48 @@ const Section Sections[] = {
      "covers all of it. OK in the fill picker also saves the terrain values you have edited in the "
      "definition file; edits of the values can be undone like any other change.</p>"},
     {"structures", "Structures",
-     "<p>Click a hex in the Structures mode to add, change or remove its structure: a castle, keep, tower, "
-     "gatehouse, "
-     "palisade, earthworks, church, abbey, village, manor house, farm, windmill, camp or fortified bridge. A "
-     "structure "
-     "has a name, an owning side, a defense modifier, a supply level and a height.</p>"},
-    {"objective", "Terrain Objective",
-     "<p>Click a hex in the Objective mode to make it the battle's terrain objective and give it a name and "
-     "its victory "
-     "points. <b>Terrain Objective Status</b> lists the objectives and who holds them: the side whose unit "
-     "stands on "
-     "the hex.</p>"},
-    {"units", "The Units menu",
-     "<p>Click a hex in the Units mode to add a unit or change the unit standing there; the Reinforcements "
-     "mode does "
-     "the same for units that arrive later. The unit editor sets the unit's side, picture, class, equipment, "
-     "men, "
-     "morale, wing and leader values, and shows its combat strength, fire power and defence. Western units "
-     "face east, "
+     "<p><b>Terrain &gt; Add/Modify Structures</b>: click a hex to add, change or remove its structure: a "
+     "castle, keep, tower, gatehouse, palisade, earthworks, church, abbey, village, manor house, farm, "
+     "windmill, camp or fortified bridge. Add prepares a new structure and Exit creates it; a unit on the "
+     "hex decides the owning side. A structure has a name, an owning side, a defense modifier, a supply "
+     "level and a height. Remove deletes the hex's structure. A battle holds at most 100 structures.</p>"},    {"objective", "Terrain Objective",
+     "<p><b>Special Hexes &gt; Set/Modify Terrain Objective</b>: click a hex to set the battle's terrain "
+     "objective; while one exists only its own hex can be chosen. Add creates \"Land Objective\" worth 50 "
+     "points; type a name, set the points (0 to 100) with the arrows, or Remove it. <b>Terrain Objective "
+     "Status</b> lists each objective with the force whose unit stands on it, its value and its hex.</p>"},    {"units", "The Units menu",
+     "<p><b>Add/Modify Units</b>: click a hex to open the unit editor. Add creates a unit; every change is "
+     "written at once; Exit keeps the changes, Remove deletes the unit. Typing a new name in the Wing box "
+     "creates that wing on Exit. The editor also shows the unit's place in its wing and the leader who "
+     "commands it (\"Led by:\"). Opening the editor on a reinforcement hex switches to Add/Modify "
+     "Reinforcements. The unit editor sets the unit's side, picture, class, equipment, men, morale, wing "
+     "and leader values, and shows its combat strength, fire power and defence. Western units face east, "
      "Eastern units face west; the Facing button turns a unit round.</p>"
-     "<p>Move, copy, cut and paste units with the clipboard commands. <b>Order of Battle</b>, "
-     "<b>Reinforcement "
-     "Schedule</b> and <b>Army Statistics</b> list the forces of each side.</p>"},
-    {"special-hexes", "Special Hexes",
-     "<p><b>Set Special Hex Markers</b> chooses the symbols for Western and Eastern reinforcement hexes and "
-     "for the "
-     "objective. <b>Caltrops</b> mode strews caltrops on a hex (a second click clears them); they add 3 to "
-     "its cost "
-     "per move. <b>Stakes</b> mode plants archer stakes in front of a unit that carries them; a second click "
-     "pulls "
-     "them up.</p>"},
-    {"map-text", "Map Text",
-     "<p>Click a hex in the Map Text mode to write a place name beside it. Choose the font, colour and "
-     "style, the size "
-     "at each zoom level (text smaller than 6 points is not drawn at that level) and where the text sits "
-     "around the "
-     "hex.</p>"},
+     "<p><b>Add/Modify Reinforcements</b>: as Units, for units arriving on a later turn. Not allowed on a "
+     "hex holding a unit present at the start, or on a structure.</p>"
+     "<p><b>Copy Unit</b> / <b>Cut Unit</b>: click a unit to copy it to the unit clipboard, or to copy it "
+     "and remove it. The clipboard is kept when another battle is opened. <b>Paste Unit</b> (available "
+     "after the first copy or cut): click an empty hex to add a copy of the clipboard unit; refused on a hex "
+     "with a unit, for a unit present at the start on a reinforcement hex, and when the battle already holds "
+     "500 units. <b>Move Unit</b>: click a unit, then an empty hex; a reinforcement's marker moves with "
+     "it.</p>"
+     "<p><b>Order of Battle</b>, <b>Reinforcement Schedule</b> and <b>Army Statistics</b> list the forces "
+     "of each side.</p>"},    {"special-hexes", "Special Hexes",
+     "<p><b>Set Special Hex Markers</b>: choose the symbols drawn on Western and Eastern reinforcement "
+     "hexes and on the terrain objective. Choosing a reinforcement symbol changes every reinforcement hex "
+     "of that side at once.</p>"
+     "<p><b>Place Caltrops</b>: each click on a hex lays caltrops there, or lifts them if they are already "
+     "there; they add 3 to its cost per move. <b>Plant Archer Stakes</b>: a click on a unit that carries "
+     "stakes plants them, in its side's symbol; a click on a hex with stakes pulls them up, with or without "
+     "a unit.</p>"},    {"map-text", "Map Text",
+     "<p><b>Map Text &gt; Add/Modify Map Text</b>: click a hex to add or edit its label. Set the face, "
+     "colour and style, and a size and position for each zoom level (text smaller than 6 points is not "
+     "drawn at that level); the sample shows the text as the map will. Exit stores it and Remove deletes "
+     "it. A battle holds at most 50 map texts.</p>"},    {"map-trimmer", "Map Trimmer",
+     "<p><b>Terrain &gt; Map Trimmer</b> shows the battle's counts. Trim cuts the bottom row, top row, right "
+     "column or the two leftmost columns. Everything on the cut hexes is deleted, and the hexes of the new "
+     "edge become border hexes. Grow adds a row at the bottom or top, a column at the right, or two "
+     "columns at the left, up to 150 x 150; the old edge becomes open ground and the new edge is border. "
+     "The map cannot shrink below 10 x 10. Each press can be undone.</p>"},
     {"information", "Information",
      "<p>The <b>Information</b> menu shows the definition tables of weapons, armour and shields, with their "
      "weights, "
@@ -181,7 +187,7 @@ const Section Sections[] = {
      "the hex's "
      "terrain, cost per move, elevation, defense, objective and map text in the information bar, and the "
      "unit and "
-     "structure there in the unit panel. <b>Trim Map</b> cuts rows and columns off the map edges.</p>"},
+     "structure there in the unit panel.</p>"},
     {"help-menu", "Help",
      "<p><b>Contents</b> opens this document. <b>Keyword Search</b> opens it on a search field: type a word "
      "and choose "
@@ -209,6 +215,7 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Battle Settings", "battle-settings"},
         {"Bridge", "terrain"},
         {"Caltrops", "special-hexes"},
+        {"Copy Unit", "units"},
         {"Create New Battle", "new-battle"},
         {"Edit modes", "introduction"},
         {"Elevation", "preferences"},
@@ -223,11 +230,14 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Legacy battles", "open-battle"},
         {"Map Overlay", "preferences"},
         {"Map Text", "map-text"},
+        {"Map Trimmer", "map-trimmer"},
         {"Mouse", "keyboard-mouse"},
+        {"Move Unit", "units"},
         {"Objective", "objective"},
         {"Open Battle", "open-battle"},
         {"Order of Battle", "units"},
         {"Painting", "place-primary"},
+        {"Paste Unit", "units"},
         {"Place Primary Terrain", "place-primary"},
         {"Place Secondary Terrain", "place-secondary"},
         {"Preferences", "preferences"},
@@ -242,7 +252,6 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Structures", "structures"},
         {"Terrain", "terrain"},
         {"Terrain picker", "terrain-picker"},
-        {"Trim Map", "information"},
         {"Undo", "edit-menu"},
         {"Units", "units"},
         {"Variants", "place-primary"},
