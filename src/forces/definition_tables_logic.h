@@ -21,7 +21,7 @@ constexpr int32_t DefStatsRowHeight = 15;
 
 // The whole grid of `table`: title, headers, widths and one row per loaded entry.
 GridTable DefinitionTable(const EquipmentTables& tables, DefTable table);
-// The designed grid width: 440 missile weapons, 245 combat weapons, 205 armour and shields.
+// The grid width the table is laid out for: 440 missile weapons, 245 combat weapons, 205 armour and shields.
 int32_t DefinitionGridWidth(DefTable table);
 // The grid's left side for a grid `gridWidth` wide in an area `areaWidth` wide: the missile grid
 // stands at the left edge, the others centred ((417 - 245) / 2 = 86 for the combat weapons).

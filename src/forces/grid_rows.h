@@ -1,5 +1,5 @@
 // What the read-only grids of the forces dialogs share: a table of cell texts with its title,
-// headers and designed column widths, the display order a click on a column header gives, and
+// headers and nominal column widths, the display order a click on a column header gives, and
 // the tab-separated text that Ctrl+C puts on the clipboard.
 #pragma once
 
@@ -13,7 +13,7 @@ namespace k2 {
 struct GridTable {
     std::string Title;
     std::vector<std::string> Headers;
-    // Designed column widths in pixels; the widget widens a column whose texts need more.
+    // Nominal column widths in pixels; the widget widens a column whose texts need more.
     std::vector<int32_t> Widths;
     std::vector<std::vector<std::string>> Rows;
 

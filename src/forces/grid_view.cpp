@@ -112,8 +112,8 @@ void FillGrid(QTableWidget* grid, const std::vector<std::string>& headers, const
         }
     }
     for (int c = 0; c < columns; ++c) {
-        const int designed = c < static_cast<int>(widths.size()) ? widths[static_cast<std::size_t>(c)] : 0;
-        grid->setColumnWidth(c, std::max(designed, needed[static_cast<std::size_t>(c)]));
+        const int nominal = c < static_cast<int>(widths.size()) ? widths[static_cast<std::size_t>(c)] : 0;
+        grid->setColumnWidth(c, std::max(nominal, needed[static_cast<std::size_t>(c)]));
     }
     const int rowHeight = std::max(minRowHeight, cellMetrics.height() + 4);
     grid->verticalHeader()->setMinimumSectionSize(rowHeight);

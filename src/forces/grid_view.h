@@ -1,5 +1,5 @@
 // The read-only string grids of the forces dialogs on screen: a QTableWidget in the shell look,
-// filled from cell texts, each column as wide as the design asks or as its texts need.
+// filled from cell texts, each column as wide as its nominal width or as its texts need.
 #pragma once
 
 #include <QString>
@@ -20,7 +20,7 @@ namespace k2 {
 // header text.
 QTableWidget* MakeReadOnlyGrid(const char* objectName, QWidget* parent, bool sortable = false);
 
-// Sets the headers and cells (Windows-1252 bytes) and the column widths: the designed width,
+// Sets the headers and cells (Windows-1252 bytes) and the column widths: the nominal width,
 // or wider when a header or a cell would otherwise be cut off. Row heights are at least
 // `minRowHeight` and high enough for the grid's font.
 void FillGrid(QTableWidget* grid, const std::vector<std::string>& headers, const std::vector<int32_t>& widths,

@@ -58,12 +58,12 @@ QStringList ColumnTexts(const QTableWidget* grid, int column) {
     return out;
 }
 
-// Every header and cell fits its column, and no column is narrower than designed.
-void ExpectNothingCutOff(const QTableWidget* grid, const std::vector<int32_t>& designed) {
+// Every header and cell fits its column, and no column is narrower than its nominal width.
+void ExpectNothingCutOff(const QTableWidget* grid, const std::vector<int32_t>& nominal) {
     const QFontMetrics cells(grid->font()), headers(grid->horizontalHeader()->font());
     for (int c = 0; c < grid->columnCount(); ++c) {
         const int width = grid->columnWidth(c);
-        EXPECT_GE(width, designed[static_cast<std::size_t>(c)]) << c;
+        EXPECT_GE(width, nominal[static_cast<std::size_t>(c)]) << c;
         EXPECT_GT(width, headers.horizontalAdvance(grid->horizontalHeaderItem(c)->text())) << c;
         for (int r = 0; r < grid->rowCount(); ++r)
             EXPECT_GT(width, cells.horizontalAdvance(grid->item(r, c)->text())) << r << "," << c;
