@@ -34,7 +34,9 @@ const std::vector<std::string_view>& BattleLifecycle::BattleCommands() {
         cmd::SaveBattleAs,         cmd::PlacePrimary,     cmd::PlaceSecondary,   cmd::FillPrimary,
         cmd::AddModifyUnits,       cmd::AddModifyReinforcements, cmd::CopyUnit,  cmd::CutUnit,
         cmd::MoveUnit,             cmd::SpecialHexMarkers, cmd::PlaceCaltrops,   cmd::PlantStakes,
-        cmd::AddModifyMapText,     cmd::AddModifyStructures, cmd::MapTrimmer,  cmd::SetModifyObjective};
+        cmd::AddModifyMapText,     cmd::AddModifyStructures, cmd::MapTrimmer,  cmd::SetModifyObjective,
+        cmd::WesternOrderOfBattle, cmd::EasternOrderOfBattle, cmd::WesternSchedule, cmd::EasternSchedule,
+        cmd::ArmyStatistics};
     return names;
 }
 
@@ -295,10 +297,10 @@ void BattleLifecycle::SetForceCaptions() {
     const std::string west = parts_.scenario.WesternName.Str();
     const std::string east = parts_.scenario.EasternName.Str();
     LifecycleScreen& screen = parts_.screen;
-    screen.SetCommandCaption("WestOB", west + " Order of Battle");
-    screen.SetCommandCaption("EastOB", east + " Order of Battle");
-    screen.SetCommandCaption("WestRForce", west + " Reinforcement Schedule");
-    screen.SetCommandCaption("EastRForce", east + " Reinforcement Schedule");
+    screen.SetCommandCaption(cmd::WesternOrderOfBattle, west + " Order of Battle");
+    screen.SetCommandCaption(cmd::EasternOrderOfBattle, east + " Order of Battle");
+    screen.SetCommandCaption(cmd::WesternSchedule, west + " Reinforcement Schedule");
+    screen.SetCommandCaption(cmd::EasternSchedule, east + " Reinforcement Schedule");
 }
 
 void BattleLifecycle::SetBattleCaption() {

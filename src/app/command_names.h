@@ -35,6 +35,11 @@ constexpr std::string_view CopyUnit = "CopyUnit1";
 constexpr std::string_view CutUnit = "CutUnit1";
 constexpr std::string_view PasteUnit = "PasteUnit1";
 constexpr std::string_view MoveUnit = "MoveUnit1";
+constexpr std::string_view WesternOrderOfBattle = "WestOB";
+constexpr std::string_view EasternOrderOfBattle = "EastOB";
+constexpr std::string_view WesternSchedule = "WestRForce";
+constexpr std::string_view EasternSchedule = "EastRForce";
+constexpr std::string_view ArmyStatistics = "Information1";
 
 // Special Hexes
 constexpr std::string_view SpecialHexMarkers = "MM_SetSpcHex";
@@ -71,6 +76,8 @@ inline constexpr std::array All = {OpenBattle,       CreateBattle,     SaveBattl
                             AddModifyUnits,   AddModifyReinforcements, CopyUnit, CutUnit, PasteUnit,
                             MoveUnit,         SpecialHexMarkers, PlaceCaltrops, PlantStakes, AddModifyMapText,
                             AddModifyStructures, MapTrimmer, SetModifyObjective, ObjectiveStatus,
+                            WesternOrderOfBattle, EasternOrderOfBattle, WesternSchedule, EasternSchedule,
+                            ArmyStatistics,
                             ElevationDisplay, ObjectiveDisplay, ReinforcementDisplay,
                             OverlayDisplay,   MapTextDisplay,   HelpContents,     KeywordSearch,
                             About,            ZoomIn,           ZoomOut,          ScrollHorz,

@@ -5,7 +5,11 @@
 #include "edit/marker_dialog.h"
 #include "edit/objective_dialogs.h"
 #include "edit/structure_dialog.h"
+#include "forces/army_stats_dialog.h"
+#include "forces/definition_tables_dialog.h"
+#include "forces/force_roster_dialog.h"
 #include "forces/unit_editor_dialog.h"
+#include "forces/unit_ratings.h"
 
 namespace k2 {
 
@@ -19,6 +23,37 @@ DialogHost::DialogHost(EditorContext& context, CommandScreen& screen, QWidget* p
     structures_ = new TAddBase(context.Battle(), context.Symbols(), context.Edit(), parent);
     objective_ = new TAddVHex(context.Battle(), context.Edit(), parent);
     objectiveStatus_ = new TVicHexes(context.Battle(), context.Sounds(), parent);
+    orderOfBattle_ = new TFactionOB(context.Battle(), context.Equipment(), context.Boxes(), context.Sounds(), *this, parent);
+    schedule_ = new TRForceRoster(context.Battle(), context.Equipment(), context.Boxes(), context.Sounds(), *this, parent);
+    statistics_ = new TStats(context.Battle(), context.Equipment(), parent);
+    definitions_ = new TDefStats(context.Equipment(), context.Sounds(), parent);
+}
+
+int32_t DialogHost::OpenUnitEditor(int32_t unit) {
+    Scenario& battle = context_.Battle();
+    if (unit < 1 || unit > battle.UnitCount) return 0;
+    EditHistory& history = context_.History();
+    history.Begin();
+    history.Touch(); // opening the editor counts as a change, as from the map
+    const int32_t result = unitEditor_->RunForUnit(unit);
+    history.Commit("Add/Modify Units");
+    return result;
+}
+
+int32_t DialogHost::RunOrderOfBattle(int32_t side) {
+    EditHistory& history = context_.History();
+    Scenario& battle = context_.Battle();
+    const EquipmentTables& equipment = context_.Equipment();
+    // The sort before the list is a step of its own, so looking can be undone too.
+    return orderOfBattle_->Run(side, [&] { history.Record("Sort Units", [&] { SortUnits(battle, equipment); }); });
+}
+
+int32_t DialogHost::RunReinforcementSchedule(int32_t side) {
+    return schedule_->Run(side);
+}
+
+void DialogHost::RunArmyStatistics() {
+    statistics_->Run();
 }
 
 StructureDialogOutcome DialogHost::RunStructureDialog() {
@@ -55,7 +90,8 @@ int32_t DialogHost::RunSpecialHexMarkers() {
 }
 
 void DialogHost::ShowDefinitionTable(int32_t table) {
-    (void)table;
+    if (table < 1 || table > 4) return;
+    definitions_->Run(DefTable(table));
 }
 
 } // namespace k2

@@ -7,6 +7,7 @@
 #include "app/editor_context.h"
 #include "edit/edit_session.h"
 #include "forces/unit_editor_logic.h"
+#include "forces/unit_editor_opener.h"
 
 class QWidget;
 
@@ -18,8 +19,12 @@ class TSelectHxMrk;
 class TAddBase;
 class TAddVHex;
 class TVicHexes;
+class TFactionOB;
+class TRForceRoster;
+class TStats;
+class TDefStats;
 
-class DialogHost : public ModeDialogs, public DefinitionTablesOpener, public MenuDialogs {
+class DialogHost : public ModeDialogs, public DefinitionTablesOpener, public UnitEditorOpener, public MenuDialogs {
   public:
     DialogHost(EditorContext& context, CommandScreen& screen, QWidget* parent);
     ~DialogHost() override;
@@ -32,11 +37,16 @@ class DialogHost : public ModeDialogs, public DefinitionTablesOpener, public Men
     void SetInfoText(const std::string& text) override { screen_.SetInfoText(text); }
     // DefinitionTablesOpener
     void ShowDefinitionTable(int32_t table) override;
+    // UnitEditorOpener: the order of battle's double-click, one undo step of its own.
+    int32_t OpenUnitEditor(int32_t unit) override;
 
     // Menu commands.
     int32_t RunSpecialHexMarkers() override;
     int32_t RunMapTrimmer(MapRedraw& redraw) override;
     int32_t RunObjectiveStatus() override;
+    int32_t RunOrderOfBattle(int32_t side) override;
+    int32_t RunReinforcementSchedule(int32_t side) override;
+    void RunArmyStatistics() override;
 
     TAddUnit& UnitEditor() { return *unitEditor_; }
 
@@ -50,6 +60,10 @@ class DialogHost : public ModeDialogs, public DefinitionTablesOpener, public Men
     TAddBase* structures_ = nullptr;
     TAddVHex* objective_ = nullptr;
     TVicHexes* objectiveStatus_ = nullptr;
+    TFactionOB* orderOfBattle_ = nullptr;
+    TRForceRoster* schedule_ = nullptr;
+    TStats* statistics_ = nullptr;
+    TDefStats* definitions_ = nullptr;
 };
 
 } // namespace k2

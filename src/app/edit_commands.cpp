@@ -146,9 +146,7 @@ void EditCommands::MoveUnit() {
 void EditCommands::SetSpecialHexMarkers() {
     // No mode: the dialog's session is its own step; the whole map shows the new markers.
     parts_.dialogs.RunSpecialHexMarkers();
-    StepChange all;
-    all.Changed = all.WholeMap = true;
-    Dispatch().RedrawChange(all);
+    DrawWholeMap();
 }
 
 void EditCommands::PlaceCaltrops() {
@@ -187,6 +185,24 @@ void EditCommands::MapTrimmer() {
     parts_.scenario.ZoomLevel = 0;
     parts_.redraw.MapResized();
     parts_.dialogs.RunMapTrimmer(parts_.redraw);
+}
+
+void EditCommands::DrawWholeMap() {
+    StepChange all;
+    all.Changed = all.WholeMap = true;
+    Dispatch().RedrawChange(all);
+}
+
+void EditCommands::OrderOfBattle(int32_t side) {
+    if (parts_.dialogs.RunOrderOfBattle(side) == 1) DrawWholeMap();
+}
+
+void EditCommands::Schedule(int32_t side) {
+    if (parts_.dialogs.RunReinforcementSchedule(side) == 1) DrawWholeMap();
+}
+
+void EditCommands::ArmyStatistics() {
+    parts_.dialogs.RunArmyStatistics();
 }
 
 void EditCommands::RefreshObjectiveCommand() {

@@ -34,6 +34,10 @@ class MenuDialogs {
     // The trimmer redraws (and sets up again) the map after each of its presses.
     virtual int32_t RunMapTrimmer(MapRedraw& redraw) = 0;
     virtual int32_t RunObjectiveStatus() = 0;
+    // 1 when an editor session opened from the list asks for the map to be drawn again.
+    virtual int32_t RunOrderOfBattle(int32_t side) = 0;
+    virtual int32_t RunReinforcementSchedule(int32_t side) = 0;
+    virtual void RunArmyStatistics() = 0;
 };
 
 // What the mode commands ask of the map besides the menus.
@@ -91,6 +95,11 @@ class EditCommands {
     void SetModifyObjective();
     void ObjectiveStatus();
     void MapTrimmer();
+    void WesternOrderOfBattle() { OrderOfBattle(SideWestern); }
+    void EasternOrderOfBattle() { OrderOfBattle(SideEastern); }
+    void WesternSchedule() { Schedule(SideWestern); }
+    void EasternSchedule() { Schedule(SideEastern); }
+    void ArmyStatistics();
 
     // After anything that may have added or removed the objective (a click, undo, redo).
     void RefreshObjectiveCommand();
@@ -100,6 +109,9 @@ class EditCommands {
 
   private:
     void EnterMode(EditMode mode);
+    void OrderOfBattle(int32_t side);
+    void Schedule(int32_t side);
+    void DrawWholeMap();
     // A mode whose clicks open dialogs or change units: the terrain picker closes first.
     void EnterModeWithoutPicker(EditMode mode);
     MapClickDispatch& Dispatch() { return parts_.session.Dispatch(); }

@@ -259,7 +259,13 @@ void TMainForm::BuildMenus() {
                      EditItem(cmd::CopyUnit, "Copy Unit", &EditCommands::CopyUnit),
                      EditItem(cmd::CutUnit, "Cut Unit", &EditCommands::CutUnit),
                      EditItem(cmd::PasteUnit, "Paste Unit", &EditCommands::PasteUnit),
-                     EditItem(cmd::MoveUnit, "Move Unit", &EditCommands::MoveUnit)});
+                     EditItem(cmd::MoveUnit, "Move Unit", &EditCommands::MoveUnit),
+                     {{}, nullptr, {}, nullptr},
+                     EditItem(cmd::WesternOrderOfBattle, "Western Order of Battle", &EditCommands::WesternOrderOfBattle),
+                     EditItem(cmd::EasternOrderOfBattle, "Eastern Order of Battle", &EditCommands::EasternOrderOfBattle),
+                     EditItem(cmd::WesternSchedule, "Western Reinforcement Schedule", &EditCommands::WesternSchedule),
+                     EditItem(cmd::EasternSchedule, "Eastern Reinforcement Schedule", &EditCommands::EasternSchedule),
+                     EditItem(cmd::ArmyStatistics, "Army Statistics", &EditCommands::ArmyStatistics)});
     findChild<QAction*>(ToQString(cmd::PasteUnit))->setEnabled(false);
 
     QMenu* special = menuBar()->addMenu(tr("&Special Hexes"));

@@ -30,12 +30,6 @@ bool RemoveObjectiveAt(Scenario& scenario, int32_t hex) {
     return true;
 }
 
-std::string HexLabel(const Scenario& scenario, int32_t hex) {
-    if (!scenario.IsValidHex(hex)) return {};
-    const auto [row, col] = scenario.HexRowCol(hex);
-    return std::to_string(row) + std::to_string(col);
-}
-
 void ObjectiveLogic::Activate(int32_t hex) {
     hex_ = hex;
     number_ = ObjectiveAt(scenario_, hex);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/scenario.h"
+#include "forces/force_roster_logic.h"
 
 #include <cstdint>
 #include <string>
@@ -29,8 +30,7 @@ bool ObjectiveListEnabled(const Scenario& scenario);
 // has none.
 bool RemoveObjectiveAt(Scenario& scenario, int32_t hex);
 
-// The hex's row number followed by its column number, as the map names a hex ("417").
-std::string HexLabel(const Scenario& scenario, int32_t hex);
+
 
 class ObjectiveLogic {
   public:

@@ -37,13 +37,29 @@ struct PickerRecorder : k2::TerrainPicker {
     int32_t result = 1;
 };
 
+struct MenuDialogRecorder : k2::MenuDialogs {
+    int32_t RunSpecialHexMarkers() override { return Note("markers", 1); }
+    int32_t RunMapTrimmer(k2::MapRedraw&) override { return Note("trimmer", 1); }
+    int32_t RunObjectiveStatus() override { return Note("status", 1); }
+    int32_t RunOrderOfBattle(int32_t side) override { return Note("oob " + std::to_string(side), rosterResult); }
+    int32_t RunReinforcementSchedule(int32_t side) override { return Note("schedule " + std::to_string(side), -1); }
+    void RunArmyStatistics() override { Note("statistics", 0); }
+    int32_t Note(const std::string& what, int32_t result) {
+        opened.push_back(what);
+        return result;
+    }
+    std::vector<std::string> opened;
+    int32_t rosterResult = -1;
+};
+
 class EditCommandsTest : public ::testing::Test {
   protected:
     k2::test::EditFixture f{10, 10};
     ScreenRecorder screen;
     PickerRecorder picker;
-    k2::EditCommands commands{
-        k2::EditCommandParts{*f.history, f.session->Dispatch(), screen, f.edit, screen, picker}};
+    MenuDialogRecorder dialogs;
+    k2::EditCommands commands{k2::EditCommandParts{*f.history, *f.session, screen, f.edit, screen, picker, dialogs,
+                                                   f.redraw, *f.battle}};
 };
 
 TEST_F(EditCommandsTest, TerrainCommandsEnterTheirModesWithPromptAndPicker) {
@@ -66,6 +82,79 @@ TEST_F(EditCommandsTest, TerrainCommandsEnterTheirModesWithPromptAndPicker) {
     EXPECT_EQ(screen.info, "Select Hex to Start Primary Terrain Fill.");
     EXPECT_THAT(picker.calls, ElementsAre("show 1", "show 3", "close", "fill"));
     EXPECT_EQ(screen.handCursors, 3);
+}
+
+TEST_F(EditCommandsTest, ModesThatOpenDialogsOrMoveUnitsCloseThePicker) {
+    struct Case {
+        void (k2::EditCommands::*command)();
+        EditMode mode;
+        bool closesPicker;
+        bool marksModified;
+    };
+    const Case cases[] = {
+        {&k2::EditCommands::AddModifyUnits, EditMode::Units, true, false},
+        {&k2::EditCommands::AddModifyReinforcements, EditMode::Reinforcements, true, false},
+        {&k2::EditCommands::CopyUnit, EditMode::CopyUnit, true, false},
+        {&k2::EditCommands::CutUnit, EditMode::CutUnit, true, false},
+        {&k2::EditCommands::PasteUnit, EditMode::PasteUnit, true, false},
+        {&k2::EditCommands::MoveUnit, EditMode::MoveUnit, true, false},
+        {&k2::EditCommands::AddModifyMapText, EditMode::MapText, true, false},
+        {&k2::EditCommands::AddModifyStructures, EditMode::Structures, true, false},
+        {&k2::EditCommands::SetModifyObjective, EditMode::Objective, false, false},
+        {&k2::EditCommands::PlaceCaltrops, EditMode::Caltrops, false, true},
+        {&k2::EditCommands::PlantStakes, EditMode::Stakes, false, true},
+    };
+    for (const Case& c : cases) {
+        picker.calls.clear();
+        f.history->MarkSaved();
+        f.edit.MoveSourceUnit = 7;
+        (commands.*c.command)();
+        EXPECT_EQ(f.edit.Mode, c.mode);
+        EXPECT_EQ(screen.info, k2::ModePrompt(c.mode));
+        EXPECT_EQ(picker.calls == std::vector<std::string>{"close"}, c.closesPicker) << int(c.mode);
+        EXPECT_EQ(f.history->Modified(), c.marksModified) << int(c.mode);
+        // Choosing Move Unit again forgets a picked unit.
+        if (c.mode == EditMode::MoveUnit) EXPECT_EQ(f.edit.MoveSourceUnit, 0);
+    }
+}
+
+TEST_F(EditCommandsTest, MenuDialogsAndTheirRedraws) {
+    commands.SetSpecialHexMarkers();
+    EXPECT_EQ(f.redraw.fullRenders, 1);
+    commands.WesternOrderOfBattle();
+    EXPECT_EQ(f.redraw.fullRenders, 1); // closed without an editor session that asks for it
+    dialogs.rosterResult = 1;
+    commands.EasternOrderOfBattle();
+    EXPECT_EQ(f.redraw.fullRenders, 2);
+    commands.EasternSchedule();
+    commands.ArmyStatistics();
+    f.battle->ViewOriginHex = 44;
+    f.battle->ZoomLevel = 2;
+    commands.MapTrimmer();
+    EXPECT_EQ(f.battle->ViewOriginHex, 0);
+    EXPECT_EQ(f.battle->ZoomLevel, 0);
+    EXPECT_THAT(dialogs.opened, ElementsAre("markers", "oob 1", "oob 2", "schedule 2", "statistics", "trimmer"));
+
+    // "Paste Unit" comes with the first copy; the objective's status item follows the objective.
+    EXPECT_FALSE(screen.enabled["PasteUnit1"]);
+    f.battle->Units[1].Hex = 33;
+    f.battle->UnitCount = 1;
+    f.Cell(33).Unit = 1;
+    f.history->Reset();
+    f.edit.Mode = EditMode::CopyUnit;
+    f.Click(33);
+    EXPECT_TRUE(screen.enabled["PasteUnit1"]);
+    commands.RefreshObjectiveCommand();
+    EXPECT_FALSE(screen.enabled["ObjectiveList"]);
+    f.history->Record("Set/Modify Terrain Objective", [&] {
+        f.battle->ObjectiveCount = 1;
+        f.battle->Objectives[1].Hex = 40;
+        f.Cell(40).Objective = 1;
+    });
+    commands.RefreshObjectiveCommand();
+    EXPECT_TRUE(screen.enabled["ObjectiveList"]);
+    commands.Undo();
+    EXPECT_FALSE(screen.enabled["ObjectiveList"]);
 }
 
 TEST_F(EditCommandsTest, PromptsAreTheProgramsOwnTexts) {

@@ -276,19 +276,26 @@ TEST_F(EditCommand, TerrainOpsActAsTheirMapClicks) {
 
 TEST_F(EditCommand, UnitMarkerAndTextOpsActAsTheEditorDoes) {
     auto before = Load(Small);
-    const Scenario& b = *before;
+    Scenario& b = *before;
     int32_t unitHex = -1, reinforcementHex = -1, textHex = -1, empty = -1;
     for (int32_t u = 1; u <= b.UnitCount; ++u)
         if (b.Units[u].ActivationTurn == 1 && unitHex < 0) unitHex = b.Units[u].Hex;
     for (int32_t h = 0; h < b.HexCount; ++h) {
         const HexCell& c = b.Hexes[h];
-        if (c.ReinforcementMarker && !c.Unit && reinforcementHex < 0) reinforcementHex = h;
         if (c.MapText && textHex < 0) textHex = h;
-        if (!b.IsBorderHex(h) && !c.Unit && !c.Structure && !c.ReinforcementMarker && !c.MapText && !c.Objective &&
-            !c.Caltrops && !c.Stakes && empty < 0)
+        if (b.IsBorderHex(h) || c.Unit || c.Structure || c.ReinforcementMarker || c.MapText || c.Objective ||
+            c.Caltrops || c.Stakes)
+            continue;
+        if (empty < 0)
             empty = h;
+        else if (reinforcementHex < 0)
+            reinforcementHex = h;
     }
     ASSERT_TRUE(unitHex >= 0 && reinforcementHex >= 0 && textHex >= 0 && empty >= 0);
+    // A marked hex whose reinforcement has not been placed yet.
+    b.Hexes[reinforcementHex].ReinforcementMarker = b.MarkerSymbols[MarkerWesternReinforcement];
+    const fs::path input = Path("marked.k2s");
+    ASSERT_TRUE(WriteBattle(b, input, TerrainSetCount()).ok);
     const auto op = [](const std::string& name, const std::string& args) {
         return "{\"op\":\"" + name + "\"" + (args.empty() ? "" : "," + args) + "}";
     };
@@ -312,7 +319,7 @@ TEST_F(EditCommand, UnitMarkerAndTextOpsActAsTheEditorDoes) {
     std::string json = "[";
     for (const auto& [text, result] : steps)
         json += (json.size() > 1 ? "," : "") + text;
-    const ToolRun r = Edit({Q(Small), "--script", Q(Script("units.json", json + "]")), "--out", Q(Path("out.k2s"))});
+    const ToolRun r = Edit({Q(input), "--script", Q(Script("units.json", json + "]")), "--out", Q(Path("out.k2s"))});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QJsonArray reports = QJsonDocument::fromJson(r.out).array();
     ASSERT_EQ(reports.size(), qsizetype(steps.size()));

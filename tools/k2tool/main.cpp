@@ -1,6 +1,7 @@
 // k2tool: the command-line companion of the editor, for inspecting, checking, converting and
 // rendering battle files of an installation, and for editing them from a script.
 #include "edit_command.h"
+#include "forces_commands.h"
 #include "render_command.h"
 #include "tool_commands.h"
 
@@ -24,6 +25,9 @@ Commands:
   render ...              draw a battle as the map view shows it (k2tool render --help)
   edit FILE --script OPS.json --out NEW.k2s [--seed N]
                           apply the ops of a JSON script as the editor does (k2tool edit --help)
+  stats FILE              print both forces' army statistics as JSON
+  oob FILE --side 1|2 [--schedule]
+                          print a side's order of battle (sorted first) or its reinforcement schedule as JSON
   --help                  show this list
 
 Exit status: 0 success, 1 a file refused or not written, 2 a usage error.
@@ -75,6 +79,8 @@ int main(int argc, char** argv) {
     if (command == "check") return k2tool::CheckCommand(installDir, rest);
     if (command == "convert") return k2tool::ConvertCommand(installDir, rest);
     if (command == "render") return k2tool::RenderCommand(installDir, rest);
+    if (command == "stats") return k2tool::StatsCommand(installDir, rest);
+    if (command == "oob") return k2tool::OobCommand(installDir, rest);
     if (command == "edit") return k2tool::EditCommand(installDir, rest);
     if (command == "help") {
         std::cout << Usage;

@@ -162,8 +162,18 @@ const Section Sections[] = {
      "with a unit, for a unit present at the start on a reinforcement hex, and when the battle already holds "
      "500 units. <b>Move Unit</b>: click a unit, then an empty hex; a reinforcement's marker moves with "
      "it.</p>"
-     "<p><b>Order of Battle</b>, <b>Reinforcement Schedule</b> and <b>Army Statistics</b> list the forces "
-     "of each side.</p>"},    {"special-hexes", "Special Hexes",
+     "<p><b>Order of Battle</b> (one item for each force, named after it): lists every unit of the side, "
+     "placed or arriving later, after putting the units in their standard order (this can be undone as "
+     "\"Sort Units\"). Wing leaders stand out, the others are indented. Click a column heading to sort "
+     "the list by it (click again to reverse, a third time for the standard order); the unit numbers do "
+     "not change. Ctrl+C copies the list as tab-separated text for a spreadsheet. Double-click a unit to "
+     "open it in the unit editor.</p>"
+     "<p><b>Reinforcement Schedule</b>: lists the side's units arriving after turn 1, with their arrival "
+     "turn. Sorting, Ctrl+C and double-click work as in the Order of Battle.</p>"
+     "<p><b>Army Statistics</b>: compares the two forces: men, units, average morale, fire power, combat "
+     "strength and total points (unit values plus the objective's points for the side holding it).</p>"
+     "<p>Equipment tables: the four small buttons beside the unit editor's equipment lists show the "
+     "missile weapons, combat weapons, armour or shields with their ratings and weights.</p>"},    {"special-hexes", "Special Hexes",
      "<p><b>Set Special Hex Markers</b>: choose the symbols drawn on Western and Eastern reinforcement "
      "hexes and on the terrain objective. Choosing a reinforcement symbol changes every reinforcement hex "
      "of that side at once.</p>"
@@ -212,6 +222,7 @@ const Section Sections[] = {
 
 const std::vector<HelpKeyword>& HelpKeywords() {
     static const std::vector<HelpKeyword> keywords = {
+        {"Army Statistics", "units"},
         {"Battle Settings", "battle-settings"},
         {"Bridge", "terrain"},
         {"Caltrops", "special-hexes"},
@@ -243,6 +254,7 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Preferences", "preferences"},
         {"Recent battles", "recent-battles"},
         {"Redo", "edit-menu"},
+        {"Reinforcement Schedule", "units"},
         {"Reinforcements", "units"},
         {"Roads", "terrain"},
         {"Save Battle", "save-battle"},
