@@ -104,19 +104,9 @@ void TNewMap::Build() {
     grid->setHorizontalSpacing(14);
     grid->setVerticalSpacing(8);
 
-    auto* heading = new QLabel("Create Battle", panel);
-    heading->setObjectName("TitleLbl");
-    heading->setFont(PixelFont("Kelt", 34));
-    heading->setAlignment(Qt::AlignCenter);
-    heading->setStyleSheet(QString("color: %1;").arg(BackdropGold().name()));
-    grid->addWidget(heading, 0, 0, 1, 2);
+    grid->addWidget(MakeHeading("Create Battle", panel, 34), 0, 0, 1, 2);
 
-    const auto group = [panel](const char* name, const QString& title) {
-        auto* box = new QGroupBox(title, panel);
-        box->setObjectName(name);
-        box->setFont(PixelFont("Arial", 13, true));
-        return box;
-    };
+    const auto group = [panel](const char* name, const QString& title) { return MakeGroup(name, title, panel); };
     const auto plainFont = [](QWidget* widget) {
         widget->setFont(PixelFont("Arial", 13));
         return widget;

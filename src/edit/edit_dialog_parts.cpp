@@ -16,22 +16,6 @@
 
 namespace k2 {
 
-QLabel* MakeHeading(const QString& text, QWidget* parent, int pixels) {
-    auto* heading = new QLabel(text, parent);
-    heading->setObjectName("TitleLbl");
-    heading->setFont(PixelFont("Kelt", pixels));
-    heading->setAlignment(Qt::AlignCenter);
-    heading->setStyleSheet(QString("color: %1;").arg(BackdropGold().name()));
-    return heading;
-}
-
-QGroupBox* MakeGroup(const char* name, const QString& title, QWidget* parent) {
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(name);
-    box->setFont(PixelFont("Arial", 13, true));
-    return box;
-}
-
 QLabel* MakeValueLabel(const char* name, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);

@@ -3,6 +3,8 @@
 // preview of a terrain symbol.
 #pragma once
 
+#include "graphics/dialog_look.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -18,8 +20,6 @@ namespace k2 {
 
 class SymbolSet;
 
-QLabel* MakeHeading(const QString& text, QWidget* parent, int pixels = 30);
-QGroupBox* MakeGroup(const char* name, const QString& title, QWidget* parent);
 QLabel* MakeValueLabel(const char* name, QWidget* parent);
 QPushButton* MakeDialogButton(const char* name, const QString& caption, QWidget* parent);
 

@@ -249,19 +249,9 @@ void TAddLocation::Build() {
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
 
-    auto* heading = new QLabel("Map Text", panel);
-    heading->setObjectName("TitleLbl");
-    heading->setFont(PixelFont("Kelt", 30));
-    heading->setAlignment(Qt::AlignCenter);
-    heading->setStyleSheet(QString("color: %1;").arg(BackdropGold().name()));
-    grid->addWidget(heading, 0, 0, 1, 2);
+    grid->addWidget(MakeHeading("Map Text", panel), 0, 0, 1, 2);
 
-    const auto group = [panel](const char* name, const QString& title) {
-        auto* box = new QGroupBox(title, panel);
-        box->setObjectName(name);
-        box->setFont(PixelFont("Arial", 13, true));
-        return box;
-    };
+    const auto group = [panel](const char* name, const QString& title) { return MakeGroup(name, title, panel); };
     const auto plain = [](QWidget* widget) {
         widget->setFont(PixelFont("Arial", 13));
         return widget;

@@ -56,12 +56,7 @@ void TSelectHxMrk::Build() {
     grid->setHorizontalSpacing(14);
     grid->setVerticalSpacing(10);
 
-    auto* heading = new QLabel("Special Hex Markers", backdrop);
-    heading->setObjectName("TitleLbl");
-    heading->setFont(PixelFont("Kelt", 30));
-    heading->setAlignment(Qt::AlignCenter);
-    heading->setStyleSheet(QString("color: %1;").arg(BackdropGold().name()));
-    grid->addWidget(heading, 0, 0, 1, 2);
+    grid->addWidget(MakeHeading("Special Hex Markers", backdrop), 0, 0, 1, 2);
 
     terList_ = new QListWidget(backdrop);
     terList_->setObjectName("TerList");

@@ -9,17 +9,7 @@ bool IsOfferedMarkerKind(int32_t kind) {
 }
 
 std::vector<MarkerRow> MarkerSymbolRows(const SymbolSet& symbols) {
-    std::vector<MarkerRow> rows;
-    const int32_t places =
-        std::min<int32_t>(symbols.TerrainCount(), int32_t(symbols.TerrainListOrder().size()));
-    for (int32_t place = 0; place < places; ++place) {
-        const int32_t terrain = symbols.TerrainAtPlace(place);
-        if (!symbols.IsTerrainSymbol(terrain)) continue;
-        const std::string_view name = symbols.Terrain(terrain).Name.View();
-        if (name.empty() || (name[0] != '4' && name[0] != '3')) continue;
-        rows.push_back({terrain, std::string(name.substr(std::min<std::size_t>(2, name.size())))});
-    }
-    return rows;
+    return TerrainSymbolRows(symbols, "43");
 }
 
 bool SetMarkerSymbol(Scenario& scenario, int32_t kind, int32_t symbol) {

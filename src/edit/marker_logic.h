@@ -5,6 +5,7 @@
 
 #include "core/scenario.h"
 #include "edit/edit_history.h"
+#include "edit/symbol_rows.h"
 #include "graphics/symbol_set.h"
 
 #include <array>
@@ -22,11 +23,7 @@ bool IsOfferedMarkerKind(int32_t kind);
 constexpr int32_t MarkerResultOk = 1;
 
 // One row of the symbol list: the terrain symbol and the name shown (without its category).
-struct MarkerRow {
-    int32_t Terrain = 0;
-    std::string Name;
-    bool operator==(const MarkerRow&) const = default;
-};
+using MarkerRow = SymbolRow;
 
 // The marker and structure symbols ("4" and "3" names) in the set's display order.
 std::vector<MarkerRow> MarkerSymbolRows(const SymbolSet& symbols);

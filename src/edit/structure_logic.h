@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/scenario.h"
+#include "edit/symbol_rows.h"
 
 #include <cstdint>
 #include <string>
@@ -12,19 +13,6 @@
 namespace k2 {
 
 class SymbolSet;
-
-// One row of a symbol list: the terrain symbol and the name shown for it.
-struct SymbolRow {
-    int32_t Terrain = 0;
-    std::string Name; // the symbol's name without its category prefix ("3 Castle" -> "Castle")
-};
-
-// The terrain symbols whose names begin with one of `categories` ("3", "34"), in the set's
-// display order, named without their first two characters.
-std::vector<SymbolRow> TerrainSymbolRows(const SymbolSet& symbols, std::string_view categories);
-
-// A symbol's name as the lists show it: without its first two characters.
-std::string ShownSymbolName(const SymbolSet& symbols, int32_t terrain);
 
 // Removes the structure of `hex` as the dialog's Remove does (for scripts); false when the hex
 // has none.

@@ -3,6 +3,8 @@
 #include "graphics/backdrop.h"
 #include "graphics/picture_panel.h"
 
+#include <QGroupBox>
+#include <QLabel>
 #include <QVBoxLayout>
 
 namespace k2 {
@@ -76,6 +78,22 @@ TMy_Panel* LayOnBackdrop(QWidget* dialog, int bodyPixels) {
     panel->SetBevelWidth(2);
     outer->addWidget(panel);
     return panel;
+}
+
+QLabel* MakeHeading(const QString& text, QWidget* parent, int pixels) {
+    auto* heading = new QLabel(text, parent);
+    heading->setObjectName("TitleLbl");
+    heading->setFont(PixelFont("Kelt", pixels));
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setStyleSheet(QString("color: %1;").arg(BackdropGold().name()));
+    return heading;
+}
+
+QGroupBox* MakeGroup(const char* name, const QString& title, QWidget* parent) {
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(name);
+    box->setFont(PixelFont("Arial", 13, true));
+    return box;
 }
 
 } // namespace k2

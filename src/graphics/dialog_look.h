@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QString>
 
+class QGroupBox;
+class QLabel;
 class QWidget;
 
 namespace k2 {
@@ -22,5 +24,9 @@ QString ShellDialogStyle();
 // Lays `dialog` on a tiled backdrop panel ("Panel1") that fills it, gives the dialog the shell
 // style and the Arial body font, and returns the panel for the dialog's controls.
 TMy_Panel* LayOnBackdrop(QWidget* dialog, int bodyPixels = 13);
+
+// The dialog's title in gold Kelt ("TitleLbl"), and a group box in bold Arial.
+QLabel* MakeHeading(const QString& text, QWidget* parent, int pixels = 30);
+QGroupBox* MakeGroup(const char* name, const QString& title, QWidget* parent);
 
 } // namespace k2
