@@ -29,7 +29,8 @@ TEST(AboutBoxTest, ClicksWhenShownAndOnOkWhichCloses) {
     test::SoundRecorder sounds;
     TAboutMBld about(sounds);
     about.show();
-    EXPECT_THAT(sounds.played, ::testing::ElementsAre(std::pair(6, 1)));
+    EXPECT_THAT(sounds.played, ::testing::ElementsAre(6));
+    EXPECT_THAT(sounds.modes, ::testing::ElementsAre(1));
     gui_input::Click(about.findChild<QPushButton*>("OK"));
     EXPECT_THAT(sounds.Numbers(), ::testing::ElementsAre(6, 6));
     EXPECT_FALSE(about.isVisible());

@@ -16,22 +16,19 @@
 
 namespace k2::test {
 
-// Records every sound asked for as (number, mode); answers `started` (false: no sound card).
+// Records the number and the mode of every sound asked for; answers `started` (false: no
+// sound card).
 class SoundRecorder : public SoundPlayer {
   public:
     bool Play(int number, int mode) override {
-        played.emplace_back(number, mode);
+        played.push_back(number);
+        modes.push_back(mode);
         return started;
     }
-    // The numbers alone, in order.
-    std::vector<int> Numbers() const {
-        std::vector<int> numbers;
-        for (const auto& [number, mode] : played)
-            numbers.push_back(number);
-        return numbers;
-    }
+    const std::vector<int>& Numbers() const { return played; }
 
-    std::vector<std::pair<int, int>> played;
+    std::vector<int> played;
+    std::vector<int> modes;
     bool started = false;
 };
 

@@ -62,7 +62,8 @@ TEST(MapClickDispatch, RefusalsSoundAndLeaveNoStep) {
     const k2::ClickOutcome outcome = f.Click(44);
     EXPECT_TRUE(outcome.Refused);
     EXPECT_EQ(outcome.Reason, "not here");
-    EXPECT_EQ(f.sounds.played, (std::vector<std::pair<int, int>>{{k2::SoundRefuse, 1}}));
+    EXPECT_EQ(f.sounds.played, std::vector<int>{k2::SoundRefuse});
+    EXPECT_EQ(f.sounds.modes, std::vector<int>{1});
     EXPECT_FALSE(f.history->CanUndo());
 }
 

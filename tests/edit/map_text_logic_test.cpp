@@ -87,8 +87,8 @@ TEST_F(MapTextLogicTest, AddOnAFullTableIsRefusedWithAMessageAndChangesNothing) 
     EXPECT_FALSE(history.Modified());
     EXPECT_FALSE(logic.Editing());
     ASSERT_EQ(boxes.plain.size(), 1u);
-    EXPECT_EQ(boxes.plain[0].first, "Warning");
-    EXPECT_THAT(boxes.plain[0].second, ::testing::HasSubstr("50 map texts"));
+    EXPECT_THAT(boxes.plain[0], ::testing::StartsWith("Warning: "));
+    EXPECT_THAT(boxes.plain[0], ::testing::HasSubstr("50 map texts"));
     EXPECT_THAT(sounds.played, ::testing::ElementsAre(SoundRefuse));
 }
 

@@ -226,7 +226,7 @@ TEST(TMapInfoDialog, EachPressIsOneStepWithItsSoundRedrawAndCounts) {
     EXPECT_EQ(label("Label5"), "Max Cols: 20");
     EXPECT_EQ(s.Units[1].Name, "Inside");
     EXPECT_EQ(s.Units[1].Hex, s.HexIndex(5, 5));
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(boxes.plain.empty());
     EXPECT_EQ(Inconsistency(s), "");
     gui::Click(Child<QPushButton>(&dialog, "Button1"));
     ASSERT_EQ(finished.count(), 1);
@@ -246,8 +246,8 @@ TEST(TMapInfoDialog, ARefusedPressSoundsRefusalShowsWhyAndRecordsNothing) {
     dialog.show();
     gui::Click(Child<QPushButton>(&dialog, "XTR"));
     EXPECT_EQ(sounds.played, std::vector<int>{SoundRefuse});
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].second, "The map cannot have fewer than 10 rows.");
+    ASSERT_EQ(boxes.plain.size(), 1u);
+    EXPECT_EQ(boxes.plain[0], "Map Trimmer: The map cannot have fewer than 10 rows.");
     EXPECT_EQ(redraw.resized, 0);
     EXPECT_EQ(history.StepCount(), 0u);
     EXPECT_TRUE(s == start);

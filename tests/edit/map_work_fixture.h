@@ -2,6 +2,8 @@
 // recorders for the platform seams and the stock terrain set.
 #pragma once
 
+#include "common/recorders.h"
+
 #include "core/platform.h"
 #include "core/scenario.h"
 #include "edit/map_click_dispatch.h"
@@ -48,21 +50,9 @@ const k2::SymbolSet& StockSymbols();
 // Saves a picture of `widget` as <K2_SHOT_DIR>/<name>.png when that variable is set.
 void SaveShot(QWidget* widget, const QString& name);
 
-struct SoundRecorder : k2::SoundPlayer {
-    std::vector<int> played;
-    bool Play(int number, int) override {
-        played.push_back(number);
-        return true;
-    }
-};
+using SoundRecorder = k2::test::SoundRecorder;
 
-struct BoxRecorder : k2::MessageBoxes {
-    std::vector<std::pair<std::string, std::string>> shown;
-    void ShowPlain(const std::string& title, const std::string& text) override {
-        shown.emplace_back(title, text);
-    }
-    int Ask(int, int) override { return k2::MsgResultYes; }
-};
+using BoxRecorder = k2::test::MessageBoxRecorder;
 
 struct RedrawRecorder : k2::MapRedraw {
     int full = 0;

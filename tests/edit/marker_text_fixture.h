@@ -2,6 +2,8 @@
 // small battle with units placed by hand, and the stock symbol set loaded once.
 #pragma once
 
+#include "common/recorders.h"
+
 #include "core/platform.h"
 #include "core/scenario.h"
 #include "graphics/symbol_set.h"
@@ -19,23 +21,9 @@
 
 namespace k2test_markers {
 
-class RecordingSounds : public k2::SoundPlayer {
-  public:
-    std::vector<int> played;
-    bool Play(int number, int) override {
-        played.push_back(number);
-        return true;
-    }
-};
+using RecordingSounds = k2::test::SoundRecorder;
 
-class RecordingBoxes : public k2::MessageBoxes {
-  public:
-    std::vector<std::pair<std::string, std::string>> plain;
-    void ShowPlain(const std::string& title, const std::string& text) override {
-        plain.emplace_back(title, text);
-    }
-    int Ask(int, int) override { return k2::MsgResultYes; }
-};
+using RecordingBoxes = k2::test::MessageBoxRecorder;
 
 // A cols x rows battle of open ground inside a border ring, with the stock marker symbols.
 inline std::unique_ptr<k2::Scenario> SmallBattle(int32_t cols = 12, int32_t rows = 10) {

@@ -266,8 +266,7 @@ TEST_F(TerrainPickerLogicTest, AFailedWriteIsReportedAndOkStillClosesWithOne) {
 
     EXPECT_EQ(picker->Ok(file, StockSymbols().TerrainCount()), PickerResultOk);
     ASSERT_EQ(boxes.plain.size(), 1u);
-    EXPECT_EQ(boxes.plain[0].first, "Warning");
-    EXPECT_THAT(boxes.plain[0].second, StartsWith("Could not write K2Ter.Def"));
+    EXPECT_THAT(boxes.plain[0], StartsWith("Warning: Could not write K2Ter.Def"));
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_EQ(Def(picker->SelectedTerrain()), edited);
 }

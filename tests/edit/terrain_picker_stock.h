@@ -1,6 +1,8 @@
 // The stock terrain set and definitions that the terrain picker tests work on, loaded once.
 #pragma once
 
+#include "common/recorders.h"
+
 #include "core/platform.h"
 #include "core/scenario.h"
 #include "graphics/symbol_set.h"
@@ -17,13 +19,6 @@ const k2::SymbolSet& StockSymbols();
 // The stock sysdefs/K2Ter.Def read into `scenario`.
 void ReadStockDefinitions(k2::Scenario& scenario);
 
-class RecordingBoxes : public k2::MessageBoxes {
-  public:
-    std::vector<std::pair<std::string, std::string>> plain;
-    void ShowPlain(const std::string& title, const std::string& text) override {
-        plain.emplace_back(title, text);
-    }
-    int Ask(int, int) override { return k2::MsgResultYes; }
-};
+using RecordingBoxes = k2::test::MessageBoxRecorder;
 
 } // namespace k2test

@@ -2,6 +2,7 @@
 // cut and paste (also into another battle), the two clicks of Move Unit, the reinforcement-hex
 // test, and the unit editor's opening from Units and Reinforcements clicks.
 #include "edit/unit_tools.h"
+#include "common/recorders.h"
 
 #include "edit/map_click_dispatch.h"
 #include "forces/forces_fixture.h"
@@ -16,14 +17,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class RecordingSounds : public SoundPlayer {
-  public:
-    std::vector<int> played;
-    bool Play(int number, int) override {
-        played.push_back(number);
-        return true;
-    }
-};
+using RecordingSounds = k2::test::SoundRecorder;
 
 class RecordingRedraw : public MapRedraw {
   public:
@@ -341,11 +335,7 @@ class NoTables : public DefinitionTablesOpener {
     void ShowDefinitionTable(int32_t) override {}
 };
 
-class SilentBoxes : public MessageBoxes {
-  public:
-    void ShowPlain(const std::string&, const std::string&) override {}
-    int Ask(int, int) override { return MsgResultYes; }
-};
+using SilentBoxes = k2::test::MessageBoxRecorder;
 
 // The editor's own logic behind the seam, as the dialog host runs it.
 TEST_F(UnitToolsTest, EditorSessionsThroughTheEditorLogic) {

@@ -1,6 +1,8 @@
 // Recorders for the platform seams and the unit editor seam that the forces dialogs call.
 #pragma once
 
+#include "common/recorders.h"
+
 #include "core/platform.h"
 #include "forces/unit_editor_opener.h"
 
@@ -10,24 +12,9 @@
 
 namespace k2test {
 
-class SoundRecorder : public k2::SoundPlayer {
-  public:
-    std::vector<int> played;
-    bool Play(int number, int) override {
-        played.push_back(number);
-        return true;
-    }
-};
+using SoundRecorder = k2::test::SoundRecorder;
 
-class BoxRecorder : public k2::MessageBoxes {
-  public:
-    std::vector<std::pair<int, int>> asked; // (layout, kind)
-    void ShowPlain(const std::string&, const std::string&) override {}
-    int Ask(int layout, int kind) override {
-        asked.emplace_back(layout, kind);
-        return k2::MsgResultYes;
-    }
-};
+using BoxRecorder = k2::test::MessageBoxRecorder;
 
 // Records the units it was asked to open and runs `edit` on each, as the editor would.
 class EditorRecorder : public k2::UnitEditorOpener {

@@ -130,7 +130,7 @@ TEST_F(UnitEditorLogicTest, AddToAFullTableAddsNothingAndSaysWhy) {
     EXPECT_FALSE(logic.HasUnit());
     EXPECT_THAT(sounds.played, ElementsAre(SoundRefuse));
     ASSERT_EQ(boxes.plain.size(), 1u);
-    EXPECT_THAT(boxes.plain[0].second, HasSubstr("500 units"));
+    EXPECT_THAT(boxes.plain[0], HasSubstr("500 units"));
 }
 
 TEST_F(UnitEditorLogicTest, TheFormFollowsTheModeAndTheHexMarker) {
@@ -537,8 +537,8 @@ TEST_F(UnitEditorLogicTest, AFiftyFirstWingIsRefusedAndTheUnitKeepsItsWing) {
     EXPECT_EQ(s.WingCount, MaxWings);
     EXPECT_EQ(U().Wing, 1);
     ASSERT_EQ(boxes.plain.size(), 1u);
-    EXPECT_THAT(boxes.plain[0].second, HasSubstr("\"Reserve\" was not added"));
-    EXPECT_THAT(boxes.plain[0].second, HasSubstr("stays in wing \"Left\""));
+    EXPECT_THAT(boxes.plain[0], HasSubstr("\"Reserve\" was not added"));
+    EXPECT_THAT(boxes.plain[0], HasSubstr("stays in wing \"Left\""));
     EXPECT_THAT(sounds.played, ElementsAre(SoundAccept));
 }
 

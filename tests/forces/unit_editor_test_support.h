@@ -2,6 +2,8 @@
 // every weight class, and recorders for the editor's sounds, messages and definition tables.
 #pragma once
 
+#include "common/recorders.h"
+
 #include "forces/forces_fixture.h"
 #include "forces/unit_editor_logic.h"
 #include "graphics/symbol_set.h"
@@ -36,23 +38,9 @@ inline k2::EquipmentTables EditorTables() {
     return t;
 }
 
-class RecordingSounds : public k2::SoundPlayer {
-  public:
-    std::vector<int> played;
-    bool Play(int number, int) override {
-        played.push_back(number);
-        return true;
-    }
-};
+using RecordingSounds = k2::test::SoundRecorder;
 
-class RecordingBoxes : public k2::MessageBoxes {
-  public:
-    std::vector<std::pair<std::string, std::string>> plain;
-    void ShowPlain(const std::string& title, const std::string& text) override {
-        plain.emplace_back(title, text);
-    }
-    int Ask(int, int) override { return k2::MsgResultYes; }
-};
+using RecordingBoxes = k2::test::MessageBoxRecorder;
 
 class RecordingTables : public k2::DefinitionTablesOpener {
   public:
