@@ -4,7 +4,7 @@
 
 #include "core/battle_file.h"
 #include "core/file_lookup.h"
-#include "forces/unit_ratings.h"
+#include "edit/battle_save.h"
 
 #include <algorithm>
 
@@ -97,13 +97,11 @@ void BattleLifecycle::ShowWarnings(const Status& status) {
 }
 
 Status BattleLifecycle::WriteCurrent() {
-    // Sorting changes the battle, so it is a step of its own that the save then includes.
-    parts_.history.Record("Sort Units", [this] { SortUnits(parts_.scenario, parts_.equipment); });
     parts_.screen.SetBusy(true);
-    Status status = WriteBattle(parts_.scenario, savePath_, parts_.symbols.TerrainSymbolCount());
+    Status status = SaveBattleFile(parts_.history, parts_.scenario, parts_.equipment, savePath_,
+                                   parts_.symbols.TerrainSymbolCount());
     parts_.screen.SetBusy(false);
     ShowStatus(status);
-    if (status) parts_.history.MarkSaved();
     return status;
 }
 

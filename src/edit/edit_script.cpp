@@ -1,6 +1,7 @@
 #include "edit/edit_script.h"
 
 #include "core/battle_file.h"
+#include "edit/battle_save.h"
 #include "edit/map_text_logic.h"
 #include "edit/map_trimmer_logic.h"
 #include "edit/objective_logic.h"
@@ -254,11 +255,7 @@ ScriptSession::ScriptSession(Scenario& scenario, RandomSource& random, const Sym
       session_(scenario, edit_, history_, switches_, EditSeams{sounds_, boxes_, random, redraw_, zoom_, terrain_, dialogs_}) {}
 
 Status ScriptSession::SaveAs(const std::filesystem::path& file, int32_t terrainSymbolCount) {
-    Scenario& s = Battle();
-    history_.Record("Sort Units", [&] { SortUnits(s, equipment_); });
-    Status status = WriteBattle(s, file, terrainSymbolCount);
-    if (status) history_.MarkSaved();
-    return status;
+    return SaveBattleFile(history_, Battle(), equipment_, file, terrainSymbolCount);
 }
 
 // ---- OpArgs

@@ -527,6 +527,17 @@ TEST_F(LifecycleTest, BattleSettingsIsAnUndoableStepAndUndoingItUnmarksTheBattle
     history_.Undo();
     EXPECT_TRUE(life_->BattleModified());
 
+    // What the save itself changes (the definition count the file carries) is part of its
+    // step, so undoing a later edit gives back the battle as saved.
+    history_.Redo();
+    history_.Record("Edit Terrain Definition", [&] { scenario_.TerrainDefCount = 100; });
+    life_->Save();
+    EXPECT_EQ(scenario_.TerrainDefCount, 130);
+    history_.Record("Place Primary Terrain", [&] { scenario_.Hexes[13].PrimaryTerrain = 4; });
+    history_.Undo();
+    EXPECT_EQ(scenario_.TerrainDefCount, 130);
+    EXPECT_FALSE(life_->BattleModified());
+
     // Opening another battle starts a new history.
     OpenSaved(MakeBattle("b.k2s", "Beta"));
     EXPECT_FALSE(history_.CanUndo());
