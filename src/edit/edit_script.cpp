@@ -10,12 +10,14 @@
 #include "edit/terrain_picker_logic.h"
 #include "forces/unit_editor_logic.h"
 #include "forces/unit_ratings.h"
+#include "graphics/ansi_text.h"
 
 #include <QJsonDocument>
 #include <QJsonParseError>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <limits>
 #include <utility>
 
@@ -74,6 +76,54 @@ OpOutcome FillOp(OpArgs& args, ScriptSession& s) {
     PickTerrain(args, s, EditMode::FillPrimary, PickerUseFill);
     s.Boxes().NextAnswer = keep ? MsgResultYes : MsgResultNo; // "Keep Terrain Fill Changes?"
     return ClickMap(s, MapButton::Left, hex);
+}
+
+// The picker's arrows and name box on one terrain's definition. Each value given is reached by
+// arrow clicks, so the picker's bounds hold, and the edits merge into one step as in the picker.
+OpOutcome TerrainDefOp(OpArgs& args, ScriptSession& s) {
+    const int32_t terrain = args.Int("terrain");
+    struct Target {
+        const char* name;
+        int32_t TerrainDef::*field;
+        int32_t low, high;
+        StepChange (TerrainPickerLogic::*up)();
+        StepChange (TerrainPickerLogic::*down)();
+        std::optional<int32_t> value;
+    };
+    using L = TerrainPickerLogic;
+    Target targets[] = {
+        {"elevation", &TerrainDef::elevation, L::MinElevation, L::MaxElevation, &L::ElevationUp, &L::ElevationDown, {}},
+        {"cost", &TerrainDef::costPerMove, L::MinCost, L::MaxCost, &L::CostUp, &L::CostDown, {}},
+        {"defense", &TerrainDef::defenseModifier, L::MinDefense, L::MaxDefense, &L::DefenseUp, &L::DefenseDown, {}},
+    };
+    for (Target& t : targets) {
+        if (!args.Has(t.name)) continue;
+        t.value = args.Int(t.name);
+        if (*t.value < t.low || *t.value > t.high)
+            throw OpArgumentError(std::string(t.name) + " must be from " + std::to_string(t.low) + " to " +
+                                  std::to_string(t.high));
+    }
+    std::optional<std::string> name;
+    if (args.Has("name")) name = ToAnsi(args.Text("name"));
+
+    // A primary terrain is edited in the primary picker, a secondary one in the secondary picker.
+    for (int8_t use : {PickerUsePrimary, PickerUseSecondary}) {
+        TerrainPickerLogic picker(s.Battle(), s.Symbols(), s.Edit(), s.History(), s.Boxes());
+        picker.Activate(use);
+        const auto& rows = picker.Rows();
+        const auto row =
+            std::find_if(rows.begin(), rows.end(), [&](const TerrainPickerRow& r) { return r.Terrain == terrain; });
+        if (row == rows.end() || !picker.ClickRow(int32_t(row - rows.begin()))) continue;
+        const TerrainDef& def = s.Battle().TerrainDefs[std::size_t(terrain)];
+        for (const Target& t : targets) {
+            if (!t.value) continue;
+            while (def.*t.field < *t.value && (picker.*t.up)().Changed) {}
+            while (def.*t.field > *t.value && (picker.*t.down)().Changed) {}
+        }
+        if (name) picker.SetName(*name);
+        return {};
+    }
+    throw OpArgumentError("terrain " + std::to_string(terrain) + " is not a terrain the picker lists");
 }
 
 // A click in `mode` on the op's hex.
@@ -213,6 +263,7 @@ const std::pair<const char*, OpOutcome (*)(OpArgs&, ScriptSession&)> StandardOps
     {"secondary", SecondaryOp},
     {"remove-secondary", RemoveSecondaryOp},
     {"fill", FillOp},
+    {"terrain-def", TerrainDefOp},
     {"caltrops", CaltropsOp},
     {"stakes", StakesOp},
     {"marker", MarkerOp},

@@ -274,6 +274,33 @@ TEST_F(EditCommand, TerrainOpsActAsTheirMapClicks) {
     EXPECT_EQ(std::count(secondary.begin(), secondary.end(), 71), 1);
 }
 
+TEST_F(EditCommand, TerrainDefinitionsAreEditedAsThePickerDoes) {
+    const fs::path ops = Script("defs.json", R"([
+        {"op":"terrain-def","terrain":76,"elevation":2,"cost":5,"defense":-3,"name":"Fen"},
+        {"op":"terrain-def","terrain":71,"cost":0},
+        {"op":"undo"}])");
+    const ToolRun r = Edit({Q(Small), "--script", Q(ops), "--out", Q(Path("out.k2s"))});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QStringList results;
+    for (const QJsonValue& report : QJsonDocument::fromJson(r.out).array())
+        results << report.toObject()["result"].toString();
+    EXPECT_EQ(results, QStringList({"changed", "changed", "changed"}));
+    auto before = Load(Small), after = Load(Path("out.k2s"));
+    // One step per op, however many arrow clicks it took: the undo took back only the second.
+    const TerrainDef& fen = after->TerrainDefs[76];
+    EXPECT_EQ(fen.elevation, 2);
+    EXPECT_EQ(fen.costPerMove, 5);
+    EXPECT_EQ(fen.defenseModifier, -3);
+    EXPECT_EQ(fen.name, "Fen");
+    EXPECT_EQ(after->TerrainDefs[71], before->TerrainDefs[71]);
+
+    const ToolRun bad = Edit({Q(Small), "--script",
+                              Q(Script("bad.json", R"([{"op":"terrain-def","terrain":76,"cost":14}])")), "--out",
+                              Q(Path("bad.k2s"))});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains("cost must be from 0 to 13")) << bad.err.toStdString();
+}
+
 TEST_F(EditCommand, UnitMarkerAndTextOpsActAsTheEditorDoes) {
     auto before = Load(Small);
     Scenario& b = *before;
