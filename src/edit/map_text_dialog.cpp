@@ -96,16 +96,6 @@ QString Text(const std::string& bytes) {
 
 } // namespace
 
-QFont MapTextFont(const PlaceName& entry, int32_t zoom) {
-    QFont font(FromAnsi(entry.FontName.View()));
-    font.setPointSize(std::max<int>(1, entry.Size[static_cast<std::size_t>(std::clamp(zoom, 0, 2))]));
-    font.setBold((entry.Style & MapTextBold) != 0);
-    font.setItalic((entry.Style & MapTextItalic) != 0);
-    font.setUnderline((entry.Style & MapTextUnderline) != 0);
-    font.setStyleStrategy(QFont::NoAntialias);
-    return font;
-}
-
 QImage MapTextSample(const PlaceName& entry, int32_t zoom, const SymbolSet& symbols, int32_t terrain,
                      int32_t overlay, QSize size) {
     zoom = std::clamp(zoom, 0, 2);

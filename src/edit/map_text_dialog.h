@@ -5,6 +5,7 @@
 
 #include "core/edit_state.h"
 #include "edit/map_text_logic.h"
+#include "graphics/map_renderer.h"
 #include "graphics/symbol_set.h"
 
 #include <QDialog>
@@ -25,10 +26,7 @@ namespace k2 {
 
 class TMy_Panel;
 
-// The font the map draws `entry` with at zoom level `zoom` (0..2): the stored face, whose
-// four names the font substitutions map onto the installed faces, the level's point size and
-// the style flags, drawn without smoothing.
-QFont MapTextFont(const PlaceName& entry, int32_t zoom);
+// MapTextFont, the font the map draws an entry with, is the renderer's own.
 
 // What the map shows of `entry` at zoom level `zoom` around a hex of terrain `terrain`: the
 // hex's tile with the hex outline `overlay` (when it is a symbol of the set) in the middle of

@@ -244,6 +244,17 @@ static const PlaceName* DrawableText(const Scenario& scenario, int32_t hex, int3
     return &pn;
 }
 
+QFont MapTextFont(const PlaceName& entry, int32_t zoom) {
+    QFont font(FromAnsi(entry.FontName.View()));
+    font.setPointSize(std::max<int>(1, entry.Size[static_cast<std::size_t>(std::clamp(zoom, 0, 2))]));
+    font.setBold((entry.Style & 16) != 0);
+    font.setItalic((entry.Style & 32) != 0);
+    font.setUnderline((entry.Style & 64) != 0);
+    // Solid glyphs: a pass that draws the text again over itself leaves the pixels as they are.
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
 void MapRenderer::DrawMapTexts() {
     const int32_t zoom = Zoom();
     const int32_t s = symbols_.CellSize(zoom);
@@ -251,13 +262,7 @@ void MapRenderer::DrawMapTexts() {
     for (int32_t hex : visible_.Hexes()) {
         const PlaceName* pn = DrawableText(scenario_, hex, zoom);
         if (!pn) continue;
-        QFont font(FromAnsi(pn->FontName.View()));
-        font.setPointSize(pn->Size[static_cast<size_t>(zoom)]);
-        font.setBold((pn->Style & 16) != 0);
-        font.setItalic((pn->Style & 32) != 0);
-        font.setUnderline((pn->Style & 64) != 0);
-        // Solid glyphs: a pass that draws the text again over itself leaves the pixels as they are.
-        font.setStyleStrategy(QFont::NoAntialias);
+        const QFont font = MapTextFont(*pn, zoom);
         const QFontMetrics metrics(font, &image);
         const QString text = FromAnsi(pn->Text.View());
         const int32_t w = metrics.horizontalAdvance(text);

@@ -10,6 +10,7 @@
 #include "graphics/symbol_sprites.h"
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QRect>
 
@@ -25,6 +26,10 @@ enum RedrawLayer : uint32_t {
     RedrawAll = 63,
     RedrawStrip = 62, // everything but the clearing
 };
+
+// The face, size, style and solid glyphs of a map text entry at zoom level `zoom`, as the map
+// draws it (and the map text dialog's sample shows it).
+QFont MapTextFont(const PlaceName& entry, int32_t zoom);
 
 // The off-screen bitmap, 16 bits per pixel, draw width by draw height.
 class MapBuffer {
