@@ -102,12 +102,57 @@ Status BattleLifecycle::WriteCurrent() {
                                    parts_.symbols.TerrainSymbolCount());
     parts_.screen.SetBusy(false);
     ShowStatus(status);
+    if (status) DiscardRecovery();
     return status;
 }
 
+void BattleLifecycle::DiscardRecovery() {
+    if (recovery_) recovery_->Discard();
+}
+
+std::chrono::milliseconds BattleLifecycle::KeepRecoveryCopy() {
+    if (!recovery_ || !active_) return {};
+    if (!BattleModified()) {
+        recovery_->Discard();
+        return {};
+    }
+    return recovery_->AfterEdit(parts_.scenario, parts_.symbols.TerrainSymbolCount(), currentPath_);
+}
+
+bool BattleLifecycle::OfferRecovery() {
+    if (!recovery_ || active_) return false;
+    const std::optional<PendingRecovery> pending = recovery_->Pending();
+    if (!pending) return false;
+    const std::string question =
+        "Recover the unsaved battle " + pending->name + " from " + pending->time + "?";
+    if (!parts_.boxes.Confirm(RecoverTitle, question)) {
+        recovery_->Discard();
+        return false;
+    }
+    if (!LoadBattle(pending->battleFile.string())) {
+        // The reason was shown; the copy stays unless the user gives it up.
+        if (parts_.boxes.Confirm(RecoverTitle, "The recovery copy could not be opened. Delete it?"))
+            recovery_->Discard();
+        return false;
+    }
+    // The copy was written as a save would have written the battle; it was not saved.
+    Scenario& s = parts_.scenario;
+    if (s.SaveCount > 0) --s.SaveCount;
+    // The copy is not the battle's file: it goes where the user says, proposed under its old name.
+    currentPath_ = pending->originalPath;
+    savePath_ = pending->originalPath;
+    saveAsRequired_ = true;
+    EnableBattleCommands();
+    parts_.history.Touch();
+    return true;
+}
+
 bool BattleLifecycle::SavePrompt() {
-    if (!active_ || !BattleModified()) return true;
-    if (parts_.boxes.Ask(LayoutYesNo, MsgSaveChanges) != MsgResultYes) return true;
+    if (!active_ || !BattleModified() || parts_.boxes.Ask(LayoutYesNo, MsgSaveChanges) != MsgResultYes) {
+        // Nothing to keep, or the user gave the changes up: no copy of them is offered again.
+        DiscardRecovery();
+        return true;
+    }
     if (saveAsRequired_) return SaveAs();
     const std::string previous = savePath_;
     savePath_ = currentPath_;

@@ -5,6 +5,7 @@
 
 #include "app/command_screen.h"
 #include "app/recent_battles.h"
+#include "app/recovery_store.h"
 #include "core/edit_state.h"
 #include "core/platform.h"
 #include "core/random_source.h"
@@ -13,6 +14,7 @@
 #include "edit/edit_history.h"
 #include "forces/equipment_defs.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -109,6 +111,17 @@ class BattleLifecycle {
     void EnableBattleCommands();
     void DisableBattleCommands();
 
+    // The recovery copy kept while the battle is modified (none when null).
+    void SetRecovery(RecoveryStore* store) { recovery_ = store; }
+    // After every change of the edit history: the recovery copy follows the modified battle and
+    // goes once it is saved or back as saved. Returns how long until a copy would be due when
+    // this change came too soon after the last copy (zero otherwise).
+    std::chrono::milliseconds KeepRecoveryCopy();
+    // At start-up: offers the copy a previous run left behind. A recovered battle is modified and
+    // is saved only with Save As. Returns whether a battle was recovered.
+    bool OfferRecovery();
+    static constexpr const char* RecoverTitle = "Recover Battle";
+
     // For the edits that count as changes although the battle stayed as it was.
     void MarkModified() { parts_.history.Touch(); }
 
@@ -126,6 +139,7 @@ class BattleLifecycle {
 
   private:
     Status WriteCurrent();
+    void DiscardRecovery();
     void ShowStatus(const Status& status);
     void ShowWarnings(const Status& status);
     void FailToTitle();
@@ -142,6 +156,7 @@ class BattleLifecycle {
     bool saveAsRequired_ = false;
     bool exiting_ = false;
     RecentBattles recent_;
+    RecoveryStore* recovery_ = nullptr;
 };
 
 } // namespace k2

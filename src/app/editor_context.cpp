@@ -22,12 +22,17 @@ PlatformSeams MakeQtSeams(const std::filesystem::path& installDir) {
     seams.boxes = std::make_unique<QtMessageBoxes>(*seams.questionBox, nullptr);
     seams.chooser = std::make_unique<QtFileChooser>(nullptr);
     seams.help = std::make_unique<QtHelpViewer>(nullptr);
+    seams.recoveryFolder = RecoveryStore::DefaultFolder();
     return seams;
 }
 
 EditorContext::EditorContext(std::filesystem::path installDir, PlatformSeams seams)
     : installDir_(std::move(installDir)), scenario_(std::make_unique<Scenario>()), history_(*scenario_),
-      renderer_(*scenario_, symbols_, switches_), seams_(std::move(seams)), loader_(*this) {}
+      renderer_(*scenario_, symbols_, switches_), seams_(std::move(seams)), loader_(*this) {
+    if (!seams_.recoveryFolder.empty()) 
+        recovery_ = std::make_unique<RecoveryStore>(seams_.recoveryFolder, &std::chrono::system_clock::now,
+                                                    seams_.recoveryInterval);
+}
 
 Status EditorContext::Loader::Load(const std::string& terrainSet, const std::string& unitSet,
                                    const std::function<void(int32_t)>& progress) {

@@ -27,6 +27,9 @@ struct PlatformSeams {
     std::unique_ptr<MessageBoxes> boxes;
     std::unique_ptr<FileChooser> chooser;
     std::unique_ptr<HelpViewer> help;
+    // Where the recovery copy of a modified battle is kept; empty for none.
+    std::filesystem::path recoveryFolder;
+    std::chrono::seconds recoveryInterval = RecoveryStore::DefaultInterval;
 
     PlatformSeams();
     PlatformSeams(PlatformSeams&&) noexcept;
@@ -57,6 +60,9 @@ class EditorContext {
     FileChooser& Chooser() { return *seams_.chooser; }
     HelpViewer& Help() { return *seams_.help; }
 
+    // The recovery copy's keeper, or null when the seams name no folder.
+    RecoveryStore* Recovery() { return recovery_.get(); }
+
     // Loads a battle's symbol sets into Symbols() for the life cycle.
     SymbolSetSource& SymbolLoader() { return loader_; }
 
@@ -83,6 +89,7 @@ class EditorContext {
     MapRenderer renderer_;
     StdRandomSource random_;
     PlatformSeams seams_;
+    std::unique_ptr<RecoveryStore> recovery_;
     Loader loader_;
 };
 

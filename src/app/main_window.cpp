@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -147,6 +148,10 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
         if (context_.Switches().Elevation) view_->DisplayMap();
     });
     context_.History().SetListener(this);
+    lifecycle_->SetRecovery(context_.Recovery());
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    connect(recoveryTimer_, &QTimer::timeout, this, [this] { lifecycle_->KeepRecoveryCopy(); });
 
     connect(view_, &MapView::MapPressed, this, [this](Qt::MouseButton button) {
         Dispatch().Press(lifecycle_->BattleActive(), ToMapButton(button), view_->PointerHex());
@@ -169,6 +174,8 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
     zoomKeys(QKeySequence(Qt::Key_Minus), false);
 
     StartUp();
+    // Once the window is up, a battle a previous run left unsaved is offered back.
+    QTimer::singleShot(0, this, [this] { lifecycle_->OfferRecovery(); });
 }
 
 TMainForm::~TMainForm() {
@@ -330,6 +337,8 @@ void TMainForm::NewClicked() {
 
 void TMainForm::HistoryChanged() {
     editCommands_->RefreshUndoCommands();
+    const std::chrono::milliseconds wait = lifecycle_->KeepRecoveryCopy();
+    if (wait.count() > 0 && !recoveryTimer_->isActive()) recoveryTimer_->start(wait);
 }
 
 void TMainForm::ShowUnitPanel(int32_t hex) {

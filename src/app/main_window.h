@@ -18,6 +18,7 @@
 
 class QAction;
 class QMenu;
+class QTimer;
 
 namespace k2 {
 
@@ -107,6 +108,8 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     std::vector<QAction*> recentItems_;
     QAction* recentSeparator_ = nullptr;
     bool busy_ = false;
+    // Writes the recovery copy once it is due after an edit that came too soon for it.
+    QTimer* recoveryTimer_ = nullptr;
 };
 
 } // namespace k2

@@ -33,6 +33,14 @@ int QtMessageBoxes::Ask(int layout, int kind) {
     return questionBox_.Show(layout, kind);
 }
 
+bool QtMessageBoxes::Confirm(const std::string& title, const std::string& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setObjectName("ConfirmMessageBox");
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QStringList QtNameFilters(const std::string& pipeFilter) {
     const QStringList parts = QString::fromStdString(pipeFilter).split('|');
     QStringList filters;

@@ -26,6 +26,7 @@ class QtMessageBoxes : public MessageBoxes {
     QtMessageBoxes(TQRMMsgBox& questionBox, QWidget* parent);
     void ShowPlain(const std::string& title, const std::string& text) override;
     int Ask(int layout, int kind) override;
+    bool Confirm(const std::string& title, const std::string& text) override;
 
   private:
     TQRMMsgBox& questionBox_;

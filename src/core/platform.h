@@ -33,6 +33,8 @@ class MessageBoxes {
     // text and title. Returns MsgResultYes for Yes/Ok, MsgResultNo for No or any other way of
     // closing it.
     virtual int Ask(int layout, int kind) = 0;
+    // A question of the editor's own with Yes and No; true for Yes.
+    virtual bool Confirm(const std::string& title, const std::string& text) = 0;
 };
 
 struct FileDialogRequest {

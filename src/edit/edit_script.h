@@ -50,6 +50,11 @@ class ScriptBoxes : public MessageBoxes {
         Asked.push_back(kind);
         return std::exchange(NextAnswer, 2);
     }
+    // No script op asks a free question; it is answered No.
+    bool Confirm(const std::string& title, const std::string& text) override {
+        Shown.push_back(title + ": " + text);
+        return false;
+    }
     std::vector<std::string> Shown;
     std::vector<int> Asked;
     // The answer to the next question only (an op that answers one sets it first).

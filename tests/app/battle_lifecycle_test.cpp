@@ -627,4 +627,122 @@ TEST_F(LifecycleTest, StateTable) {
     }
 }
 
+// The recovery copy kept beside the life cycle: there while the battle differs from its file,
+// gone when saved or given up, and offered back to the next run.
+class RecoveryLifecycleTest : public LifecycleTest {
+  protected:
+    void SetUp() override {
+        LifecycleTest::SetUp();
+        store_ = std::make_unique<k2::RecoveryStore>(install_ / "recovery", [this] { return now_; });
+        life_->SetRecovery(store_.get());
+    }
+    void Edit(const char* name) {
+        history_.Record("Rename", [&] { scenario_.BattleName = name; });
+        life_->KeepRecoveryCopy();
+        now_ += std::chrono::minutes(2);
+    }
+    // As the next run starts: a fresh battle, history and life cycle over the same folder.
+    void Restart() {
+        scenario_ = k2::Scenario{};
+        history_.Reset();
+        screen_ = RecordingScreen{};
+        life_ = std::make_unique<k2::BattleLifecycle>(
+            k2::LifecycleParts{scenario_, equipment_, screen_, settings_, symbols_, boxes_, chooser_, random_,
+                               history_},
+            install_);
+        life_->Start();
+        life_->SetRecovery(store_.get());
+    }
+    bool HasCopy() const { return store_->Pending().has_value(); }
+
+    std::chrono::system_clock::time_point now_{std::chrono::hours(480000)};
+    std::unique_ptr<k2::RecoveryStore> store_;
+};
+
+TEST_F(RecoveryLifecycleTest, CopyFollowsTheModifiedBattleAndGoesWhenSavedOrGivenUp) {
+    const std::string path = MakeBattle("ford.k2s", "Ford");
+    OpenSaved(path);
+    life_->KeepRecoveryCopy();
+    EXPECT_FALSE(HasCopy());
+    Edit("Ford Changed");
+    ASSERT_TRUE(HasCopy());
+    EXPECT_EQ(store_->Pending()->originalPath, path);
+    // Undone back to the file: nothing to recover.
+    history_.Undo();
+    life_->KeepRecoveryCopy();
+    EXPECT_FALSE(HasCopy());
+
+    Edit("Ford Changed");
+    life_->Save();
+    EXPECT_FALSE(HasCopy());
+
+    Edit("Ford Again");
+    boxes_.answers = {k2::MsgResultNo}; // do not save
+    EXPECT_TRUE(life_->Close());
+    EXPECT_FALSE(HasCopy());
+
+    // Saving cancelled at the close: the window stays open, and so does the copy.
+    life_->CreateNew();
+    Edit("Fresh Field");
+    boxes_.answers = {k2::MsgResultYes}; // save, but the Save As chooser is cancelled
+    EXPECT_FALSE(life_->Close());
+    EXPECT_TRUE(HasCopy());
+}
+
+TEST_F(RecoveryLifecycleTest, RecoveredBattleIsModifiedAndSavedOnlyUnderAChosenName) {
+    const std::string path = MakeBattle("ford.k2s", "Ford");
+    OpenSaved(path);
+    Edit("Ford Changed");
+    Restart();
+    boxes_.confirmAnswers = {true};
+    ASSERT_TRUE(life_->OfferRecovery());
+    ASSERT_EQ(boxes_.confirmed.size(), 1u);
+    EXPECT_THAT(boxes_.confirmed[0], ::testing::StartsWith(
+                                         "Recover Battle: Recover the unsaved battle Ford Changed from "));
+    EXPECT_EQ(scenario_.BattleName.Str(), "Ford Changed");
+    EXPECT_TRUE(life_->BattleModified());
+    EXPECT_TRUE(life_->SaveAsRequired());
+    EXPECT_FALSE(screen_.Enabled("SaveMapFile"));
+    EXPECT_EQ(life_->SavePath(), path);
+    EXPECT_EQ(scenario_.SaveCount, 1); // as in its file; the copy is not a save
+    EXPECT_TRUE(HasCopy());
+
+    chooser_.saveAnswers.push_back(fs::path(path));
+    ASSERT_TRUE(life_->SaveAs());
+    EXPECT_FALSE(HasCopy());
+    k2::Scenario saved;
+    ASSERT_TRUE(k2::ReadBattle(saved, path, install_ / "sysdefs" / "K2Ter.Def").ok);
+    EXPECT_EQ(saved.BattleName.Str(), "Ford Changed");
+    EXPECT_EQ(saved.SaveCount, 2);
+}
+
+TEST_F(RecoveryLifecycleTest, AnswersToTheOffer) {
+    struct Row {
+        const char* what;
+        bool damaged;
+        std::deque<bool> answers;
+        bool keptCopy;
+    };
+    const Row rows[] = {
+        {"declined", false, {false}, false},
+        {"damaged, kept", true, {true, false}, true},
+        {"damaged, deleted", true, {true, true}, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TearDown();
+        SetUp();
+        OpenSaved(MakeBattle("ford.k2s", "Ford"));
+        Edit("Ford Changed");
+        if (row.damaged) std::ofstream(store_->BattleFile(), std::ios::binary | std::ios::trunc) << "K2 junk";
+        Restart();
+        boxes_.confirmAnswers = row.answers;
+        EXPECT_FALSE(life_->OfferRecovery());
+        EXPECT_FALSE(life_->BattleActive());
+        EXPECT_EQ(boxes_.confirmed.size(), row.answers.size());
+        EXPECT_EQ(boxes_.plain.size(), row.damaged ? 1u : 0u); // the reason the copy was refused
+        EXPECT_EQ(HasCopy(), row.keptCopy);
+    }
+}
+
 } // namespace

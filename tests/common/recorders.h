@@ -47,6 +47,13 @@ class MessageBoxRecorder : public MessageBoxes {
         answers.pop_front();
         return answer;
     }
+    bool Confirm(const std::string& title, const std::string& text) override {
+        confirmed.push_back(title + ": " + text);
+        if (confirmAnswers.empty()) return false;
+        const bool answer = confirmAnswers.front();
+        confirmAnswers.pop_front();
+        return answer;
+    }
     // The kinds of the questions alone, in order.
     std::vector<int> AskedKinds() const {
         std::vector<int> kinds;
@@ -55,12 +62,14 @@ class MessageBoxRecorder : public MessageBoxes {
         return kinds;
     }
     // Nothing shown at all.
-    bool Silent() const { return plain.empty() && asked.empty(); }
+    bool Silent() const { return plain.empty() && asked.empty() && confirmed.empty(); }
 
     std::vector<std::string> plain;
     std::vector<std::pair<int, int>> asked;
     std::deque<int> answers;
     int unscripted = 2;
+    std::vector<std::string> confirmed;  // "title: text" of each Confirm
+    std::deque<bool> confirmAnswers;     // No once they run out
 };
 
 // Answers open and save dialogs from two scripts (nothing, i.e. Cancel, when a script runs out)

@@ -56,6 +56,14 @@ const Section Sections[] = {
     {"exit", "Exit",
      "<p><b>File &gt; Exit</b> closes the editor, after asking whether to save changes to the open "
      "battle.</p>"},
+    {"recovery", "Recovering unsaved work",
+     "<p>While a battle has unsaved changes, the editor keeps a <b>recovery copy</b> of it in your own "
+     "application data folder (never among the installation's battles). The copy is written after an edit, "
+     "at most once a minute, and removed when you save the battle or close it without saving.</p>"
+     "<p>If the editor ends without either, for example because the computer lost power, the next start "
+     "asks <i>Recover the unsaved battle &lt;name&gt; from &lt;time&gt;?</i> Yes opens the copy as a "
+     "changed battle; save it with <b>Save Battle As...</b>, which proposes its old file. No deletes the "
+     "copy. A copy that cannot be read is reported, and deleted only if you agree.</p>"},
     {"battle-settings", "Battle Settings",
      "<p><b>Battle Settings</b> shows the settings of the open battle: its name and description, the names "
      "of the two "
@@ -253,6 +261,7 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Place Secondary Terrain", "place-secondary"},
         {"Preferences", "preferences"},
         {"Recent battles", "recent-battles"},
+        {"Recovery copy", "recovery"},
         {"Redo", "edit-menu"},
         {"Reinforcement Schedule", "units"},
         {"Reinforcements", "units"},
