@@ -10,8 +10,12 @@ namespace k2 {
 
 namespace {
 
-int32_t UnitTotal(const Scenario& s) { return std::clamp(s.UnitCount, 0, MaxUnits); }
-int32_t WingTotal(const Scenario& s) { return std::clamp(s.WingCount, 0, MaxWings); }
+int32_t UnitTotal(const Scenario& s) {
+    return std::clamp(s.UnitCount, 0, MaxUnits);
+}
+int32_t WingTotal(const Scenario& s) {
+    return std::clamp(s.WingCount, 0, MaxWings);
+}
 
 std::string WingLabel(const Scenario& s, int32_t wing) {
     return "wing \"" + s.WingNames[size_t(wing)].Str() + "\"";
@@ -39,7 +43,8 @@ std::vector<CheckHit> SidesWithoutUnits(const CheckInput& in) {
     std::vector<CheckHit> hits;
     for (int32_t side : {SideWestern, SideEastern}) {
         bool any = false;
-        for (int32_t u = 1; u <= UnitTotal(s) && !any; ++u) any = s.Units[size_t(u)].Side == side;
+        for (int32_t u = 1; u <= UnitTotal(s) && !any; ++u)
+            any = s.Units[size_t(u)].Side == side;
         if (!any) hits.push_back({"The " + SideLabel(side) + " side has no units."});
     }
     return hits;
@@ -50,7 +55,8 @@ std::vector<CheckHit> WingsWithoutUnits(const CheckInput& in) {
     std::vector<CheckHit> hits;
     for (int32_t w = 0; w < WingTotal(s); ++w) {
         bool any = false;
-        for (int32_t u = 1; u <= UnitTotal(s) && !any; ++u) any = s.Units[size_t(u)].Wing == w;
+        for (int32_t u = 1; u <= UnitTotal(s) && !any; ++u)
+            any = s.Units[size_t(u)].Wing == w;
         if (!any) {
             std::string name = WingLabel(s, w);
             name[0] = 'W';
@@ -78,8 +84,9 @@ std::vector<CheckHit> WingsWithoutLeader(const CheckInput& in) {
             for (int32_t u = 1; u <= UnitTotal(s) && first == 0; ++u)
                 if (s.Units[size_t(u)].Side == side && s.Units[size_t(u)].Wing == w) first = u;
             if (first != 0 && !SideWingHasLeader(s, side, w))
-                hits.push_back({"The " + SideLabel(side) + " units of " + WingLabel(s, w) + " have no leader.",
-                                s.Units[size_t(first)].Hex});
+                hits.push_back(
+                    {"The " + SideLabel(side) + " units of " + WingLabel(s, w) + " have no leader.",
+                     s.Units[size_t(first)].Hex});
         }
     }
     return hits;
@@ -111,6 +118,8 @@ constexpr std::array Rules = {
 
 } // namespace
 
-std::span<const CheckRule> ForcesCheckRules() { return Rules; }
+std::span<const CheckRule> ForcesCheckRules() {
+    return Rules;
+}
 
 } // namespace k2

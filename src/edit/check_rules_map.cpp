@@ -10,7 +10,9 @@ namespace k2 {
 
 namespace {
 
-int32_t UnitTotal(const Scenario& s) { return std::clamp(s.UnitCount, 0, MaxUnits); }
+int32_t UnitTotal(const Scenario& s) {
+    return std::clamp(s.UnitCount, 0, MaxUnits);
+}
 
 std::vector<CheckHit> UnitsOnBorder(const CheckInput& in) {
     const Scenario& s = in.Battle;
@@ -81,7 +83,8 @@ std::vector<CheckHit> MapTextsOffMap(const CheckInput& in) {
     for (int32_t m = 1; m <= std::clamp(s.MapTextCount, 0, MaxMapTexts); ++m) {
         const PlaceName& text = s.MapTexts[size_t(m)];
         if (!s.IsValidHex(text.Hex))
-            hits.push_back({"Map text \"" + text.Text.Str() + "\" lies on no hex of the map and is never shown."});
+            hits.push_back(
+                {"Map text \"" + text.Text.Str() + "\" lies on no hex of the map and is never shown."});
     }
     return hits;
 }
@@ -117,6 +120,8 @@ constexpr std::array Rules = {
 
 } // namespace
 
-std::span<const CheckRule> MapCheckRules() { return Rules; }
+std::span<const CheckRule> MapCheckRules() {
+    return Rules;
+}
 
 } // namespace k2

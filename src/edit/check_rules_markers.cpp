@@ -13,11 +13,12 @@ int32_t ReinforcementSymbol(const Scenario& s, int32_t side) {
     return s.MarkerSymbols[side == SideEastern ? MarkerEasternReinforcement : MarkerWesternReinforcement];
 }
 
-bool IsReinforcement(const UnitRecord& unit) { return unit.ActivationTurn > 1; }
+bool IsReinforcement(const UnitRecord& unit) {
+    return unit.ActivationTurn > 1;
+}
 
 // Calls `visit(hex, cell, unit)` for every hex of the map; unit is 0 when the hex has none.
-template <typename Visit>
-void ForEachHex(const Scenario& s, Visit visit) {
+template <typename Visit> void ForEachHex(const Scenario& s, Visit visit) {
     for (int32_t h = 0; h < s.HexCount && size_t(h) < s.Hexes.size(); ++h)
         visit(h, s.Hexes[size_t(h)], CheckedUnitOnHex(s, h));
 }
@@ -59,11 +60,12 @@ std::vector<CheckHit> MarkersOfWrongSide(const CheckInput& in) {
         if (!IsReinforcement(unit) || cell.ReinforcementMarker == ReinforcementSymbol(s, unit.Side)) return;
         const int32_t other = unit.Side == SideEastern ? SideWestern : SideEastern;
         if (cell.ReinforcementMarker == ReinforcementSymbol(s, other))
-            hits.push_back({"The " + SideLabel(unit.Side) + " reinforcement " + UnitLabel(s, u) + " has the " +
-                                SideLabel(other) + " reinforcement marker.",
+            hits.push_back({"The " + SideLabel(unit.Side) + " reinforcement " + UnitLabel(s, u) +
+                                " has the " + SideLabel(other) + " reinforcement marker.",
                             h});
         else
-            hits.push_back({UnitLabel(s, u) + " has marker symbol " + std::to_string(cell.ReinforcementMarker) +
+            hits.push_back({UnitLabel(s, u) + " has marker symbol " +
+                                std::to_string(cell.ReinforcementMarker) +
                                 ", which is neither side's reinforcement marker.",
                             h});
     });
@@ -76,7 +78,8 @@ std::vector<CheckHit> StakesWithoutCarrier(const CheckInput& in) {
     ForEachHex(s, [&](int32_t h, const HexCell& cell, int32_t u) {
         // Stakes on an empty hex belong to the hex, as the stakes tool treats them.
         if (cell.Stakes != 0 && u != 0 && s.Units[size_t(u)].HasStakes == 0)
-            hits.push_back({"Archer stakes stand under " + UnitLabel(s, u) + ", which carries no stakes.", h});
+            hits.push_back(
+                {"Archer stakes stand under " + UnitLabel(s, u) + ", which carries no stakes.", h});
     });
     return hits;
 }
@@ -105,6 +108,8 @@ constexpr std::array Rules = {
 
 } // namespace
 
-std::span<const CheckRule> MarkerCheckRules() { return Rules; }
+std::span<const CheckRule> MarkerCheckRules() {
+    return Rules;
+}
 
 } // namespace k2

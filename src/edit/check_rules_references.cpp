@@ -10,7 +10,9 @@ namespace k2 {
 
 namespace {
 
-int32_t Count(int32_t count, int32_t capacity) { return std::clamp(count, 0, capacity); }
+int32_t Count(int32_t count, int32_t capacity) {
+    return std::clamp(count, 0, capacity);
+}
 
 // One kind of record with a hex field and a hex link that names it back.
 struct LinkedTable {
@@ -29,16 +31,19 @@ std::vector<CheckHit> CheckLinks(const Scenario& s, const LinkedTable& t) {
             hits.push_back({what + " " + std::to_string(k) + " lies on hex " + std::to_string(hex) +
                             ", outside the map."});
         } else if (s.Hexes[size_t(hex)].*t.link != k) {
-            hits.push_back({what + " " + std::to_string(k) + " lies here, but the hex does not name it.", hex});
+            hits.push_back(
+                {what + " " + std::to_string(k) + " lies here, but the hex does not name it.", hex});
         }
     }
     for (int32_t h = 0; h < s.HexCount && size_t(h) < s.Hexes.size(); ++h) {
         const int32_t k = s.Hexes[size_t(h)].*t.link;
         if (k == 0) continue;
         if (k < 0 || k > t.count) {
-            hits.push_back({"The hex names " + what + " " + std::to_string(k) + ", which does not exist.", h});
+            hits.push_back(
+                {"The hex names " + what + " " + std::to_string(k) + ", which does not exist.", h});
         } else if (t.hexOf(s, k) != h) {
-            hits.push_back({"The hex names " + what + " " + std::to_string(k) + ", which lies elsewhere.", h});
+            hits.push_back(
+                {"The hex names " + what + " " + std::to_string(k) + ", which lies elsewhere.", h});
         }
     }
     return hits;
@@ -92,7 +97,9 @@ std::vector<CheckHit> UnitWings(const CheckInput& in) {
     return hits;
 }
 
-bool IsSide(int32_t side) { return side == SideWestern || side == SideEastern; }
+bool IsSide(int32_t side) {
+    return side == SideWestern || side == SideEastern;
+}
 
 std::vector<CheckHit> RecordSides(const CheckInput& in) {
     const Scenario& s = in.Battle;
@@ -125,6 +132,8 @@ constexpr std::array Rules = {
 
 } // namespace
 
-std::span<const CheckRule> ReferenceCheckRules() { return Rules; }
+std::span<const CheckRule> ReferenceCheckRules() {
+    return Rules;
+}
 
 } // namespace k2

@@ -32,9 +32,11 @@ class CheckPanelTest : public ::testing::Test {
 
     static std::vector<CheckFinding> Findings() {
         return {
-            {CheckSeverity::Error, "unit-on-border", "unit 3 \"Guard\" stands on the map's border.", 43, 3, 4},
+            {CheckSeverity::Error, "unit-on-border", "unit 3 \"Guard\" stands on the map's border.", 43, 3,
+             4},
             {CheckSeverity::Error, "side-without-units", "The Eastern side has no units."},
-            {CheckSeverity::Warning, "objective-without-points", "Objective \"Ford\" is worth 0 points.", 57, 7, 5},
+            {CheckSeverity::Warning, "objective-without-points", "Objective \"Ford\" is worth 0 points.", 57,
+             7, 5},
         };
     }
 

@@ -113,32 +113,56 @@ const std::vector<RuleCase>& Cases() {
         // references
         {"unit-reference", E, [](CleanBattle& b) { b.Cell(4, 2).Unit = 0; }, 4, 2},
         {"unit-reference", E, [](CleanBattle& b) { b.Cell(6, 6).Unit = 9; }, 6, 6},
-        {"unit-reference", E, [](CleanBattle& b) { b.U(b.eastFoot).Hex = 64; }, -1, -1, {"unit-out-of-command"}},
+        {"unit-reference",
+         E,
+         [](CleanBattle& b) { b.U(b.eastFoot).Hex = 64; },
+         -1,
+         -1,
+         {"unit-out-of-command"}},
         {"structure-reference", E, [](CleanBattle& b) { b.Cell(5, 5).Structure = 7; }, 5, 5},
         {"objective-reference", E, [](CleanBattle& b) { b.Cell(5, 4).Objective = 0; }, 5, 4},
         {"map-text-reference", E, [](CleanBattle& b) { b.Cell(6, 6).MapText = 1; }, 6, 6},
         {"map-text-reference", E, [](CleanBattle& b) { b.Cell(6, 6).MapText = 2; }, 6, 6},
-        {"unit-wing-reference", E, [](CleanBattle& b) { b.U(b.westFoot).Wing = 2; }, 4, 2, {"wing-without-leader"}},
+        {"unit-wing-reference",
+         E,
+         [](CleanBattle& b) { b.U(b.westFoot).Wing = 2; },
+         4,
+         2,
+         {"wing-without-leader"}},
         {"unknown-side", E, [](CleanBattle& b) { b.U(b.eastFoot).Side = 3; }, 4, 5},
-        {"unknown-side", E, [](CleanBattle& b) { b.s->Structures[1].Side = 0; }, 3, 2, {"structure-held-by-enemy"}},
+        {"unknown-side",
+         E,
+         [](CleanBattle& b) { b.s->Structures[1].Side = 0; },
+         3,
+         2,
+         {"structure-held-by-enemy"}},
         // forces
-        {"activation-turn-out-of-range", E, [](CleanBattle& b) { b.U(b.westReinforcement).ActivationTurn = 11; }, 1, 1},
+        {"activation-turn-out-of-range", E,
+         [](CleanBattle& b) { b.U(b.westReinforcement).ActivationTurn = 11; }, 1, 1},
         {"activation-turn-out-of-range", E, [](CleanBattle& b) { b.U(b.eastFoot).ActivationTurn = 0; }, 4, 5},
         {"side-without-units", E,
          [](CleanBattle& b) { b.U(b.eastLeader).Side = b.U(b.eastFoot).Side = SideWestern; }, -1, -1},
-        {"wing-without-units", W, [](CleanBattle& b) { b.s->WingNames[2] = "Reserve", b.s->WingCount = 3; }, -1, -1},
+        {"wing-without-units", W, [](CleanBattle& b) { b.s->WingNames[2] = "Reserve", b.s->WingCount = 3; },
+         -1, -1},
         {"wing-without-leader", W, [](CleanBattle& b) { b.U(b.eastLeader).WingLeader = 0; }, 3, 5},
         {"unit-out-of-command", W, [](CleanBattle& b) { b.U(b.westLeader).CommandRange = 0; }, 4, 2},
         // markers
-        {"reinforcement-without-marker", W, [](CleanBattle& b) { b.Cell(1, 1).ReinforcementMarker = 0; }, 1, 1},
-        {"marker-without-reinforcement", W, [](CleanBattle& b) { b.Cell(2, 3).ReinforcementMarker = 29; }, 2, 3},
-        {"marker-without-reinforcement", W, [](CleanBattle& b) { b.Cell(4, 5).ReinforcementMarker = 28; }, 4, 5},
+        {"reinforcement-without-marker", W, [](CleanBattle& b) { b.Cell(1, 1).ReinforcementMarker = 0; }, 1,
+         1},
+        {"marker-without-reinforcement", W, [](CleanBattle& b) { b.Cell(2, 3).ReinforcementMarker = 29; }, 2,
+         3},
+        {"marker-without-reinforcement", W, [](CleanBattle& b) { b.Cell(4, 5).ReinforcementMarker = 28; }, 4,
+         5},
         {"reinforcement-marker-wrong-side", W,
-         [](CleanBattle& b) { b.Cell(1, 1).ReinforcementMarker = b.s->MarkerSymbols[MarkerEasternReinforcement]; }, 1, 1},
-        {"reinforcement-marker-wrong-side", W, [](CleanBattle& b) { b.Cell(1, 1).ReinforcementMarker = 77; }, 1, 1},
+         [](CleanBattle& b) {
+             b.Cell(1, 1).ReinforcementMarker = b.s->MarkerSymbols[MarkerEasternReinforcement];
+         },
+         1, 1},
+        {"reinforcement-marker-wrong-side", W, [](CleanBattle& b) { b.Cell(1, 1).ReinforcementMarker = 77; },
+         1, 1},
         {"stakes-without-carrier", W, [](CleanBattle& b) { b.U(b.westFoot).HasStakes = 0; }, 4, 2},
-        {"stakes-wrong-side", W, [](CleanBattle& b) { b.Cell(4, 2).Stakes = b.s->MarkerSymbols[MarkerStakes] + 1; },
-         4, 2},
+        {"stakes-wrong-side", W,
+         [](CleanBattle& b) { b.Cell(4, 2).Stakes = b.s->MarkerSymbols[MarkerStakes] + 1; }, 4, 2},
         // map
         {"unit-on-border", E, [](CleanBattle& b) { b.MoveUnit(b.eastFoot, 4, 7); }, 4, 7},
         {"unit-on-impassable", E, [](CleanBattle& b) { b.Cell(4, 5).PrimaryTerrain = Mountain; }, 4, 5},
@@ -194,18 +218,21 @@ TEST(BattleCheck, EachRuleReportsWhatBreaksIt) {
         EXPECT_EQ(hit->Row, c.row) << c.rule;
         EXPECT_EQ(hit->Column, c.row < 0 ? -1 : c.col) << c.rule;
         for (const CheckFinding& f : findings)
-            EXPECT_TRUE(f.Rule == c.rule || c.alsoAllowed.contains(f.Rule)) << c.rule << " also gave " << f.Rule;
+            EXPECT_TRUE(f.Rule == c.rule || c.alsoAllowed.contains(f.Rule))
+                << c.rule << " also gave " << f.Rule;
     }
 }
 
 TEST(BattleCheck, EveryRuleHasAUniqueKebabNameAndACase) {
     std::set<std::string> names, tested;
-    for (const RuleCase& c : Cases()) tested.insert(c.rule);
+    for (const RuleCase& c : Cases())
+        tested.insert(c.rule);
     for (const CheckRule& rule : BattleCheckRules()) {
         const std::string name(rule.Name);
         EXPECT_TRUE(names.insert(name).second) << "twice: " << name;
-        EXPECT_TRUE(std::all_of(name.begin(), name.end(), [](char ch) { return std::islower(ch) || ch == '-'; }))
-            << name;
+        EXPECT_TRUE(std::all_of(name.begin(), name.end(), [](char ch) {
+            return std::islower(ch) || ch == '-';
+        })) << name;
         EXPECT_TRUE(tested.contains(name)) << "no case breaks " << name;
     }
     EXPECT_EQ(names, tested) << "a case names a rule that does not exist";
@@ -213,13 +240,14 @@ TEST(BattleCheck, EveryRuleHasAUniqueKebabNameAndACase) {
 
 TEST(BattleCheck, FindingsComeErrorsFirstThenByHex) {
     CleanBattle b;
-    b.U(b.eastFoot).ActivationTurn = 0;                      // error at (4,5)
-    b.MoveUnit(b.westReinforcement, 1, 0);                   // error at (1,0), and its marker is left behind
-    b.s->Objectives[1].VictoryPoints = 0;                    // warning at (5,4)
-    b.s->WingNames[2] = "Reserve", b.s->WingCount = 3;       // warning without a hex
+    b.U(b.eastFoot).ActivationTurn = 0;                // error at (4,5)
+    b.MoveUnit(b.westReinforcement, 1, 0);             // error at (1,0), and its marker is left behind
+    b.s->Objectives[1].VictoryPoints = 0;              // warning at (5,4)
+    b.s->WingNames[2] = "Reserve", b.s->WingCount = 3; // warning without a hex
     const std::vector<CheckFinding> f = RunBattleCheck({*b.s});
     std::vector<std::pair<std::string, int32_t>> order;
-    for (const CheckFinding& x : f) order.emplace_back(x.Rule, x.Hex);
+    for (const CheckFinding& x : f)
+        order.emplace_back(x.Rule, x.Hex);
     const std::vector<std::pair<std::string, int32_t>> expected = {
         {"unit-on-border", b.Hex(1, 0)},
         {"activation-turn-out-of-range", b.Hex(4, 5)},
@@ -254,7 +282,8 @@ TEST(BattleCheck, StockSampleBattlesGiveNoError) {
         ASSERT_TRUE(ReadBattle(*s, entry.path(), stock / "sysdefs" / "K2Ter.Def").ok) << entry.path();
         ++battles;
         for (const CheckFinding& f : RunBattleCheck({*s}))
-            EXPECT_NE(f.Severity, CheckSeverity::Error) << entry.path().filename() << ": " << f.Rule << ": " << f.Text;
+            EXPECT_NE(f.Severity, CheckSeverity::Error)
+                << entry.path().filename() << ": " << f.Rule << ": " << f.Text;
     }
     EXPECT_EQ(battles, 3);
 }

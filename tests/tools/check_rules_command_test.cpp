@@ -47,7 +47,8 @@ QJsonArray Findings(const ToolRun& r) {
     for (const auto& v : findings) {
         const QJsonObject f = v.toObject();
         const QStringList keys = f.keys();
-        EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()), (QSet<QString>{"severity", "rule", "text", "hex"}));
+        EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()),
+                  (QSet<QString>{"severity", "rule", "text", "hex"}));
         EXPECT_TRUE(f["severity"] == "error" || f["severity"] == "warning");
         EXPECT_FALSE(f["rule"].toString().isEmpty());
         EXPECT_FALSE(f["text"].toString().isEmpty());
@@ -73,7 +74,8 @@ QString Changed(const QTemporaryDir& dir, const std::function<void(k2::Scenario&
 }
 
 TEST(CheckRulesCommand, StockBattlesPassWithoutError) {
-    for (const QString& file : {Small, QString("scenarios/Battle of the Great Field.k2s"), QString("scenarios/Old Raid.scn")}) {
+    for (const QString& file :
+         {Small, QString("scenarios/Battle of the Great Field.k2s"), QString("scenarios/Old Raid.scn")}) {
         ToolRun r = Tool({"check", file, "--rules"});
         EXPECT_EQ(r.exitCode, 0) << file.toStdString() << r.out.toStdString();
         for (const auto& v : Findings(r))
@@ -100,8 +102,8 @@ TEST(CheckRulesCommand, AnErrorFailsTheCheckAndWarningsDoNot) {
     EXPECT_EQ(Find(findings, "objective-without-points")["severity"], "warning");
     EXPECT_TRUE(Find(findings, "wing-without-units")["hex"].isNull());
 
-    ToolRun warned = Tool({"check", Changed(dir, [](k2::Scenario& s) { s.Objectives[1].VictoryPoints = 0; }),
-                           "--rules"});
+    ToolRun warned =
+        Tool({"check", Changed(dir, [](k2::Scenario& s) { s.Objectives[1].VictoryPoints = 0; }), "--rules"});
     EXPECT_EQ(warned.exitCode, 0);
     const QJsonArray only = Findings(warned);
     ASSERT_EQ(only.size(), 1);
@@ -116,8 +118,9 @@ TEST(CheckRulesCommand, RefusedFilesAndUsageErrors) {
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.out.startsWith("Could not read selected file")) << refused.out.toStdString();
 
-    for (const QStringList& args : {QStringList{"check", "--rules"}, QStringList{"check", Small, "--rules", "--rules"},
-                                    QStringList{"check", Small, "--bogus"}, QStringList{"check", Small, Small}}) {
+    for (const QStringList& args :
+         {QStringList{"check", "--rules"}, QStringList{"check", Small, "--rules", "--rules"},
+          QStringList{"check", Small, "--bogus"}, QStringList{"check", Small, Small}}) {
         ToolRun r = Tool(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty());

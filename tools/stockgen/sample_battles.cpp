@@ -347,7 +347,8 @@ class ArmyBuilder {
                                                          : MarkerEasternReinforcement];
             return h;
         };
-        const int32_t leader = Place(leaderKind, side, wing, hexFor(), plan.activationTurn, plan.leader, true);
+        const int32_t leader =
+            Place(leaderKind, side, wing, hexFor(), plan.activationTurn, plan.leader, true);
         std::array<int32_t, 64> counters{};
         int32_t i = 0;
         int32_t reach = 0;
@@ -357,7 +358,8 @@ class ArmyBuilder {
             const int32_t k = Place(*kind, side, wing, hexFor(), turn,
                                     std::string(kind->name) + " " + std::to_string(n), false);
             if (k != 0 && leader != 0)
-                reach = std::max(reach, HexGrid{s_.Cols, s_.Rows}.Distance(s_.Units[leader].Hex, s_.Units[k].Hex));
+                reach = std::max(reach,
+                                 HexGrid{s_.Cols, s_.Rows}.Distance(s_.Units[leader].Hex, s_.Units[k].Hex));
         }
         // A wing that deploys at the start stands within its leader's command.
         if (leader != 0 && !reinforcement)
