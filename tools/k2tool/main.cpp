@@ -20,7 +20,8 @@ The installation directory is the working directory unless --install names anoth
 
 Commands:
   dump FILE [--ratings]   print the battle as JSON (--ratings adds the unit ratings and SidePoints)
-  check FILE              print "ok", or the reason the editor would refuse the file
+  check FILE [--rules]    print "ok", or the reason the editor would refuse the file; --rules runs
+                          Check Battle and prints its findings as JSON (exit 1 when one is an error)
   convert IN OUT          read IN (current or legacy), sort its units and write OUT in the current layout
   render ...              draw a battle as the map view shows it (k2tool render --help)
   edit FILE --script OPS.json --out NEW.k2s [--seed N]

@@ -3,10 +3,15 @@
 #include "battle_json.h"
 #include "core/battle_file.h"
 #include "core/file_lookup.h"
+#include "edit/battle_check.h"
 #include "forces/equipment_defs.h"
 #include "forces/unit_ratings.h"
+#include "graphics/ansi_text.h"
 #include "json_text.h"
 #include "terrain_set_header.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
 
 #include <iostream>
 #include <memory>
@@ -24,6 +29,20 @@ fs::path TerrainDefFile(const fs::path& installDir) {
 void PrintWarnings(const k2::Status& status) {
     for (const auto& w : status.warnings)
         std::cerr << "warning: " << w << "\n";
+}
+
+// [{"severity": "error"|"warning", "rule": ..., "text": ..., "hex": N or null}]
+QJsonArray FindingsJson(const std::vector<k2::CheckFinding>& findings) {
+    QJsonArray array;
+    for (const k2::CheckFinding& f : findings) {
+        QJsonObject o;
+        o["severity"] = QString::fromLatin1(k2::CheckSeverityName(f.Severity));
+        o["rule"] = QString::fromStdString(f.Rule);
+        o["text"] = k2::FromAnsi(f.Text);
+        o["hex"] = f.Hex >= 0 ? QJsonValue(f.Hex) : QJsonValue(QJsonValue::Null);
+        array.append(o);
+    }
+    return array;
 }
 
 } // namespace
@@ -85,18 +104,38 @@ int DumpCommand(const fs::path& installDir, const std::vector<std::string>& args
 }
 
 int CheckCommand(const fs::path& installDir, const std::vector<std::string>& args) {
-    if (args.size() != 1 || args[0].starts_with("--")) {
-        std::cerr << "usage: k2tool check FILE\n";
+    constexpr const char* CheckUsage = "usage: k2tool check FILE [--rules]\n";
+    fs::path file;
+    bool rules = false;
+    for (const auto& a : args) {
+        if (a == "--rules" && !rules) {
+            rules = true;
+        } else if (file.empty() && !a.starts_with("--")) {
+            file = a;
+        } else {
+            std::cerr << "check: unexpected argument " << a << "\n" << CheckUsage;
+            return ExitUsage;
+        }
+    }
+    if (file.empty()) {
+        std::cerr << CheckUsage;
         return ExitUsage;
     }
     auto scenario = std::make_unique<k2::Scenario>();
     std::string message;
-    if (!LoadBattle(installDir, args[0], *scenario, message)) {
+    if (!LoadBattle(installDir, file, *scenario, message)) {
         std::cout << message << "\n";
         return ExitRefused;
     }
-    std::cout << "ok\n";
-    return ExitOk;
+    if (!rules) {
+        std::cout << "ok\n";
+        return ExitOk;
+    }
+    const std::vector<k2::CheckFinding> findings = k2::RunBattleCheck({*scenario});
+    const QByteArray json = JsonText(FindingsJson(findings));
+    std::cout.write(json.constData(), json.size());
+    if (!std::cout.flush()) return ExitRefused;
+    return k2::CountFindings(findings, k2::CheckSeverity::Error) > 0 ? ExitRefused : ExitOk;
 }
 
 int ConvertCommand(const fs::path& installDir, const std::vector<std::string>& args) {

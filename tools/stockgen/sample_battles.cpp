@@ -347,15 +347,23 @@ class ArmyBuilder {
                                                          : MarkerEasternReinforcement];
             return h;
         };
-        Place(leaderKind, side, wing, hexFor(), plan.activationTurn, plan.leader, true);
+        const int32_t leader =
+            Place(leaderKind, side, wing, hexFor(), plan.activationTurn, plan.leader, true);
         std::array<int32_t, 64> counters{};
         int32_t i = 0;
+        int32_t reach = 0;
         for (const UnitKind* kind : plan.troops) {
             const int32_t n = ++counters[(kind->symbol / 2) % 64];
             const int32_t turn = reinforcement ? plan.activationTurn + (i++ % 3) : 1;
-            Place(*kind, side, wing, hexFor(), turn, std::string(kind->name) + " " + std::to_string(n),
-                  false);
+            const int32_t k = Place(*kind, side, wing, hexFor(), turn,
+                                    std::string(kind->name) + " " + std::to_string(n), false);
+            if (k != 0 && leader != 0)
+                reach = std::max(reach,
+                                 HexGrid{s_.Cols, s_.Rows}.Distance(s_.Units[leader].Hex, s_.Units[k].Hex));
         }
+        // A wing that deploys at the start stands within its leader's command.
+        if (leader != 0 && !reinforcement)
+            s_.Units[leader].CommandRange = std::max(s_.Units[leader].CommandRange, reach);
     }
 
     int32_t NearestFreeForMarker(int32_t centre, int32_t maxRadius) {
@@ -371,17 +379,14 @@ class ArmyBuilder {
         return -1;
     }
 
-    // Western longbowmen plant stakes in front of them (east), Eastern ones to the west.
+    // Longbowmen on the field at the start have planted their stakes, each in its own hex with
+    // its side's symbol, as the editor's stakes tool plants them.
     void PlantStakes() {
         for (int32_t k = 1; k <= s_.UnitCount; ++k) {
             const UnitRecord& u = s_.Units[k];
             if (!u.HasStakes || u.ActivationTurn != 1) continue;
             const bool west = u.Side == SideWestern;
-            auto front = p_.Neighbour(u.Hex, west ? ter::SouthEast : ter::SouthWest);
-            const int32_t stakes = s_.MarkerSymbols[MarkerStakes] + (west ? 0 : 1);
-            if (front && !s_.IsBorderHex(*front) && s_.Hexes[*front].Stakes == 0)
-                s_.Hexes[*front].Stakes = stakes;
-            if (s_.Hexes[u.Hex].Stakes == 0) s_.Hexes[u.Hex].Stakes = stakes;
+            s_.Hexes[u.Hex].Stakes = s_.MarkerSymbols[MarkerStakes] + (west ? 0 : 1);
         }
     }
 
