@@ -125,6 +125,12 @@ const SymbolSprites::Sprite& SymbolSprites::Get(uint64_t key, const QImage& bitm
     return it->second;
 }
 
+// GCC turns a copying loop into a call to memmove, which costs more than a short run itself.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC push_options
+#pragma GCC optimize("no-tree-loop-distribute-patterns")
+#endif
+
 namespace {
 
 // Runs are a few dozen pixels long: whole 16-byte blocks, the last one overlapping the one before
@@ -147,6 +153,28 @@ inline __m128i Apply(__m128i d, const uint16_t* src, const uint16_t* msk) {
 }
 #endif
 
+// The same on 2 or 4 pixels at once through a plain integer; T is uint32_t or uint64_t.
+template <SymbolSprites::RunKind Kind, typename T>
+inline void ApplyWord(uint16_t* dst, const uint16_t* src, const uint16_t* msk) {
+    T s;
+    std::memcpy(&s, src, sizeof s);
+    if constexpr (Kind != SymbolSprites::RunKind::Copy) {
+        T d;
+        std::memcpy(&d, dst, sizeof d);
+        if constexpr (Kind == SymbolSprites::RunKind::Or) {
+            (void)msk;
+            s |= d;
+        } else {
+            T m;
+            std::memcpy(&m, msk, sizeof m);
+            s |= d & m;
+        }
+    } else {
+        (void)msk;
+    }
+    std::memcpy(dst, &s, sizeof s);
+}
+
 template <SymbolSprites::RunKind Kind>
 inline void RunPixels(uint16_t* __restrict dst, const uint16_t* __restrict src, const uint16_t* __restrict msk,
                       qsizetype n) {
@@ -164,14 +192,24 @@ inline void RunPixels(uint16_t* __restrict dst, const uint16_t* __restrict src, 
         }
         return;
     }
+#else
+    for (; n >= 8; n -= 4, dst += 4, src += 4, msk += 4)
+        ApplyWord<Kind, uint64_t>(dst, src, msk);
 #endif
-    for (qsizetype i = 0; i < n; ++i) {
+    // Short runs (and tails): two overlapping words, no loop for the compiler to turn into a call.
+    if (n >= 4) {
+        ApplyWord<Kind, uint64_t>(dst, src, msk);
+        ApplyWord<Kind, uint64_t>(dst + n - 4, src + n - 4, msk + n - 4);
+    } else if (n >= 2) {
+        ApplyWord<Kind, uint32_t>(dst, src, msk);
+        ApplyWord<Kind, uint32_t>(dst + n - 2, src + n - 2, msk + n - 2);
+    } else if (n == 1) {
         if constexpr (Kind == SymbolSprites::RunKind::Copy)
-            dst[i] = src[i];
+            dst[0] = src[0];
         else if constexpr (Kind == SymbolSprites::RunKind::Or)
-            dst[i] = uint16_t(dst[i] | src[i]);
+            dst[0] = uint16_t(dst[0] | src[0]);
         else
-            dst[i] = uint16_t((dst[i] & msk[i]) | src[i]);
+            dst[0] = uint16_t((dst[0] & msk[0]) | src[0]);
     }
 }
 
@@ -224,5 +262,9 @@ void DrawSprite(uint16_t* target, int32_t width, int32_t height, qsizetype strid
         DrawRun(target + qsizetype(y) * stride + x0, sprite, run.Offset + skipped, qsizetype(x1 - x0), run.Kind);
     }
 }
+
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC pop_options
+#endif
 
 } // namespace k2
