@@ -275,8 +275,7 @@ QRect MapRenderer::UnitRect(int32_t hex, const PassContext& ctx) const {
     return QRect(u.X, u.Y, c.Width(), c.Height());
 }
 
-void MapRenderer::DrawHexes(const PassContext& ctx, bool terrain, bool units) {
-    const std::vector<int32_t>& hexes = visible_.Hexes();
+void MapRenderer::DrawHexes(const PassContext& ctx, const std::vector<int32_t>& hexes, bool terrain, bool units) {
     const bool clipped = ctx.clip != buffer_.Image().rect();
     if (terrain) {
         auto draw = [&](int32_t h) {
@@ -301,6 +300,34 @@ void MapRenderer::DrawHexes(const PassContext& ctx, bool terrain, bool units) {
             if (scenario_.Hexes[static_cast<size_t>(h)].Unit != 0 &&
                 (!clipped || UnitRect(h, ctx).intersects(ctx.clip)))
                 DrawUnit(h, ctx);
+}
+
+std::vector<int32_t> MapRenderer::HexesNear(const QRect& band, const PassContext& ctx) const {
+    // How far a hex's symbols reach from its cell corner: the cell, or a unit placed in it
+    // (never left of or above the corner), or raised by up to two steps.
+    int32_t reach = ctx.cellSize;
+    for (int32_t u = 0; u < symbols_.UnitCount(); ++u) {
+        const SymbolCell& c = symbols_.Unit(u).Cells[static_cast<size_t>(ctx.zoom)];
+        reach = std::max({reach, 2 + ctx.cellSize / 4 + c.Width(), 2 + ctx.cellSize / 4 + c.Height()});
+    }
+    const int32_t raise = ctx.raise ? ElevationRaise(3, ctx.zoom) : 0;
+    const HexPitches p = Pitches();
+    const int32_t cp = p.ColumnPitch[static_cast<size_t>(ctx.zoom)];
+    const int32_t rp = p.RowPitch[static_cast<size_t>(ctx.zoom)];
+    // Columns and rows of the window whose hexes may touch the band (a little generous).
+    const int32_t c0 = std::max(0, (band.left() - reach) / cp - 1);
+    const int32_t c1 = std::min(window_.ColumnCount, (band.right() + 1) / cp + 2);
+    const int32_t r0 = std::max(0, (band.top() - reach - rp) / rp - 1);
+    const int32_t r1 = std::min(window_.RowCount, (band.bottom() + 1 + raise) / rp + 2);
+    std::vector<int32_t> hexes;
+    if (c0 >= c1 || r0 >= r1) return hexes;
+    hexes.reserve(size_t(c1 - c0) * size_t(r1 - r0));
+    for (int32_t r = r0; r < r1; ++r)
+        for (int32_t c = c0; c < c1; ++c) {
+            const int32_t h = (window_.OriginRow + r) * scenario_.Cols + window_.OriginColumn + c;
+            if (visible_.Contains(h)) hexes.push_back(h);
+        }
+    return hexes;
 }
 
 // The map text of a hex that the current zoom level shows, or null.
@@ -453,9 +480,9 @@ void MapRenderer::RenderPass(uint32_t layers) {
     if (layers & RedrawClear) FillRect16(buffer_.Image(), buffer_.Image().rect(), background_);
     BuildWindow();
     const PassContext ctx = MakeContext(buffer_.Image().rect());
-    DrawHexes(ctx, (layers & RedrawTerrain) != 0, false);
+    DrawHexes(ctx, visible_.Hexes(), (layers & RedrawTerrain) != 0, false);
     if ((layers & RedrawText) && switches_.MapText) DrawMapTexts(buffer_.Image().rect());
-    DrawHexes(ctx, false, true);
+    DrawHexes(ctx, visible_.Hexes(), false, true);
     constexpr uint32_t complete = RedrawClear | RedrawTerrain | RedrawText;
     if ((layers & complete) == complete) {
         bufferValid_ = true;
@@ -575,9 +602,10 @@ void MapRenderer::ScrollShift() {
         const QRect band = vertical ? QRect(0, from, width, to - from) : QRect(from, 0, to - from, height);
         FillRect16(image, band, background_);
         const PassContext bandCtx = MakeContext(band);
-        DrawHexes(bandCtx, true, false);
+        const std::vector<int32_t> near = HexesNear(band, bandCtx);
+        DrawHexes(bandCtx, near, true, false);
         if (switches_.MapText) DrawMapTexts(band);
-        DrawHexes(bandCtx, false, true);
+        DrawHexes(bandCtx, near, false, true);
     }
 }
 

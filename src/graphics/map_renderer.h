@@ -142,7 +142,10 @@ class MapRenderer {
     void DrawMapTexts(const QRect& clip);
     GroupKey TerrainGroupOf(int32_t hex, bool withStakes) const;
     const SymbolSprites::Sprite& GroupSprite(const GroupKey& key, int32_t zoom);
-    void DrawHexes(const PassContext& ctx, bool terrain, bool units);
+    // Draws the terrain groups and/or units of `hexes` (in list order) that reach into the clip.
+    void DrawHexes(const PassContext& ctx, const std::vector<int32_t>& hexes, bool terrain, bool units);
+    // The listed hexes, in list order, whose symbols may reach into `band` (a superset).
+    std::vector<int32_t> HexesNear(const QRect& band, const PassContext& ctx) const;
     PassContext MakeContext(const QRect& clip);
     HexPoint RaisedPosition(int32_t hex, const PassContext& ctx) const;
     QRect TerrainRect(int32_t hex, const PassContext& ctx) const;
