@@ -53,6 +53,7 @@ MapRenderer::MapRenderer(const Scenario& scenario, const SymbolSet& symbols, con
 void MapRenderer::SetBattleLoaded(bool loaded) {
     battleLoaded_ = loaded;
     bufferValid_ = false;
+    visibleBuilt_ = false;
     if (!loaded) visible_.Clear();
 }
 
@@ -477,11 +478,29 @@ void MapRenderer::RenderPass(uint32_t layers) {
         bufferValid_ = false;
     }
     SyncSprites();
-    if (layers & RedrawClear) FillRect16(buffer_.Image(), buffer_.Image().rect(), background_);
     BuildWindow();
-    const PassContext ctx = MakeContext(buffer_.Image().rect());
-    DrawHexes(ctx, visible_.Hexes(), (layers & RedrawTerrain) != 0, false);
-    if ((layers & RedrawText) && switches_.MapText) DrawMapTexts(buffer_.Image().rect());
+    QImage& image = buffer_.Image();
+    const PassContext ctx = MakeContext(image.rect());
+    const bool terrain = (layers & RedrawTerrain) != 0;
+    if ((layers & RedrawClear) && terrain && !ctx.raise) {
+        // Clear the rows just ahead of the hexes that draw over them, while they are still in
+        // the cache: a row of hexes only reaches rows that no earlier row of hexes reached.
+        int32_t cleared = 0;
+        for (int32_t h : visible_.Hexes()) {
+            const int32_t reach = std::min(visible_.Position(h).Y + ctx.cellSize, ctx.height);
+            if (reach > cleared) {
+                const int32_t to = std::min(reach + ctx.cellSize, ctx.height);
+                FillRect16(image, QRect(0, cleared, ctx.width, to - cleared), background_);
+                cleared = to;
+            }
+            DrawTerrainGroup(h, ctx, true);
+        }
+        if (cleared < ctx.height) FillRect16(image, QRect(0, cleared, ctx.width, ctx.height - cleared), background_);
+    } else {
+        if (layers & RedrawClear) FillRect16(image, image.rect(), background_);
+        DrawHexes(ctx, visible_.Hexes(), terrain, false);
+    }
+    if ((layers & RedrawText) && switches_.MapText) DrawMapTexts(image.rect());
     DrawHexes(ctx, visible_.Hexes(), false, true);
     constexpr uint32_t complete = RedrawClear | RedrawTerrain | RedrawText;
     if ((layers & complete) == complete) {

@@ -162,7 +162,7 @@ class MapRenderer {
     // terrain with nothing but the map overlay on it is also found by its primary's number.
     std::array<std::unordered_map<GroupKey, SymbolSprites::Sprite, GroupKeyHash>, 3> groups_;
     std::array<std::vector<const SymbolSprites::Sprite*>, 3> plainGroups_;
-    std::array<uint32_t, 3> plainOverlay_{}; // the overlay code plainGroups_ was made with
+    std::array<uint32_t, 3> plainOverlay_{}; // the second code of plainGroups_' pairs (the overlay)
     std::unordered_map<std::string, TextInk> texts_;
     MapBuffer buffer_;
     bool battleLoaded_ = false;

@@ -520,6 +520,68 @@ void FillBusyMap(Renderer& t, uint32_t seed) {
     }
 }
 
+// The pass drawn the plain way, symbol by symbol with the mask-and-symbol blit over a cleared
+// buffer, in the documented order (map text left out): what the folded symbol stacks and the
+// clearing just ahead of the drawing must reproduce.
+QImage PlainPass(const Renderer& t, const MapRenderer& r, uint16_t background, bool withStakes = true) {
+    QImage out(r.Buffer().Image().size(), QImage::Format_RGB16);
+    FillRect16(out, out.rect(), background);
+    const Scenario& sc = *t.sc;
+    const SymbolSet& set = *t.symbols;
+    const int32_t z = sc.ZoomLevel;
+    const int32_t s = set.CellSize(z);
+    auto symbol = [&](int32_t n, HexPoint at, bool force) {
+        if (n == NoSymbol || !set.IsTerrainSymbol(n)) return;
+        const SymbolCell& c = set.Terrain(n).Cells[size_t(z)];
+        const bool masked = force || set.Terrain(n).Masked != 0;
+        BlitSymbol(out, out.rect(), at.X, at.Y, set.TerrainBitmap(z), masked ? &set.TerrainMask(z) : nullptr,
+                   c.Left, c.Top, s, s);
+    };
+    for (int32_t h : r.Visible().Hexes()) {
+        const HexCell& cell = sc.Hexes[size_t(h)];
+        const HexPoint at = r.HexPositionInBuffer(h);
+        symbol(cell.PrimaryTerrain, at, true);
+        for (int32_t n : cell.SecondaryTerrain) {
+            if (n == NoSymbol) break;
+            if (n != 0) symbol(n, at, false);
+        }
+        if (cell.Caltrops != 0) symbol(cell.Caltrops, at, false);
+        if (t.switches.Overlay && sc.MarkerSymbols[MarkerMapOverlay] != 0)
+            symbol(sc.MarkerSymbols[MarkerMapOverlay], at, false);
+        if (cell.Structure >= 1 && cell.Structure <= sc.StructureCount)
+            symbol(sc.Structures[size_t(cell.Structure)].Symbol, at, false);
+        if (t.switches.Objectives && cell.Objective >= 1 && cell.Objective <= sc.ObjectiveCount)
+            symbol(sc.MarkerSymbols[MarkerObjective], at, false);
+        if (t.switches.Reinforcements && cell.ReinforcementMarker != 0) symbol(cell.ReinforcementMarker, at, false);
+        if (withStakes && cell.Stakes != 0) symbol(cell.Stakes, at, false);
+    }
+    for (int32_t h : r.Visible().Hexes()) {
+        const int32_t u = sc.Hexes[size_t(h)].Unit;
+        if (u == 0) continue;
+        const SymbolEntry& e = set.Unit(sc.Units[size_t(u)].Symbol);
+        const SymbolCell& c = e.Cells[size_t(z)];
+        const HexPoint at = UnitPlacement(r.HexPositionInBuffer(h), s, c.Width(), c.Height(), z);
+        BlitSymbol(out, out.rect(), at.X, at.Y, set.UnitBitmap(z), e.Masked ? &set.UnitMask(z) : nullptr, c.Left,
+                   c.Top, c.Width(), c.Height());
+    }
+    return out;
+}
+
+TEST_F(Renderer, FullPassEqualsThePlainSymbolBySymbolDrawing) {
+    for (int32_t zoom = 0; zoom < 3; ++zoom)
+        for (bool overlay : {true, false}) {
+            FillBusyMap(*this, 21 + uint32_t(zoom));
+            switches.MapText = false;
+            switches.Overlay = overlay;
+            switches.Objectives = overlay;
+            renderer->SetBackground(QColor(40, 80, 120)); // not black: uncleared pixels would show
+            View(170 + 30 * zoom, 130 + 20 * zoom, zoom, 4 * 40 + 6);
+            renderer->Render();
+            const QImage expected = PlainPass(*this, *renderer, ToRgb16(qRgb(40, 80, 120)));
+            EXPECT_TRUE(renderer->Buffer().Image() == expected) << "zoom " << zoom << " overlay " << overlay;
+        }
+}
+
 struct Move {
     int32_t dc, dr;
 };
