@@ -44,7 +44,6 @@ class SymbolSprites {
 
     // Forgets every sprite.
     void Clear() { sprites_.clear(); }
-    std::size_t Size() const { return sprites_.size(); }
 
     // The sprite of one layer. `key` must identify that rectangle and mask choice uniquely.
     const Sprite& Get(uint64_t key, const QImage& bitmap, const QImage* mask, int32_t sx, int32_t sy,

@@ -523,7 +523,7 @@ void FillBusyMap(Renderer& t, uint32_t seed) {
 // The pass drawn the plain way, symbol by symbol with the mask-and-symbol blit over a cleared
 // buffer, in the documented order (map text left out): what the folded symbol stacks and the
 // clearing just ahead of the drawing must reproduce.
-QImage PlainPass(const Renderer& t, const MapRenderer& r, uint16_t background, bool withStakes = true) {
+QImage PlainPass(const Renderer& t, const MapRenderer& r, uint16_t background) {
     QImage out(r.Buffer().Image().size(), QImage::Format_RGB16);
     FillRect16(out, out.rect(), background);
     const Scenario& sc = *t.sc;
@@ -553,7 +553,7 @@ QImage PlainPass(const Renderer& t, const MapRenderer& r, uint16_t background, b
         if (t.switches.Objectives && cell.Objective >= 1 && cell.Objective <= sc.ObjectiveCount)
             symbol(sc.MarkerSymbols[MarkerObjective], at, false);
         if (t.switches.Reinforcements && cell.ReinforcementMarker != 0) symbol(cell.ReinforcementMarker, at, false);
-        if (withStakes && cell.Stakes != 0) symbol(cell.Stakes, at, false);
+        if (cell.Stakes != 0) symbol(cell.Stakes, at, false);
     }
     for (int32_t h : r.Visible().Hexes()) {
         const int32_t u = sc.Hexes[size_t(h)].Unit;
