@@ -67,16 +67,18 @@ void BM_RedrawHex(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawHex)->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
 
-// Two columns right and back, as the horizontal scrollbar steps; every step is one strip.
+// Two columns right and back (axis 0), or two rows down and back (axis 1), as the scrollbars
+// step; every step is one shift and its bands.
 void BM_ScrollStrip(benchmark::State& state) {
     View v(int32_t(state.range(0)));
     k2::Scenario& sc = *FullSample().scenario;
     v.renderer->Render();
     const int32_t base = sc.ViewOriginHex;
-    int32_t step = 0;
+    const int32_t step = state.range(1) == 0 ? 2 : 2 * sc.Cols;
+    int32_t n = 0;
     double seconds = 0;
     for (auto _ : state) {
-        sc.ViewOriginHex = base + ((step++ % 2 == 0) ? 2 : 0);
+        sc.ViewOriginHex = base + ((n++ % 2 == 0) ? step : 0);
         const auto t0 = Clock::now();
         v.renderer->ScrollShift();
         seconds += std::chrono::duration<double>(Clock::now() - t0).count();
@@ -84,7 +86,10 @@ void BM_ScrollStrip(benchmark::State& state) {
     sc.ViewOriginHex = base;
     Report(state, seconds, state.iterations(), v.Bytes());
 }
-BENCHMARK(BM_ScrollStrip)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollStrip)
+    ->ArgNames({"zoom", "rows"})
+    ->ArgsProduct({{0, 1, 2}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 // A private copy of the stock symbol set files, so the mask cache can be removed.
 fs::path SetCopy() {

@@ -79,15 +79,17 @@ void VisibleHexList::Build(const RenderWindow& window, int32_t cols, int32_t col
     Clear();
     if (cols <= 0) return;
     hexes_.reserve(static_cast<size_t>(window.RowCount) * static_cast<size_t>(window.ColumnCount));
+    // The position rule of HexPosition, stepped along the rows and columns of the window.
     for (int32_t r = 0; r < window.RowCount; ++r) {
         const int32_t rowStart = (window.OriginRow + r) * cols + window.OriginColumn;
+        const int32_t y = r * rowPitch;
         for (int32_t c = 0; c < window.ColumnCount; ++c) {
             const int32_t hex = rowStart + c;
             if (hex < 0 || hex >= MaxHexes) continue;
             hexes_.push_back(hex);
             listed_[static_cast<size_t>(hex)] = 1;
-            positions_[static_cast<size_t>(hex)] =
-                HexPosition(hex, window.OriginHex, cols, columnPitch, rowPitch);
+            const bool odd = ((window.OriginColumn + c) % 2) != 0;
+            positions_[static_cast<size_t>(hex)] = {c * columnPitch, odd ? y + rowPitch / 2 : y};
         }
     }
 }

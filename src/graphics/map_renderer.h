@@ -14,7 +14,12 @@
 #include <QImage>
 #include <QRect>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace k2 {
 
@@ -76,10 +81,12 @@ class MapRenderer {
     // when the hex is not in the current render window.
     void RedrawHex(int32_t hex);
     // Call after the view has moved ViewOriginHex by a small step (the map view uses two
-    // columns or two rows): shifts the buffer, draws what came into view (layers 62) and then
-    // map text and units over the whole window (layers 32). The result equals a full pass at
-    // the new origin; when the shift cannot be done incrementally (elevation display on, zoom
-    // or view changed, a step larger than the buffer) it runs the full pass instead.
+    // columns or two rows): shifts the buffer and repaints only the band that needs it: the
+    // strip that came into view and every pixel a hex entering or leaving the window reaches
+    // with its cell, its raised symbols, its unit or its map text. Inside the band terrain, map
+    // text and units are drawn in their usual order. The result equals a full pass at the new
+    // origin; when the buffer does not hold a full pass of the same zoom, map and switches, or
+    // the step is diagonal or larger than the buffer, it runs the full pass instead.
     void ScrollShift();
 
     // State of the last pass, for the hit test and the view.
@@ -100,23 +107,63 @@ class MapRenderer {
 
   private:
     struct PassContext;
+    // The terrain symbols of one hex as drawn, in order: symbol number, plus MaskedBit when it
+    // is drawn through its mask.
+    struct GroupKey {
+        std::array<uint32_t, 13> Codes{};
+        uint32_t Count = 0;
+        bool operator==(const GroupKey& o) const {
+            return Count == o.Count && std::equal(Codes.begin(), Codes.begin() + Count, o.Codes.begin());
+        }
+    };
+    struct GroupKeyHash {
+        std::size_t operator()(const GroupKey& k) const;
+    };
+    // The solid pixels of one map text, laid out once per text, face, size and style.
+    struct TextInk {
+        int32_t Width = 0;  // measured advance
+        int32_t Height = 0; // line height
+        QRect Area;         // where ink may fall, relative to the text's top-left corner
+        std::vector<QRect> Spans; // one-row spans of ink, relative to the text's top-left corner
+    };
+    struct PlacedText {
+        const TextInk* Ink = nullptr;
+        QPoint TopLeft;
+        uint16_t Colour = 0;
+        QRect Area() const { return Ink ? Ink->Area.translated(TopLeft) : QRect(); }
+    };
+    static constexpr uint32_t MaskedBit = 0x10000;
 
     bool CanDraw() const;
     void SyncSprites();
     void BuildWindow();
     void DrawTerrainGroup(int32_t hex, const PassContext& ctx, bool withStakes);
     void DrawUnit(int32_t hex, const PassContext& ctx);
-    void DrawMapTexts();
-    void DrawTerrainSymbol(int32_t symbol, HexPoint at, bool forceMask, const PassContext& ctx);
-    void DrawHexes(const PassContext& ctx, bool terrain, bool units);
+    void DrawMapTexts(const QRect& clip);
+    GroupKey TerrainGroupOf(int32_t hex, bool withStakes) const;
+    const SymbolSprites::Sprite& GroupSprite(const GroupKey& key, int32_t zoom);
+    // Draws the terrain groups and/or units of `hexes` (in list order) that reach into the clip.
+    void DrawHexes(const PassContext& ctx, const std::vector<int32_t>& hexes, bool terrain, bool units);
+    // The listed hexes, in list order, whose symbols may reach into `band` (a superset).
+    std::vector<int32_t> HexesNear(const QRect& band, const PassContext& ctx) const;
     PassContext MakeContext(const QRect& clip);
-    QRect Footprint(int32_t hex, const PassContext& ctx) const;
+    HexPoint RaisedPosition(int32_t hex, const PassContext& ctx) const;
+    QRect TerrainRect(int32_t hex, const PassContext& ctx) const;
+    QRect UnitRect(int32_t hex, const PassContext& ctx) const;
+    PlacedText PlaceText(int32_t hex, int32_t zoom);
+    const TextInk& InkOf(const PlaceName& entry, int32_t zoom);
 
     const Scenario& scenario_;
     const SymbolSet& symbols_;
     const DisplaySwitches& switches_;
-    SymbolSprites sprites_;
-    std::array<qint64, 12> spriteImages_{}; // cache keys of the bitmaps the sprites point into
+    SymbolSprites sprites_; // unit symbols
+    std::array<qint64, 12> spriteImages_{}; // cache keys of the bitmaps the sprites were made from
+    // Terrain groups folded into one sprite each, per zoom level; the common group of a primary
+    // terrain with nothing but the map overlay on it is also found by its primary's number.
+    std::array<std::unordered_map<GroupKey, SymbolSprites::Sprite, GroupKeyHash>, 3> groups_;
+    std::array<std::vector<const SymbolSprites::Sprite*>, 3> plainGroups_;
+    std::array<uint32_t, 3> plainOverlay_{}; // the second code of plainGroups_' pairs (the overlay)
+    std::unordered_map<std::string, TextInk> texts_;
     MapBuffer buffer_;
     bool battleLoaded_ = false;
     int32_t viewWidth_ = 0;
@@ -125,10 +172,14 @@ class MapRenderer {
     QColor backgroundColour_ = Qt::black;
     RenderWindow window_;
     VisibleHexList visible_;
+    bool visibleBuilt_ = false; // visible_ holds window_ for visibleCols_ and visiblePitches_
+    int32_t visibleCols_ = 0;
+    std::array<int32_t, 2> visiblePitches_{};
     // What the buffer holds, for the incremental scroll.
     bool bufferValid_ = false;
     int32_t bufferZoom_ = -1;
     int32_t bufferCols_ = 0;
+    DisplaySwitches bufferSwitches_;
 };
 
 } // namespace k2

@@ -56,6 +56,17 @@ void FillRect16(QImage& target, const QRect& rect, uint16_t value) {
     if (r.isEmpty()) return;
     const qsizetype stride = target.bytesPerLine() / 2;
     uint16_t* row = reinterpret_cast<uint16_t*>(target.bits()) + r.top() * stride + r.left();
+    if ((value & 0xFF) == (value >> 8)) {
+        // Both bytes alike (black above all): memset, in one call when the rows are contiguous.
+        const int byte = value & 0xFF;
+        if (r.width() == target.width() && stride == r.width()) {
+            std::memset(row, byte, size_t(r.width()) * size_t(r.height()) * 2);
+            return;
+        }
+        for (int y = 0; y < r.height(); ++y, row += stride)
+            std::memset(row, byte, size_t(r.width()) * 2);
+        return;
+    }
     for (int y = 0; y < r.height(); ++y, row += stride)
         std::fill(row, row + r.width(), value);
 }

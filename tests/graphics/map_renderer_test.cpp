@@ -1,5 +1,7 @@
 #include "graphics/map_renderer.h"
 
+#include "core/battle_file.h"
+#include "core/file_lookup.h"
 #include "graphics/ansi_text.h"
 #include "graphics/symbol_blit.h"
 #include "synthetic_symbols.h"
@@ -8,6 +10,9 @@
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
 
+#include <cstring>
+#include <filesystem>
+#include <functional>
 #include <memory>
 
 using namespace k2;
@@ -480,7 +485,8 @@ TEST_F(Renderer, RedrawHexRepaintsTerrainAndUnitButNotStakes) {
     EXPECT_EQ(Centre(22), SmallUnitColour);
 }
 
-// A busy map: every layer, overlapping symbols, units larger than a cell, text.
+// A busy map: every layer, overlapping symbols, raised ground, units, short and long text at
+// every anchor (long text reaches several columns away from its hex).
 void FillBusyMap(Renderer& t, uint32_t seed) {
     t.NewMap(40, 30, 0);
     uint32_t state = seed;
@@ -494,6 +500,8 @@ void FillBusyMap(Renderer& t, uint32_t seed) {
     t.sc->Structures[2].Symbol = 10;
     t.sc->ObjectiveCount = 1;
     t.sc->MarkerSymbols[MarkerMapOverlay] = 11;
+    t.sc->TerrainDefs[1].elevation = 2;
+    t.sc->TerrainDefs[14].elevation = 3;
     for (int32_t h = 0; h < t.sc->HexCount; ++h) {
         HexCell& c = t.Hex(h);
         c.PrimaryTerrain = primaries[next(8)];
@@ -505,58 +513,232 @@ void FillBusyMap(Renderer& t, uint32_t seed) {
         if (next(10) == 0) c.Stakes = 9;
         if (next(5) == 0 && t.sc->UnitCount < MaxUnits) t.AddUnit(h, int32_t(next(3)));
     }
-    for (int32_t i = 0; i < 12; ++i) {
+    for (int32_t i = 0; i < 24; ++i) {
         const int32_t h = int32_t(next(uint32_t(t.sc->HexCount)));
-        if (t.Hex(h).MapText == 0) t.AddText(h, "Ford", int32_t(1 + next(8)), int32_t(6 + next(10)));
+        const char* text = i % 3 == 0 ? "Long Ford of the Western Marches" : "Ford";
+        if (t.Hex(h).MapText == 0) t.AddText(h, text, int32_t(1 + next(8)), int32_t(6 + next(10)), uint8_t(16 * next(8)));
     }
 }
 
-TEST_F(Renderer, ScrollShiftGivesWhatAFullPassDraws) {
-    struct Move {
-        int32_t dc, dr;
+// The pass drawn the plain way, symbol by symbol with the mask-and-symbol blit over a cleared
+// buffer, in the documented order (map text left out): what the folded symbol stacks and the
+// clearing just ahead of the drawing must reproduce.
+QImage PlainPass(const Renderer& t, const MapRenderer& r, uint16_t background) {
+    QImage out(r.Buffer().Image().size(), QImage::Format_RGB16);
+    FillRect16(out, out.rect(), background);
+    const Scenario& sc = *t.sc;
+    const SymbolSet& set = *t.symbols;
+    const int32_t z = sc.ZoomLevel;
+    const int32_t s = set.CellSize(z);
+    auto symbol = [&](int32_t n, HexPoint at, bool force) {
+        if (n == NoSymbol || !set.IsTerrainSymbol(n)) return;
+        const SymbolCell& c = set.Terrain(n).Cells[size_t(z)];
+        const bool masked = force || set.Terrain(n).Masked != 0;
+        BlitSymbol(out, out.rect(), at.X, at.Y, set.TerrainBitmap(z), masked ? &set.TerrainMask(z) : nullptr,
+                   c.Left, c.Top, s, s);
     };
-    const std::vector<Move> moves = {{2, 0}, {2, 0}, {0, 2}, {0, 2}, {-2, 0}, {0, -2}, {-2, 0}, {0, -2},
-                                     {2, 0}, {2, 0}, {2, 0}, {0, 2}, {0, 2},  {0, 2},  {0, 2},  {-2, 0}};
-    for (int32_t zoom = 0; zoom < 3; ++zoom) {
-        FillBusyMap(*this, 7 + uint32_t(zoom));
-        View(150 + 40 * zoom, 120 + 30 * zoom, zoom);
+    for (int32_t h : r.Visible().Hexes()) {
+        const HexCell& cell = sc.Hexes[size_t(h)];
+        const HexPoint at = r.HexPositionInBuffer(h);
+        symbol(cell.PrimaryTerrain, at, true);
+        for (int32_t n : cell.SecondaryTerrain) {
+            if (n == NoSymbol) break;
+            if (n != 0) symbol(n, at, false);
+        }
+        if (cell.Caltrops != 0) symbol(cell.Caltrops, at, false);
+        if (t.switches.Overlay && sc.MarkerSymbols[MarkerMapOverlay] != 0)
+            symbol(sc.MarkerSymbols[MarkerMapOverlay], at, false);
+        if (cell.Structure >= 1 && cell.Structure <= sc.StructureCount)
+            symbol(sc.Structures[size_t(cell.Structure)].Symbol, at, false);
+        if (t.switches.Objectives && cell.Objective >= 1 && cell.Objective <= sc.ObjectiveCount)
+            symbol(sc.MarkerSymbols[MarkerObjective], at, false);
+        if (t.switches.Reinforcements && cell.ReinforcementMarker != 0) symbol(cell.ReinforcementMarker, at, false);
+        if (cell.Stakes != 0) symbol(cell.Stakes, at, false);
+    }
+    for (int32_t h : r.Visible().Hexes()) {
+        const int32_t u = sc.Hexes[size_t(h)].Unit;
+        if (u == 0) continue;
+        const SymbolEntry& e = set.Unit(sc.Units[size_t(u)].Symbol);
+        const SymbolCell& c = e.Cells[size_t(z)];
+        const HexPoint at = UnitPlacement(r.HexPositionInBuffer(h), s, c.Width(), c.Height(), z);
+        BlitSymbol(out, out.rect(), at.X, at.Y, set.UnitBitmap(z), e.Masked ? &set.UnitMask(z) : nullptr, c.Left,
+                   c.Top, c.Width(), c.Height());
+    }
+    return out;
+}
+
+TEST_F(Renderer, FullPassEqualsThePlainSymbolBySymbolDrawing) {
+    for (int32_t zoom = 0; zoom < 3; ++zoom)
+        for (bool overlay : {true, false}) {
+            FillBusyMap(*this, 21 + uint32_t(zoom));
+            switches.MapText = false;
+            switches.Overlay = overlay;
+            switches.Objectives = overlay;
+            renderer->SetBackground(QColor(40, 80, 120)); // not black: uncleared pixels would show
+            View(170 + 30 * zoom, 130 + 20 * zoom, zoom, 4 * 40 + 6);
+            renderer->Render();
+            const QImage expected = PlainPass(*this, *renderer, ToRgb16(qRgb(40, 80, 120)));
+            EXPECT_TRUE(renderer->Buffer().Image() == expected) << "zoom " << zoom << " overlay " << overlay;
+        }
+}
+
+struct Move {
+    int32_t dc, dr;
+};
+
+// Scrolls from `col`, `row` by each move in turn and checks after every step that the buffer
+// and the window equal those of a full pass at the same origin. `between`, when given, runs
+// before the step with the step's number (to flip switches without a full pass).
+void ExpectScrollsEqualFullPasses(Renderer& t, const SymbolSet& set, int32_t col, int32_t row,
+                                  const std::vector<Move>& moves, const std::string& what,
+                                  const std::function<void(size_t)>& between = nullptr) {
+    t.sc->ViewOriginHex = row * t.sc->Cols + col;
+    t.renderer->Render();
+    MapRenderer fresh(*t.sc, set, t.switches);
+    fresh.SetBattleLoaded(true);
+    fresh.SetViewSize(t.renderer->ViewWidth(), t.renderer->ViewHeight());
+    for (size_t i = 0; i < moves.size(); ++i) {
+        if (between) between(i);
+        col += moves[i].dc;
+        row += moves[i].dr;
+        t.sc->ViewOriginHex = row * t.sc->Cols + col;
+        t.renderer->ScrollShift();
+        fresh.Render();
+        ASSERT_EQ(t.renderer->Window(), fresh.Window()) << what << " step " << i << " at " << row << "," << col;
+        const QImage& a = t.renderer->Buffer().Image();
+        const QImage& b = fresh.Buffer().Image();
+        ASSERT_EQ(a.size(), b.size()) << what;
+        for (int y = 0; y < a.height(); ++y)
+            if (std::memcmp(a.constScanLine(y), b.constScanLine(y), size_t(a.width()) * 2) != 0) {
+                int x = 0;
+                while (reinterpret_cast<const uint16_t*>(a.constScanLine(y))[x] ==
+                       reinterpret_cast<const uint16_t*>(b.constScanLine(y))[x])
+                    ++x;
+                FAIL() << what << " step " << i << " at " << row << "," << col << ": pixel " << x << "," << y
+                       << " differs";
+            }
+    }
+}
+
+// Both axes, both directions, into and out of the map's top and left edges (where the extra
+// column and row come and go) and up to its right and bottom edges.
+const std::vector<Move>& RoundTrip() {
+    static const std::vector<Move> moves = [] {
+        std::vector<Move> m = {{2, 0}, {2, 0}, {0, 2}, {0, 2}, {-2, 0}, {0, -2}, {-2, 0}, {0, -2}};
+        for (int i = 0; i < 16; ++i)
+            m.push_back({2, 0});
+        for (int i = 0; i < 14; ++i)
+            m.push_back({0, 2});
+        for (int i = 0; i < 3; ++i)
+            m.push_back({-2, 0}), m.push_back({0, -2});
+        return m;
+    }();
+    return moves;
+}
+
+TEST_F(Renderer, ScrollStepsGiveWhatAFullPassDraws) {
+    struct Case {
+        const char* name;
+        DisplaySwitches switches;
+    };
+    const std::vector<Case> cases = {
+        {"all on", {false, true, true, true, true}},
+        {"elevation", {true, true, true, true, true}},
+        {"no text", {false, true, true, true, false}},
+        {"no markers", {false, false, false, false, true}},
+    };
+    for (int32_t zoom = 0; zoom < 3; ++zoom)
+        for (const Case& c : cases) {
+            FillBusyMap(*this, 7 + uint32_t(zoom));
+            switches = c.switches;
+            View(150 + 40 * zoom, 120 + 30 * zoom, zoom);
+            ExpectScrollsEqualFullPasses(*this, *symbols, 0, 0, RoundTrip(), std::string(c.name) + " zoom " + std::to_string(zoom));
+            if (HasFatalFailure()) return;
+        }
+}
+
+// A switch flipped without a full pass (or the map changed under the buffer's feet) must not
+// leave stale pixels in the shifted part.
+TEST_F(Renderer, ScrollStepAfterASwitchChangeStillGivesAFullPass) {
+    FillBusyMap(*this, 3);
+    View(200, 160, 1);
+    const std::vector<Move> moves = {{2, 0}, {0, 2}, {2, 0}, {0, 2}, {-2, 0}, {0, -2}};
+    ExpectScrollsEqualFullPasses(*this, *symbols, 4, 4, moves, "switches", [&](size_t step) {
+        bool* flips[] = {&switches.Overlay, &switches.MapText, &switches.Objectives, &switches.Elevation,
+                         &switches.Reinforcements, &switches.Overlay};
+        *flips[step] = !*flips[step];
+    });
+}
+
+// The stock sample: real hex shapes, the overlay outline, every marker, map text in the stock
+// faces, units; a view wide enough for every zoom level to scroll over both axes.
+TEST_F(Renderer, ScrollStepsOnTheStockSampleGiveWhatAFullPassDraws) {
+    const std::filesystem::path dir = std::filesystem::path(K2_STOCK_DIR) / "scenarios";
+    const std::filesystem::path defs = FindFile(std::filesystem::path(K2_STOCK_DIR) / "sysdefs", "K2Ter.Def");
+    sc = std::make_unique<Scenario>();
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        if (EqualsIgnoreCase(e.path().extension().string(), ".k2s") && ReadBattle(*sc, e.path(), defs) &&
+            sc->Cols == 150)
+            break;
+    ASSERT_EQ(sc->Cols, 150);
+    SymbolSet stock;
+    ASSERT_TRUE(LoadSymbolSet(stock, K2_STOCK_DIR, sc->TerrainSetName.View(), sc->UnitSetName.View(), {}));
+    // Start where the sample has map text and units in view.
+    int32_t textHex = 0;
+    for (int32_t h = 0; h < sc->HexCount && !textHex; ++h)
+        if (sc->Hexes[size_t(h)].MapText != 0 && h % 150 >= 8 && h / 150 >= 8) textHex = h;
+    const int32_t col = (textHex % 150 - 6) & ~1;
+    const int32_t row = (textHex / 150 - 4) & ~1;
+    const std::vector<Move> moves = {{2, 0}, {2, 0}, {2, 0}, {0, 2}, {0, 2}, {-2, 0}, {-2, 0},
+                                     {-2, 0}, {-2, 0}, {0, -2}, {0, -2}, {0, -2}, {2, 0}};
+    for (int32_t zoom = 0; zoom < 3; ++zoom)
+        for (bool elevation : {false, true}) {
+            switches = DisplaySwitches{};
+            switches.Elevation = elevation;
+            sc->ZoomLevel = uint8_t(zoom);
+            renderer = std::make_unique<MapRenderer>(*sc, stock, switches);
+            renderer->SetBattleLoaded(true);
+            renderer->SetViewSize(480, 320);
+            ExpectScrollsEqualFullPasses(*this, stock, col, row, moves,
+                                         "stock zoom " + std::to_string(zoom) + (elevation ? " raised" : ""));
+            if (HasFatalFailure()) return;
+        }
+}
+
+// The renderer keeps folded symbol stacks and laid-out text between passes: edits of the
+// battle, of its marker table and of the switches must still show at the next pass.
+TEST_F(Renderer, EditsShowAtTheNextPassDespiteWhatIsKept) {
+    FillBusyMap(*this, 11);
+    View(200, 160, 2, 2 * 40 + 2);
+    renderer->Render();
+    const int32_t texted = [&] {
+        for (int32_t h : renderer->Visible().Hexes())
+            if (Hex(h).MapText != 0) return h;
+        return -1;
+    }();
+    ASSERT_GE(texted, 0);
+    PlaceName& text = sc->MapTexts[size_t(Hex(texted).MapText)];
+    const int32_t plain = renderer->Visible().Hexes()[5];
+    const std::vector<std::pair<const char*, std::function<void()>>> edits = {
+        {"primary", [&] { Hex(plain).PrimaryTerrain = 3; }},
+        {"secondary", [&] { Hex(plain).SecondaryTerrain[0] = 11; }},
+        {"overlay symbol", [&] { sc->MarkerSymbols[MarkerMapOverlay] = 5; }},
+        {"overlay off", [&] { switches.Overlay = false; }},
+        {"text", [&] { text.Text = "Mill"; }},
+        {"colour", [&] { text.Colour = 0x00FF00; }},
+        {"style", [&] { text.Style = 16 | 32; }},
+        {"size", [&] { text.Size = {14, 14, 14}; }},
+        {"unit", [&] { AddUnit(plain, 2); }},
+    };
+    for (const auto& [name, edit] : edits) {
+        edit();
         renderer->Render();
         MapRenderer fresh(*sc, *symbols, switches);
         fresh.SetBattleLoaded(true);
-        fresh.SetViewSize(renderer->ViewWidth(), renderer->ViewHeight());
-        int32_t col = 0, row = 0;
-        for (const Move& m : moves) {
-            col += m.dc;
-            row += m.dr;
-            sc->ViewOriginHex = row * sc->Cols + col;
-            renderer->ScrollShift();
-            fresh.Render();
-            ASSERT_EQ(renderer->Window(), fresh.Window()) << "zoom " << zoom << " at " << row << "," << col;
-            ASSERT_TRUE(renderer->Buffer().Image() == fresh.Buffer().Image())
-                << "zoom " << zoom << " at " << row << "," << col;
-        }
-    }
-}
-
-TEST_F(Renderer, ScrollShiftAtTheMapEdgeAndWithElevation) {
-    FillBusyMap(*this, 99);
-    View(200, 160, 1, 26);
-    renderer->Render();
-    MapRenderer fresh(*sc, *symbols, switches);
-    fresh.SetBattleLoaded(true);
-    fresh.SetViewSize(200, 160);
-    for (int32_t col : {28, 30, 32, 34, 36, 38, 36}) {
-        sc->ViewOriginHex = 20 * 40 + col;
-        renderer->ScrollShift();
+        fresh.SetViewSize(200, 160);
         fresh.Render();
-        ASSERT_TRUE(renderer->Buffer().Image() == fresh.Buffer().Image()) << col;
+        EXPECT_TRUE(renderer->Buffer().Image() == fresh.Buffer().Image()) << name;
     }
-    switches.Elevation = true;
-    sc->TerrainDefs[14].elevation = 3;
-    sc->ViewOriginHex = 22 * 40 + 36;
-    renderer->ScrollShift();
-    fresh.Render();
-    EXPECT_TRUE(renderer->Buffer().Image() == fresh.Buffer().Image());
 }
 
 } // namespace

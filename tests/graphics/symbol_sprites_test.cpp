@@ -75,4 +75,38 @@ TEST(SymbolSprites, RunsCopyOpaqueSkipTransparentAndCombineTheRest) {
     EXPECT_EQ(&cache.Get(7, bitmap, &mask, 0, 0, 4, 1), &a);
 }
 
+// A stack of layers folded into one sprite draws what drawing the layers one after another
+// draws: masked and unmasked, cut by the bitmap's edges, clipped, over any background.
+TEST(SymbolSprites, ComposedStackEqualsDrawingEachLayerInTurn) {
+    const QImage bitmap = Random16(40, 30, 4, false);
+    const QImage mask = Random16(40, 30, 5, true);
+    using Layer = SymbolSprites::Layer;
+    struct Case {
+        std::vector<Layer> layers;
+        int32_t dx, dy;
+        QRect clip;
+    };
+    const std::vector<Case> cases = {
+        {{{&bitmap, &mask, 0, 0, 16, 16}, {&bitmap, nullptr, 16, 2, 16, 16}}, 4, 4, QRect(0, 0, 64, 48)},
+        {{{&bitmap, &mask, 3, 1, 12, 12}, {&bitmap, &mask, 20, 10, 12, 12}, {&bitmap, nullptr, 8, 8, 12, 12},
+          {&bitmap, &mask, 1, 17, 12, 12}},
+         50, 40, QRect(0, 0, 64, 48)},                                                           // cut by the target
+        {{{&bitmap, &mask, 30, 22, 16, 16}, {&bitmap, &mask, -4, -2, 16, 16}}, -3, 6, QRect(0, 0, 64, 48)}, // cut sources
+        {{{&bitmap, nullptr, 0, 0, 20, 9}, {&bitmap, &mask, 5, 5, 9, 20}}, 10, 10, QRect(12, 0, 5, 48)},    // a strip
+        {{{&bitmap, &mask, 0, 0, 16, 16}}, 10, 10, QRect(0, 0, 64, 48)},
+        {{{&bitmap, &mask, 50, 50, 8, 8}}, 10, 10, QRect(0, 0, 64, 48)}, // nothing inside the bitmap
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        QImage expected = Random16(64, 48, 6 + uint32_t(i), false);
+        QImage actual = expected.copy();
+        for (const Layer& l : c.layers)
+            BlitSymbol(expected, c.clip, c.dx, c.dy, *l.Bitmap, l.Mask, l.Sx, l.Sy, l.W, l.H);
+        const auto sprite = SymbolSprites::Compose(c.layers);
+        DrawSprite(reinterpret_cast<uint16_t*>(actual.bits()), actual.width(), actual.height(),
+                   actual.bytesPerLine() / 2, c.clip, c.dx, c.dy, sprite);
+        EXPECT_EQ(actual, expected) << "case " << i;
+    }
+}
+
 } // namespace
