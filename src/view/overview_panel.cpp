@@ -28,6 +28,10 @@ void OverviewPanel::BattleChanged() {
 }
 
 void OverviewPanel::HexesChanged(const std::vector<int32_t>& hexes) {
+    if (logic_.Stale()) {
+        BattleChanged(); // the grid was replaced: everything is new
+        return;
+    }
     logic_.UpdateHexes(hexes);
     // Only the squares of the changed hexes need painting again.
     const QPoint offset = ImageOffset();
