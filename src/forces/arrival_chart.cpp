@@ -126,8 +126,8 @@ void ArrivalChart::PaintChart(QPainter& p, const QRect& area, ArrivalMeasure mea
         const int32_t turn = turns[i].Turn;
         if ((turn - FirstArrivalTurn) % stride == 0) {
             p.setPen(BackdropCream());
-            p.drawText(QRectF(left + slot / 2 - 20, plot.bottom() + 3, 40, sm.height()), Qt::AlignHCenter | Qt::AlignTop,
-                       QString::number(turn));
+            p.drawText(QRectF(left + slot / 2 - 20, plot.bottom() + 3, 40, sm.height()),
+                       Qt::AlignHCenter | Qt::AlignTop, QString::number(turn));
         }
     }
     p.setPen(QColor(0xF0, 0xE6, 0xCC, 200));

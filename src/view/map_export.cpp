@@ -135,8 +135,9 @@ Status ExportMapImage(const Scenario& scenario, const SymbolSet& symbols, const 
         if (cancelled) return Status::Fail(CancelledText);
         if (image.isNull()) {
             const QSize size = WholeMapSize(scenario, symbols);
-            return Status::Fail("There is not enough memory for a map image of " + std::to_string(size.width()) +
-                                " x " + std::to_string(size.height()) + " pixels.");
+            return Status::Fail("There is not enough memory for a map image of " +
+                                std::to_string(size.width()) + " x " + std::to_string(size.height()) +
+                                " pixels.");
         }
     } else {
         if (visibleView.isEmpty()) return Status::Fail("There is no map to export.");
@@ -151,8 +152,9 @@ Status ExportMapImage(const Scenario& scenario, const SymbolSet& symbols, const 
     QImageWriter writer(&buffer, "png");
     if (!writer.write(image))
         return Status::Fail("The map image could not be encoded: " + writer.errorString().toStdString());
-    const WriteFileOutcome written = WriteFileAtomically(
-        path, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(png.constData()), size_t(png.size())));
+    const WriteFileOutcome written =
+        WriteFileAtomically(path, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(png.constData()),
+                                                           size_t(png.size())));
     if (written.result != WriteFileResult::Ok)
         return Status::Fail("The map image could not be written to " + path.string() + ": " + written.detail);
     return Status::Ok();

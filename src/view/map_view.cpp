@@ -276,8 +276,9 @@ void MapView::Present() {
 }
 
 void MapView::UpdateBrush() {
-    const bool terrainMode = edit_ && (edit_->Mode == EditMode::PlacePrimary || edit_->Mode == EditMode::PlaceSecondary ||
-                                       edit_->Mode == EditMode::FillPrimary);
+    const bool terrainMode =
+        edit_ && (edit_->Mode == EditMode::PlacePrimary || edit_->Mode == EditMode::PlaceSecondary ||
+                  edit_->Mode == EditMode::FillPrimary);
     const int32_t brush = terrainMode && hovering_ ? PointerHex() : NoSymbol;
     // The brush outline wins while it is shown; otherwise a marked hex keeps its outline.
     const int32_t hex = brush != NoSymbol && renderer_.Visible().Contains(brush) ? brush : marked_;
@@ -295,9 +296,9 @@ QPolygon MapView::HexOutline(int32_t hex) const {
     const int32_t height = logic_.Pitches().RowPitch[std::size_t(zoom)];
     const int32_t inset = cell - logic_.Pitches().ColumnPitch[std::size_t(zoom)];
     const int32_t x = at.X - renderer_.LeftMargin(), y = at.Y - renderer_.TopMargin();
-    return QPolygon({QPoint(x + inset, y), QPoint(x + cell - 1 - inset, y), QPoint(x + cell - 1, y + height / 2),
-                     QPoint(x + cell - 1 - inset, y + height - 1), QPoint(x + inset, y + height - 1),
-                     QPoint(x, y + height / 2)});
+    return QPolygon({QPoint(x + inset, y), QPoint(x + cell - 1 - inset, y),
+                     QPoint(x + cell - 1, y + height / 2), QPoint(x + cell - 1 - inset, y + height - 1),
+                     QPoint(x + inset, y + height - 1), QPoint(x, y + height / 2)});
 }
 
 void MapView::UpdateScrollbars() {

@@ -49,9 +49,10 @@ void OverviewLogic::ComputeSymbolColours() {
     if (bitmap.isNull()) return;
     const QImage rgb = bitmap.convertToFormat(QImage::Format_RGB32);
     for (int32_t s = 0; s < coloursCount_; ++s) {
-        const QRect cell = QRect(QPoint(symbols_.Terrain(s).Cells[0].Left, symbols_.Terrain(s).Cells[0].Top),
-                                 QPoint(symbols_.Terrain(s).Cells[0].Right, symbols_.Terrain(s).Cells[0].Bottom))
-                               .intersected(rgb.rect());
+        const QRect cell =
+            QRect(QPoint(symbols_.Terrain(s).Cells[0].Left, symbols_.Terrain(s).Cells[0].Top),
+                  QPoint(symbols_.Terrain(s).Cells[0].Right, symbols_.Terrain(s).Cells[0].Bottom))
+                .intersected(rgb.rect());
         int64_t r = 0, g = 0, b = 0, n = 0;
         for (int y = cell.top(); y <= cell.bottom(); ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
@@ -84,7 +85,8 @@ QColor OverviewLogic::TerrainColour(const HexCell& cell) const {
         if (symbol != 0 && symbols_.IsTerrainSymbol(symbol)) top = symbol;
     }
     QColor colour = SymbolColour(top);
-    if (cell.Structure >= 1 && cell.Structure <= scenario_.StructureCount && cell.Structure <= MaxStructures) {
+    if (cell.Structure >= 1 && cell.Structure <= scenario_.StructureCount &&
+        cell.Structure <= MaxStructures) {
         const QColor tint = SymbolColour(scenario_.Structures[static_cast<size_t>(cell.Structure)].Symbol);
         colour = QColor((colour.red() + tint.red()) / 2, (colour.green() + tint.green()) / 2,
                         (colour.blue() + tint.blue()) / 2);

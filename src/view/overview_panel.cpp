@@ -9,7 +9,8 @@
 
 namespace k2 {
 
-OverviewPanel::OverviewPanel(const Scenario& scenario, const SymbolSet& symbols, MapView& view, QWidget* parent)
+OverviewPanel::OverviewPanel(const Scenario& scenario, const SymbolSet& symbols, MapView& view,
+                             QWidget* parent)
     : QWidget(parent), scenario_(scenario), view_(view), logic_(scenario, symbols) {
     setObjectName("Overview");
     setAttribute(Qt::WA_OpaquePaintEvent);

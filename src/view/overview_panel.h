@@ -18,7 +18,8 @@ class OverviewPanel : public QWidget {
   public:
     // Reads the view origin, the visible columns and rows and whether a battle is shown from
     // `view`, and follows its ViewMoved signal by itself.
-    OverviewPanel(const Scenario& scenario, const SymbolSet& symbols, MapView& view, QWidget* parent = nullptr);
+    OverviewPanel(const Scenario& scenario, const SymbolSet& symbols, MapView& view,
+                  QWidget* parent = nullptr);
 
     const OverviewLogic& Logic() const { return logic_; }
     // Where the overview image starts in the panel (it is centred).

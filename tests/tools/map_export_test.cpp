@@ -75,7 +75,7 @@ SymbolSet* MapExport::symbols = nullptr;
 
 TEST_F(MapExport, WholeMapInBandsEqualsOnePassAndRenderWhole) {
     auto s = std::make_unique<Scenario>(*battle);
-    s->ZoomLevel = 0; // small hexes: a label spans many rows
+    s->ZoomLevel = 0;                       // small hexes: a label spans many rows
     s->ViewOriginHex = s->HexIndex(40, 60); // the whole map starts at hex 0 whatever the view shows
     DisplaySwitches switches;
     switches.Elevation = true; // raised hexes reach across the band edges
@@ -90,7 +90,7 @@ TEST_F(MapExport, WholeMapInBandsEqualsOnePassAndRenderWhole) {
     text.FontName = "Arial";
     text.Colour = 0x00FFFFFF;
     text.Size = {255, 255, 255}; // the largest a label can be
-    text.Placement = {1, 1, 1}; // below the hex
+    text.Placement = {1, 1, 1};  // below the hex
     s->Hexes[size_t(text.Hex)].MapText = label;
     {
         auto saved = std::make_unique<Scenario>(*s);
@@ -117,8 +117,8 @@ TEST_F(MapExport, WholeMapInBandsEqualsOnePassAndRenderWhole) {
     ASSERT_EQ(onePass.size(), size);
 
     std::vector<int> percents;
-    const Status st = ExportMapImage(*s, *symbols, switches, ExportArea::WholeMap, QSize(800, 600), Out("w.png"),
-                                     [&](int percent) {
+    const Status st = ExportMapImage(*s, *symbols, switches, ExportArea::WholeMap, QSize(800, 600),
+                                     Out("w.png"), [&](int percent) {
                                          percents.push_back(percent);
                                          return true;
                                      });
@@ -132,7 +132,9 @@ TEST_F(MapExport, WholeMapInBandsEqualsOnePassAndRenderWhole) {
     ASSERT_EQ(exported.size(), size);
     EXPECT_TRUE(exported == onePass.convertToFormat(exported.format())) << "bands differ from one pass";
 
-    ASSERT_EQ(RunRender({Q(Out("seam.k2s")), "--out", Q(Out("r.png")), "--whole", "--zoom", "0", "--elevation"}), 0);
+    ASSERT_EQ(
+        RunRender({Q(Out("seam.k2s")), "--out", Q(Out("r.png")), "--whole", "--zoom", "0", "--elevation"}),
+        0);
     const QImage rendered(Q(Out("r.png")));
     EXPECT_TRUE(rendered == exported) << "render --whole and the export differ";
 }
@@ -149,8 +151,8 @@ TEST_F(MapExport, VisiblePartEqualsRenderView) {
                                      Out("v.png"), [&](int) { return ++calls > 0; });
     ASSERT_TRUE(st) << st.message;
     EXPECT_EQ(calls, 1);
-    ASSERT_EQ(RunRender({Q(*battleFile), "--out", Q(Out("r.png")), "--view", "500x360", "--zoom", "1", "--origin",
-                         QString::number(s->ViewOriginHex), "--hide", "overlay,text"}),
+    ASSERT_EQ(RunRender({Q(*battleFile), "--out", Q(Out("r.png")), "--view", "500x360", "--zoom", "1",
+                         "--origin", QString::number(s->ViewOriginHex), "--hide", "overlay,text"}),
               0);
     const QImage exported(Q(Out("v.png"))), rendered(Q(Out("r.png")));
     EXPECT_EQ(exported.size(), QSize(500, 360));
@@ -163,9 +165,7 @@ TEST_F(MapExport, CancelAndFailureLeaveNoFile) {
     const DisplaySwitches switches;
 
     // A cancel during the second band keeps the earlier file as it was.
-    {
-        std::ofstream(Out("keep.png")) << "earlier";
-    }
+    { std::ofstream(Out("keep.png")) << "earlier"; }
     int calls = 0;
     const Status cancelled = ExportMapImage(*s, *symbols, switches, ExportArea::WholeMap, {}, Out("keep.png"),
                                             [&](int) { return ++calls < 2; });

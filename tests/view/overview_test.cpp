@@ -47,7 +47,7 @@ TEST(OverviewLogic, PixelSizeIsTheLargestThatFits) {
         int32_t cols, rows, w, h, expected;
     } cases[] = {
         {150, 150, 300, 300, 2}, {150, 150, 299, 600, 1}, {150, 150, 100, 100, 1},
-        {10, 10, 400, 400, 4},   {40, 30, 121, 200, 3},  {40, 30, 200, 89, 2},
+        {10, 10, 400, 400, 4},   {40, 30, 121, 200, 3},   {40, 30, 200, 89, 2},
     };
     for (const Case& c : cases)
         EXPECT_EQ(OverviewLogic::PixelSizeFor(c.cols, c.rows, QSize(c.w, c.h)), c.expected)
@@ -172,7 +172,8 @@ class OverviewPanelGui : public ::testing::Test {
         const int32_t px = panel->Logic().PixelSize();
         const int32_t cols = std::min(m.VisibleColumns, scenario->Cols - OriginCol());
         const int32_t rows = std::min(m.VisibleRows, scenario->Rows - OriginRow());
-        return QRect(OriginCol() * px, OriginRow() * px, cols * px, rows * px).translated(panel->ImageOffset());
+        return QRect(OriginCol() * px, OriginRow() * px, cols * px, rows * px)
+            .translated(panel->ImageOffset());
     }
 
     DisplaySwitches switches;

@@ -168,8 +168,9 @@ int RenderCommand(const std::filesystem::path& installDir, const std::vector<std
 
     if (o.origin) scenario->ViewOriginHex = *o.origin;
     // The same pictures the editor's Export Map Image writes.
-    const QImage view = o.whole ? k2::DrawWholeMap(*scenario, *symbols, o.switches)
-                                : k2::DrawMapView(*scenario, *symbols, o.switches, QSize(o.viewWidth, o.viewHeight));
+    const QImage view =
+        o.whole ? k2::DrawWholeMap(*scenario, *symbols, o.switches)
+                : k2::DrawMapView(*scenario, *symbols, o.switches, QSize(o.viewWidth, o.viewHeight));
     if (view.isNull()) {
         std::cerr << "render: the map could not be drawn\n";
         return ExitRefused;
