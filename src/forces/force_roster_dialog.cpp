@@ -1,5 +1,6 @@
 #include "forces/force_roster_dialog.h"
 
+#include "forces/arrival_chart.h"
 #include "forces/grid_view.h"
 #include "graphics/ansi_text.h"
 #include "graphics/dialog_look.h"
@@ -26,6 +27,9 @@ namespace {
 // Rows shown at most before the grid scrolls, and the room around the grid.
 constexpr int MaxVisibleRows = 22;
 constexpr int SideMargin = 14;
+// The arrival chart beside the schedule's grid.
+constexpr int ChartWidth = 400;
+constexpr int ChartMinimumHeight = 380;
 
 } // namespace
 
@@ -34,10 +38,10 @@ ForceRosterDialog::ForceRosterDialog(RosterKind kind, Scenario& scenario, const 
                                      QWidget* parent)
     : QDialog(parent), logic_(kind, scenario, tables, boxes, sounds), editor_(editor) {
     setModal(true);
-    Build();
+    Build(scenario);
 }
 
-void ForceRosterDialog::Build() {
+void ForceRosterDialog::Build(Scenario& scenario) {
     TMy_Panel* panel = LayOnBackdrop(this);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(SideMargin, 10, SideMargin, 12);
@@ -57,7 +61,18 @@ void ForceRosterDialog::Build() {
     header->setSortIndicatorShown(false);
     header->setToolTip("Click a column to sort the list by it; Ctrl+C copies the list");
     obGrd_->installEventFilter(this);
-    layout->addWidget(obGrd_, 1);
+    if (ob) {
+        layout->addWidget(obGrd_, 1);
+    } else {
+        // The schedule shows both sides' arrivals by turn beside its grid.
+        auto* row = new QHBoxLayout;
+        row->setSpacing(SideMargin);
+        row->addWidget(obGrd_, 1);
+        chart_ = new ArrivalChart(scenario, panel);
+        chart_->setMinimumSize(ChartWidth, ChartMinimumHeight);
+        row->addWidget(chart_);
+        layout->addLayout(row, 1);
+    }
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -79,6 +94,7 @@ bool ForceRosterDialog::Prepare(int32_t side, const std::function<void()>& sortU
     mapChanged_ = false;
     if (!logic_.Open(side, sortUnits)) return false;
     obGrd_->setColumnCount(0); // widths dragged at an earlier showing do not carry over
+    if (chart_) chart_->Refresh();
     label1_->setText(FromAnsi(logic_.Title()));
     setWindowTitle(FromAnsi(logic_.Title()).trimmed());
     RefreshGrid();
@@ -134,7 +150,8 @@ void ForceRosterDialog::FitToGrid() {
     // A screen narrower than the grid gets a scrolling grid rather than a dialog off its edge.
     if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
-        width = std::min(width, available.width() - 2 * SideMargin - 40);
+        const int chartRoom = chart_ ? ChartWidth + SideMargin : 0;
+        width = std::min(width, available.width() - 2 * SideMargin - 40 - chartRoom);
         height = std::min(height, available.height() - 200);
     }
     obGrd_->setMinimumSize(width, height);
@@ -148,6 +165,7 @@ void ForceRosterDialog::OpenEditor(int row) {
     if (unit == 0) return;
     if (editor_.OpenUnitEditor(unit) == 1) mapChanged_ = true;
     logic_.Refresh();
+    if (chart_) chart_->Refresh();
     RefreshGrid();
 }
 

@@ -16,6 +16,8 @@ class QTableWidget;
 
 namespace k2 {
 
+class ArrivalChart;
+
 class ForceRosterDialog : public QDialog {
     Q_OBJECT
   public:
@@ -30,6 +32,8 @@ class ForceRosterDialog : public QDialog {
     ForceRosterLogic& Logic() { return logic_; }
     // Whether a unit editor session since Prepare asked for the map to be redrawn.
     bool MapChanged() const { return mapChanged_; }
+    // The arrival chart beside the schedule's grid; null in the order of battle.
+    ArrivalChart* Chart() const { return chart_; }
 
   protected:
     ForceRosterDialog(RosterKind kind, Scenario& scenario, const EquipmentTables& tables, MessageBoxes& boxes,
@@ -39,7 +43,7 @@ class ForceRosterDialog : public QDialog {
     void reject() override;
 
   private:
-    void Build();
+    void Build(Scenario& scenario);
     void RefreshGrid();
     void OpenEditor(int row);
     void FitToGrid();
@@ -50,6 +54,7 @@ class ForceRosterDialog : public QDialog {
     QLabel* label1_ = nullptr;
     QTableWidget* obGrd_ = nullptr;
     QPushButton* button1_ = nullptr;
+    ArrivalChart* chart_ = nullptr;
 };
 
 class TFactionOB : public ForceRosterDialog {

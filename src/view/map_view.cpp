@@ -67,7 +67,7 @@ void MapView::BuildControls() {
     });
     connect(mapWin_, &MapImage::Left, this, [this] {
         hovering_ = false;
-        mapWin_->SetOutline({});
+        UpdateBrush();
         if (loaded_) emit UnitPanelHexChanged(NoSymbol);
     });
     connect(mapWin_, &MapImage::Wheeled, this, [this](int h, int v) {
@@ -197,6 +197,7 @@ void MapView::LayOut() {
     } else {
         DrawTitle();
     }
+    emit ViewMoved();
 }
 
 void MapView::SetUpView() {
@@ -208,6 +209,7 @@ void MapView::SetUpView() {
 
 void MapView::ShowBattle() {
     loaded_ = true;
+    marked_ = NoSymbol;
     renderer_.SetBattleLoaded(true);
     SetUpView();
     logic_.MarkViewSaved();
@@ -215,10 +217,13 @@ void MapView::ShowBattle() {
     UpdateScrollbars();
     UpdateZoomButtons();
     mapWin_->setCursor(MapCursor("HAND"));
+    emit ViewMoved();
 }
 
 void MapView::ShowTitlePicture() {
     loaded_ = false;
+    marked_ = NoSymbol;
+    mapWin_->SetOutline({});
     renderer_.SetBattleLoaded(false);
     for (QScrollBar* bar : {scrollHorz_, scrollVert_}) {
         const QSignalBlocker block(bar);
@@ -229,6 +234,7 @@ void MapView::ShowTitlePicture() {
     zoomOut_->setEnabled(false);
     mapWin_->setCursor(MapCursor("HAND"));
     DrawTitle();
+    emit ViewMoved();
 }
 
 void MapView::DrawTitle() {
@@ -270,13 +276,18 @@ void MapView::Present() {
 }
 
 void MapView::UpdateBrush() {
-    const bool terrainMode = edit_ && (edit_->Mode == EditMode::PlacePrimary || edit_->Mode == EditMode::PlaceSecondary ||
-                                       edit_->Mode == EditMode::FillPrimary);
-    const int32_t hex = terrainMode && hovering_ ? PointerHex() : NoSymbol;
-    if (hex == NoSymbol || !renderer_.Visible().Contains(hex)) {
-        mapWin_->SetOutline({});
-        return;
-    }
+    const bool terrainMode =
+        edit_ && (edit_->Mode == EditMode::PlacePrimary || edit_->Mode == EditMode::PlaceSecondary ||
+                  edit_->Mode == EditMode::FillPrimary);
+    const int32_t brush = terrainMode && hovering_ ? PointerHex() : NoSymbol;
+    // The brush outline wins while it is shown; otherwise a marked hex keeps its outline.
+    const int32_t hex = brush != NoSymbol && renderer_.Visible().Contains(brush) ? brush : marked_;
+    mapWin_->SetOutline(HexOutline(hex));
+}
+
+QPolygon MapView::HexOutline(int32_t hex) const {
+    if (!loaded_ || hex == NoSymbol || !scenario_.IsValidHex(hex) || !renderer_.Visible().Contains(hex))
+        return {};
     // The hexagon of the tile: cell wide, a row pitch high, its top and bottom edges inset by
     // the part of the cell that overlaps the next column.
     const HexPoint at = renderer_.HexPositionInBuffer(hex);
@@ -285,9 +296,9 @@ void MapView::UpdateBrush() {
     const int32_t height = logic_.Pitches().RowPitch[std::size_t(zoom)];
     const int32_t inset = cell - logic_.Pitches().ColumnPitch[std::size_t(zoom)];
     const int32_t x = at.X - renderer_.LeftMargin(), y = at.Y - renderer_.TopMargin();
-    mapWin_->SetOutline(QPolygon({QPoint(x + inset, y), QPoint(x + cell - 1 - inset, y), QPoint(x + cell - 1, y + height / 2),
-                                  QPoint(x + cell - 1 - inset, y + height - 1), QPoint(x + inset, y + height - 1),
-                                  QPoint(x, y + height / 2)}));
+    return QPolygon({QPoint(x + inset, y), QPoint(x + cell - 1 - inset, y),
+                     QPoint(x + cell - 1, y + height / 2), QPoint(x + cell - 1 - inset, y + height - 1),
+                     QPoint(x + inset, y + height - 1), QPoint(x, y + height / 2)});
 }
 
 void MapView::UpdateScrollbars() {
@@ -323,6 +334,7 @@ void MapView::OnScroll(ScrollAxis axis, int32_t position) {
     }
     UpdateScrollbars();
     Present();
+    emit ViewMoved();
 }
 
 void MapView::ScrollBy(ScrollAxis axis, int32_t positions) {
@@ -414,6 +426,7 @@ void MapView::ZoomInAt(int32_t hex) {
     DisplayMap();
     UpdateScrollbars();
     UpdateZoomButtons();
+    emit ViewMoved();
 }
 
 void MapView::ZoomOut() {
@@ -424,6 +437,31 @@ void MapView::ZoomOut() {
     DisplayMap();
     UpdateScrollbars();
     UpdateZoomButtons();
+    emit ViewMoved();
+}
+
+void MapView::CenterOn(int32_t hex) {
+    if (!loaded_ || !logic_.Usable() || !scenario_.IsValidHex(hex)) return;
+    const auto [hexRow, hexCol] = scenario_.HexRowCol(hex);
+    const ViewMetrics m = logic_.Metrics();
+    // The origin column and row stay even: an odd one goes down by one.
+    int32_t col = std::clamp(hexCol - m.VisibleColumns / 2, 0, scenario_.Cols - 1);
+    int32_t row = std::clamp(hexRow - m.VisibleRows / 2, 0, scenario_.Rows - 1);
+    col -= col % 2;
+    row -= row % 2;
+    const int32_t before = scenario_.ViewOriginHex;
+    scenario_.ViewOriginHex = scenario_.HexIndex(row, col);
+    logic_.SetUpView(); // keeps the view on the map
+    if (scenario_.ViewOriginHex == before) return;
+    renderer_.RenderPass(RedrawAll);
+    UpdateScrollbars();
+    Present();
+    emit ViewMoved();
+}
+
+void MapView::MarkHex(int32_t hex) {
+    marked_ = loaded_ && scenario_.IsValidHex(hex) ? hex : NoSymbol;
+    UpdateBrush();
 }
 
 void MapView::SetZoomCursor(bool zoom) {

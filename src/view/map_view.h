@@ -58,6 +58,13 @@ class MapView : public QWidget {
     // Scrolls by `positions` scrollbar positions (each two columns or rows), within the range.
     void ScrollBy(ScrollAxis axis, int32_t positions);
     void SetZoomCursor(bool zoom);
+    // Scrolls so that `hex` is as near the middle of the view as the scroll rules allow (the
+    // origin stays on the map with an even column and row), then renders and presents.
+    void CenterOn(int32_t hex);
+    // Outlines `hex` over the picture until the next mark; NoSymbol removes the mark. The
+    // outline follows scrolls and zooms; the hex outline of a terrain brush wins while shown.
+    void MarkHex(int32_t hex);
+    int32_t MarkedHex() const { return marked_; }
 
     // The edit state, read to outline the hex under the pointer while a terrain mode is active.
     void SetEditState(const EditState* edit) { edit_ = edit; }
@@ -78,6 +85,8 @@ class MapView : public QWidget {
     void UnitPanelHexChanged(int32_t hex);
     // The ZoomIn button was pressed (the click dispatch turns it into a zoom pick).
     void ZoomInPressed();
+    // The view moved or changed size: after every scroll, zoom, resize, new battle or close.
+    void ViewMoved();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -94,6 +103,7 @@ class MapView : public QWidget {
     void EmitDragPath(QPoint from, QPoint to);
     void UpdateBrush();
     void DrawTitle();
+    QPolygon HexOutline(int32_t hex) const;
 
     Scenario& scenario_;
     MapRenderer& renderer_;
@@ -108,6 +118,7 @@ class MapView : public QWidget {
     Qt::MouseButton held_ = Qt::NoButton;
     const EditState* edit_ = nullptr;
     bool hovering_ = false; // the pointer is over MapWin
+    int32_t marked_ = NoSymbol;
     QImage storedTitle_;
     bool titleLoaded_ = false;
 

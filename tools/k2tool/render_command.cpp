@@ -4,10 +4,9 @@
 #include "core/file_lookup.h"
 #include "core/terrain_defs.h"
 #include "graphics/ansi_text.h"
-#include "graphics/hex_geometry.h"
-#include "graphics/map_renderer.h"
 #include "graphics/symbol_set.h"
 #include "tool_commands.h"
+#include "view/map_export.h"
 
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -167,27 +166,11 @@ int RenderCommand(const std::filesystem::path& installDir, const std::vector<std
     if (o.zoom) scenario->ZoomLevel = uint8_t(*o.zoom);
     if (scenario->ZoomLevel > 2) scenario->ZoomLevel = 0;
 
-    k2::MapRenderer renderer(*scenario, *symbols, o.switches);
-    renderer.SetBattleLoaded(true);
-    const k2::HexPitches pitches = renderer.Pitches();
-    const int32_t z = scenario->ZoomLevel;
-    if (o.whole) {
-        const int32_t s = symbols->CellSize(z);
-        o.viewWidth = (scenario->Cols - 1) * pitches.ColumnPitch[z] + s;
-        o.viewHeight = (scenario->Rows - 1) * pitches.RowPitch[z] +
-                       (scenario->Cols > 1 ? pitches.RowPitch[z] / 2 : 0) + s;
-        scenario->ViewOriginHex = 0;
-    } else {
-        if (o.origin) scenario->ViewOriginHex = *o.origin;
-        const k2::ViewMetrics m =
-            k2::ComputeViewMetrics(o.viewWidth, o.viewHeight, pitches.ColumnPitch[z], pitches.RowPitch[z]);
-        // As the map view does after every set-up.
-        scenario->ViewOriginHex = k2::ClampViewOrigin(scenario->ViewOriginHex, scenario->Cols, scenario->Rows,
-                                                      m.VisibleColumns, m.VisibleRows);
-    }
-    renderer.SetViewSize(o.viewWidth, o.viewHeight);
-    renderer.Render();
-    const QImage view = renderer.Present();
+    if (o.origin) scenario->ViewOriginHex = *o.origin;
+    // The same pictures the editor's Export Map Image writes.
+    const QImage view =
+        o.whole ? k2::DrawWholeMap(*scenario, *symbols, o.switches)
+                : k2::DrawMapView(*scenario, *symbols, o.switches, QSize(o.viewWidth, o.viewHeight));
     if (view.isNull()) {
         std::cerr << "render: the map could not be drawn\n";
         return ExitRefused;
