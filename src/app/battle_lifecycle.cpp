@@ -36,7 +36,7 @@ const std::vector<std::string_view>& BattleLifecycle::BattleCommands() {
         cmd::MoveUnit,             cmd::SpecialHexMarkers, cmd::PlaceCaltrops,   cmd::PlantStakes,
         cmd::AddModifyMapText,     cmd::AddModifyStructures, cmd::MapTrimmer,  cmd::SetModifyObjective,
         cmd::WesternOrderOfBattle, cmd::EasternOrderOfBattle, cmd::WesternSchedule, cmd::EasternSchedule,
-        cmd::ArmyStatistics};
+        cmd::ArmyStatistics,       cmd::CheckBattle,      cmd::ExportMapImage};
     return names;
 }
 

@@ -14,6 +14,8 @@ constexpr std::string_view CreateBattle = "CreateNewMap1";
 constexpr std::string_view SaveBattle = "SaveMapFile";
 constexpr std::string_view SaveBattleAs = "SaveMapAs";
 constexpr std::string_view BattleSettings = "ModifyScenario1";
+constexpr std::string_view CheckBattle = "CheckBattle1";
+constexpr std::string_view ExportMapImage = "ExportMapImage1";
 constexpr std::string_view RecentSeparator = "N4";
 constexpr std::string_view Exit = "Exit1";
 
@@ -57,6 +59,7 @@ constexpr std::string_view ObjectiveDisplay = "ShowVicHex";
 constexpr std::string_view ReinforcementDisplay = "RForce";
 constexpr std::string_view OverlayDisplay = "MapOverlay";
 constexpr std::string_view MapTextDisplay = "PlaceNameTgl";
+constexpr std::string_view OverviewDisplay = "OverviewDisplay1";
 
 // Help
 constexpr std::string_view HelpContents = "HelpIndex";
@@ -71,7 +74,7 @@ constexpr std::string_view ScrollVert = "ScrollVert";
 
 // Every name above that the window must have (the recent battle items come and go).
 inline constexpr std::array All = {OpenBattle,       CreateBattle,     SaveBattle,       SaveBattleAs,
-                            BattleSettings,   RecentSeparator,  Exit,             Undo,
+                            BattleSettings,   CheckBattle,      ExportMapImage,   RecentSeparator,  Exit,             Undo,
                             Redo,             PlacePrimary,     PlaceSecondary,   FillPrimary,
                             AddModifyUnits,   AddModifyReinforcements, CopyUnit, CutUnit, PasteUnit,
                             MoveUnit,         SpecialHexMarkers, PlaceCaltrops, PlantStakes, AddModifyMapText,
@@ -79,7 +82,7 @@ inline constexpr std::array All = {OpenBattle,       CreateBattle,     SaveBattl
                             WesternOrderOfBattle, EasternOrderOfBattle, WesternSchedule, EasternSchedule,
                             ArmyStatistics,
                             ElevationDisplay, ObjectiveDisplay, ReinforcementDisplay,
-                            OverlayDisplay,   MapTextDisplay,   HelpContents,     KeywordSearch,
+                            OverlayDisplay,   MapTextDisplay,   OverviewDisplay,  HelpContents,     KeywordSearch,
                             About,            ZoomIn,           ZoomOut,          ScrollHorz,
                             ScrollVert};
 

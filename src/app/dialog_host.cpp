@@ -14,19 +14,18 @@
 namespace k2 {
 
 DialogHost::DialogHost(EditorContext& context, CommandScreen& screen, QWidget* parent)
-    : context_(context), screen_(screen), parent_(parent) {
-    unitEditor_ = new TAddUnit(context.Battle(), context.Edit(), context.Equipment(), context.Symbols(),
-                               context.Sounds(), context.Boxes(), *this, parent);
-    mapText_ = new TAddLocation(context.Battle(), context.Edit(), context.History(), context.Symbols(),
-                                context.Sounds(), context.Boxes(), parent);
-    markers_ = new TSelectHxMrk(context.Battle(), context.Symbols(), context.History(), parent);
-    structures_ = new TAddBase(context.Battle(), context.Symbols(), context.Edit(), parent);
-    objective_ = new TAddVHex(context.Battle(), context.Edit(), parent);
-    objectiveStatus_ = new TVicHexes(context.Battle(), context.Sounds(), parent);
-    orderOfBattle_ = new TFactionOB(context.Battle(), context.Equipment(), context.Boxes(), context.Sounds(), *this, parent);
-    schedule_ = new TRForceRoster(context.Battle(), context.Equipment(), context.Boxes(), context.Sounds(), *this, parent);
-    statistics_ = new TStats(context.Battle(), context.Equipment(), parent);
-    definitions_ = new TDefStats(context.Equipment(), context.Sounds(), parent);
+    : context_(context), screen_(screen), parent_(parent) {}
+
+// Each dialog is made at its first use, so that none of them costs the editor's start-up.
+template <typename Dialog, typename... Args> Dialog& DialogHost::Made(Dialog*& slot, Args&&... args) {
+    if (!slot) slot = new Dialog(std::forward<Args>(args)..., parent_);
+    return *slot;
+}
+
+TAddUnit& DialogHost::UnitEditor() {
+    EditorContext& c = context_;
+    return Made(unitEditor_, c.Battle(), c.Edit(), c.Equipment(), c.Symbols(), c.Sounds(), c.Boxes(),
+                static_cast<DefinitionTablesOpener&>(*this));
 }
 
 int32_t DialogHost::OpenUnitEditor(int32_t unit) {
@@ -35,7 +34,7 @@ int32_t DialogHost::OpenUnitEditor(int32_t unit) {
     EditHistory& history = context_.History();
     history.Begin();
     history.Touch(); // opening the editor counts as a change, as from the map
-    const int32_t result = unitEditor_->RunForUnit(unit);
+    const int32_t result = UnitEditor().RunForUnit(unit);
     history.Commit("Add/Modify Units");
     return result;
 }
@@ -45,32 +44,37 @@ int32_t DialogHost::RunOrderOfBattle(int32_t side) {
     Scenario& battle = context_.Battle();
     const EquipmentTables& equipment = context_.Equipment();
     // The sort before the list is a step of its own, so looking can be undone too.
-    return orderOfBattle_->Run(side, [&] { history.Record("Sort Units", [&] { SortUnits(battle, equipment); }); });
+    return Made(orderOfBattle_, context_.Battle(), context_.Equipment(), context_.Boxes(), context_.Sounds(),
+                static_cast<UnitEditorOpener&>(*this))
+        .Run(side, [&] { history.Record("Sort Units", [&] { SortUnits(battle, equipment); }); });
 }
 
 int32_t DialogHost::RunReinforcementSchedule(int32_t side) {
-    return schedule_->Run(side);
+    return Made(schedule_, context_.Battle(), context_.Equipment(), context_.Boxes(), context_.Sounds(),
+                static_cast<UnitEditorOpener&>(*this))
+        .Run(side);
 }
 
 void DialogHost::RunArmyStatistics() {
-    statistics_->Run();
+    Made(statistics_, context_.Battle(), context_.Equipment()).Run();
 }
 
 StructureDialogOutcome DialogHost::RunStructureDialog() {
-    return structures_->RunStructureDialog();
+    return Made(structures_, context_.Battle(), context_.Symbols(), context_.Edit()).RunStructureDialog();
 }
 
 int32_t DialogHost::RunObjectiveDialog() {
-    return objective_->RunObjectiveDialog();
+    return Made(objective_, context_.Battle(), context_.Edit()).RunObjectiveDialog();
 }
 
 int32_t DialogHost::RunObjectiveStatus() {
-    return objectiveStatus_->Run();
+    return Made(objectiveStatus_, context_.Battle(), context_.Sounds()).Run();
 }
 
 int32_t DialogHost::RunMapTrimmer(MapRedraw& redraw) {
     // Created for each use: it is handed the map it redraws after each press.
-    TMapInfo trimmer(context_.Battle(), context_.History(), context_.Sounds(), context_.Boxes(), redraw, parent_);
+    TMapInfo trimmer(context_.Battle(), context_.History(), context_.Sounds(), context_.Boxes(), redraw,
+                     parent_);
     return trimmer.Run();
 }
 
@@ -78,20 +82,22 @@ int32_t DialogHost::RunMapTrimmer(MapRedraw& redraw) {
 DialogHost::~DialogHost() = default;
 
 int32_t DialogHost::RunUnitEditor(bool reinforcementUse) {
-    return unitEditor_->Run(reinforcementUse);
+    return UnitEditor().Run(reinforcementUse);
 }
 
 int32_t DialogHost::RunMapTextDialog() {
-    return mapText_->Run();
+    return Made(mapText_, context_.Battle(), context_.Edit(), context_.History(), context_.Symbols(),
+                context_.Sounds(), context_.Boxes())
+        .Run();
 }
 
 int32_t DialogHost::RunSpecialHexMarkers() {
-    return markers_->Run();
+    return Made(markers_, context_.Battle(), context_.Symbols(), context_.History()).Run();
 }
 
 void DialogHost::ShowDefinitionTable(int32_t table) {
     if (table < 1 || table > 4) return;
-    definitions_->Run(DefTable(table));
+    Made(definitions_, context_.Equipment(), context_.Sounds()).Run(DefTable(table));
 }
 
 } // namespace k2

@@ -1,4 +1,4 @@
-// The dialogs of the editing half, created once for the run: the ones a map click opens (unit
+// The dialogs of the editing half, each created at its first use and kept for the run: the ones a map click opens (unit
 // editor, map text) as the modes' seams, and the ones a menu command opens.
 #pragma once
 
@@ -48,9 +48,11 @@ class DialogHost : public ModeDialogs, public DefinitionTablesOpener, public Uni
     int32_t RunReinforcementSchedule(int32_t side) override;
     void RunArmyStatistics() override;
 
-    TAddUnit& UnitEditor() { return *unitEditor_; }
+    TAddUnit& UnitEditor();
 
   private:
+    template <typename Dialog, typename... Args> Dialog& Made(Dialog*& slot, Args&&... args);
+
     EditorContext& context_;
     CommandScreen& screen_;
     QWidget* parent_;

@@ -1,22 +1,29 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
+#include "app/check_panel.h"
 #include "app/command_names.h"
 #include "app/dialog_host.h"
+#include "app/export_map_dialog.h"
 #include "app/new_map_dialog.h"
 #include "edit/terrain_picker_dialog.h"
 #include "forces/unit_summary.h"
 #include "graphics/ansi_text.h"
+#include "view/map_export.h"
 #include "view/map_view.h"
+#include "view/overview_panel.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QTimer>
 
@@ -26,13 +33,14 @@ namespace k2 {
 
 class TMainForm::SettingsAdapter : public SettingsDialog {
   public:
-    explicit SettingsAdapter(TNewMap& dialog) : dialog_(dialog) {}
+    explicit SettingsAdapter(TMainForm& window) : window_(window) {}
     int32_t Run(int32_t mode) override {
-        return dialog_.Run(mode == NewBattleMode ? NewMapMode::NewBattle : NewMapMode::Settings);
+        return window_.SettingsDialogWindow().Run(mode == NewBattleMode ? NewMapMode::NewBattle
+                                                                        : NewMapMode::Settings);
     }
 
   private:
-    TNewMap& dialog_;
+    TMainForm& window_;
 };
 
 // The map view as the edit modes see it: what to draw again after an edit, the zoom pick, the
@@ -45,9 +53,18 @@ class TMainForm::MapAdapter : public MapRedraw, public ZoomView, public ModeScre
         for (int32_t hex : hexes)
             renderer_.RedrawHex(hex);
         view_.Present();
+        if (overview_) overview_->HexesChanged(hexes);
     }
-    void DisplayMap() override { view_.DisplayMap(); }
-    void MapResized() override { view_.ShowBattle(); }
+    void DisplayMap() override {
+        view_.DisplayMap();
+        if (overview_) overview_->BattleChanged();
+    }
+    void MapResized() override {
+        view_.ShowBattle();
+        if (overview_) overview_->BattleChanged();
+    }
+    // The overview follows every redraw of the map.
+    void SetOverview(OverviewPanel* overview) { overview_ = overview; }
     void ZoomInAt(int32_t hex) override { view_.ZoomInAt(hex); }
     void SetZoomCursor(bool zoom) override { view_.SetZoomCursor(zoom); }
     void SetHandCursor() override { view_.SetZoomCursor(false); }
@@ -60,6 +77,7 @@ class TMainForm::MapAdapter : public MapRedraw, public ZoomView, public ModeScre
     MapView& view_;
     MapRenderer& renderer_;
     const SymbolSet& symbols_;
+    OverviewPanel* overview_ = nullptr;
 };
 
 class TMainForm::PickerAdapter : public TerrainPicker {
@@ -122,10 +140,7 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
                         context_.InstallDir(), this);
     setCentralWidget(view_);
 
-    newMap_ =
-        new TNewMap(context_.Battle(), context_.InstallDir(), context_.Boxes(), context_.Chooser(), this);
-    about_ = new TAboutMBld(context_.Sounds(), this);
-    settings_ = std::make_unique<SettingsAdapter>(*newMap_);
+    settings_ = std::make_unique<SettingsAdapter>(*this);
     lifecycle_ = std::make_unique<BattleLifecycle>(
         LifecycleParts{context_.Battle(), context_.Equipment(), *this, *settings_, context_.SymbolLoader(),
                        context_.Boxes(), context_.Chooser(), context_.Random(), context_.History()},
@@ -164,6 +179,7 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
     connect(view_, &MapView::UnitPanelHexChanged, this, &TMainForm::ShowUnitPanel);
 
     BuildMenus();
+    BuildDocks();
 
     const auto zoomKeys = [this](const QKeySequence& keys, bool in) {
         auto* shortcut = new QShortcut(keys, this);
@@ -180,6 +196,8 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
 
 TMainForm::~TMainForm() {
     context_.History().SetListener(nullptr);
+    // The docks are hidden as they are taken down; that is not the user turning the overview off.
+    if (overviewDock_) disconnect(overviewDock_->toggleViewAction(), nullptr, this, nullptr);
     if (busy_) QApplication::restoreOverrideCursor();
 }
 
@@ -227,7 +245,9 @@ void TMainForm::BuildMenus() {
                     {cmd::SaveBattleAs, "Save Battle As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
                      Run(&TMainForm::SaveAsClicked)},
                     {{}, nullptr, {}, nullptr},
-                    {cmd::BattleSettings, "Battle Settings", {}, Run(&TMainForm::SettingsClicked)}});
+                    {cmd::BattleSettings, "Battle Settings", {}, Run(&TMainForm::SettingsClicked)},
+                    {cmd::CheckBattle, "Check Battle", QKeySequence(Qt::Key_F7), Run(&TMainForm::CheckBattleClicked)},
+                    {cmd::ExportMapImage, "Export Map Image...", {}, Run(&TMainForm::ExportMapImageClicked)}});
     recentSeparator_ = file->addSeparator();
     recentSeparator_->setObjectName(ToQString(cmd::RecentSeparator));
     recentSeparator_->setVisible(false);
@@ -303,6 +323,88 @@ void TMainForm::BuildMenus() {
                     {cmd::KeywordSearch, "Keyword Search", {}, Run(&TMainForm::KeywordSearchClicked)},
                     {{}, nullptr, {}, nullptr},
                     {cmd::About, "About Tessary Keldmar 2", {}, Run(&TMainForm::AboutClicked)}});
+}
+
+TNewMap& TMainForm::SettingsDialogWindow() {
+    // Made at its first use, as the other dialogs are, to keep the start-up short.
+    if (!newMap_)
+        newMap_ = new TNewMap(context_.Battle(), context_.InstallDir(), context_.Boxes(), context_.Chooser(), this);
+    return *newMap_;
+}
+
+void TMainForm::BuildDocks() {
+    checkPanel_ = new CheckPanel(this);
+    checkDock_ = new QDockWidget(tr("Check Battle"), this);
+    checkDock_->setObjectName("CheckDock");
+    checkDock_->setWidget(checkPanel_);
+    addDockWidget(Qt::BottomDockWidgetArea, checkDock_);
+    checkDock_->hide();
+    connect(checkPanel_, &CheckPanel::CheckRequested, this, &TMainForm::CheckBattleClicked);
+    connect(checkPanel_, &CheckPanel::FindingActivated, this, [this](int hex) {
+        if (!lifecycle_->BattleActive() || hex < 0 || hex >= context_.Battle().HexCount) return;
+        view_->CenterOn(hex);
+        view_->MarkHex(hex);
+    });
+
+    overview_ = new OverviewPanel(context_.Battle(), context_.Symbols(), *view_, this);
+    overviewDock_ = new QDockWidget(tr("Overview"), this);
+    overviewDock_->setObjectName("OverviewDock");
+    overviewDock_->setWidget(overview_);
+    addDockWidget(Qt::RightDockWidgetArea, overviewDock_);
+    connect(overview_, &OverviewPanel::ScrollRequested, view_, &MapView::CenterOn);
+    mapAdapter_->SetOverview(overview_);
+    // Hidden unless the user showed it last time; the Preferences item is the dock's own toggle.
+    overviewDock_->setVisible(QSettings().value(OverviewSetting, false).toBool());
+    QAction* toggle = overviewDock_->toggleViewAction();
+    toggle->setObjectName(ToQString(cmd::OverviewDisplay));
+    toggle->setText("Overview");
+    findChild<QMenu*>("Preferences1")->addSeparator();
+    findChild<QMenu*>("Preferences1")->addAction(toggle);
+    connect(toggle, &QAction::toggled, this, [](bool on) { QSettings().setValue(OverviewSetting, on); });
+}
+
+void TMainForm::ExportMapImageClicked() {
+    if (!lifecycle_->BattleActive()) return;
+    const Scenario& battle = context_.Battle();
+    const QSize visible(view_->Logic().ViewWidth(), view_->Logic().ViewHeight());
+    if (!exportChoice_) exportChoice_ = new TExportMap(this);
+    const std::optional<ExportArea> area = exportChoice_->Choose(WholeMapSize(battle, context_.Symbols()), visible);
+    if (!area) return;
+    const std::filesystem::path battleFile = lifecycle_->CurrentPath();
+    std::string proposed = battle.BattleName.Str();
+    if (proposed.empty()) proposed = battleFile.stem().string();
+    const std::optional<std::filesystem::path> file = context_.Chooser().ChooseSave(
+        {"Export Map Image", "PNG Images|*.png", ".png",
+         battleFile.has_parent_path() ? battleFile.parent_path() : lifecycle_->ScenariosDir(), proposed + ".png"});
+    if (!file) return;
+
+    QProgressDialog progress("Drawing the map image...", "Cancel", 0, 100, this);
+    progress.setObjectName("ExportProgress");
+    progress.setWindowTitle("Export Map Image");
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    SetBusy(true);
+    const Status status =
+        ExportMapImage(battle, context_.Symbols(), context_.Switches(), *area, visible, *file, [&progress](int percent) {
+            progress.setValue(percent);
+            QApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+    SetBusy(false);
+    progress.reset();
+    if (IsExportCancelled(status)) return;
+    if (!status) {
+        context_.Boxes().ShowPlain("Warning", status.message);
+        return;
+    }
+    SetInfoText("Map image written to " + file->string());
+}
+
+void TMainForm::CheckBattleClicked() {
+    if (!lifecycle_->BattleActive()) return;
+    checkPanel_->ShowFindings(RunBattleCheck({context_.Battle()}));
+    checkDock_->show();
+    checkDock_->raise();
 }
 
 void TMainForm::StartUp() {
@@ -392,6 +494,7 @@ void TMainForm::KeywordSearchClicked() {
 }
 
 void TMainForm::AboutClicked() {
+    if (!about_) about_ = new TAboutMBld(context_.Sounds(), this);
     about_->exec();
 }
 
@@ -454,11 +557,15 @@ void TMainForm::SetRecentBattles(const std::vector<std::string>& paths) {
 
 void TMainForm::ShowTitlePicture() {
     view_->ShowTitlePicture();
+    if (overview_) overview_->BattleChanged();
 }
 
 void TMainForm::ShowBattle() {
     repaint();
+    // Findings of the battle shown before no longer apply.
+    checkPanel_->ShowFindings({});
     view_->ShowBattle();
+    overview_->BattleChanged();
     pickerAdapter_->Refresh();
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 class QAction;
+class QDockWidget;
 class QMenu;
 class QTimer;
 
@@ -27,6 +28,9 @@ class TNewMap;
 class TSelectTer;
 class DialogHost;
 class TAboutMBld;
+class CheckPanel;
+class OverviewPanel;
+class TExportMap;
 
 class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryListener {
     Q_OBJECT
@@ -36,9 +40,13 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
 
     BattleLifecycle& Lifecycle() { return *lifecycle_; }
     MapView& View() { return *view_; }
-    TNewMap& SettingsDialogWindow() { return *newMap_; }
+    TNewMap& SettingsDialogWindow();
     TSelectTer& TerrainPickerWindow() { return *picker_; }
     k2::DialogHost& Dialogs() { return *dialogs_; }
+    k2::CheckPanel& CheckFindings() { return *checkPanel_; }
+    k2::OverviewPanel& Overview() { return *overview_; }
+    // The QSettings key of the overview's toggle.
+    static constexpr const char* OverviewSetting = "view/overview";
     MapClickDispatch& Dispatch() { return session_->Dispatch(); }
     EditSession& Session() { return *session_; }
     EditCommands& Commands() { return *editCommands_; }
@@ -83,6 +91,10 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     void HelpContentsClicked();
     void KeywordSearchClicked();
     void AboutClicked();
+    // Runs the battle check and shows its findings in their panel.
+    void CheckBattleClicked();
+    void BuildDocks();
+    void ExportMapImageClicked();
     void UndoClicked() { editCommands_->Undo(); }
     void RedoClicked() { editCommands_->Redo(); }
     // An item of an edit menu runs one method of the edit commands.
@@ -110,6 +122,11 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     bool busy_ = false;
     // Writes the recovery copy once it is due after an edit that came too soon for it.
     QTimer* recoveryTimer_ = nullptr;
+    CheckPanel* checkPanel_ = nullptr;
+    QDockWidget* checkDock_ = nullptr;
+    OverviewPanel* overview_ = nullptr;
+    QDockWidget* overviewDock_ = nullptr;
+    TExportMap* exportChoice_ = nullptr;
 };
 
 } // namespace k2

@@ -62,7 +62,8 @@ Status RecoveryStore::Write(const Scenario& scenario, int32_t terrainSymbolCount
     if (written.result != WriteFileResult::Ok)
         return Status::Fail("The recovery copy cannot be written: " + written.detail);
     const std::string info = InfoText(scenario, originalPath, FormatTime(clock_()));
-    written = WriteFileAtomically(InfoFile(), std::span(reinterpret_cast<const uint8_t*>(info.data()), info.size()));
+    written = WriteFileAtomically(InfoFile(),
+                                  std::span(reinterpret_cast<const uint8_t*>(info.data()), info.size()));
     if (written.result != WriteFileResult::Ok)
         return Status::Fail("The recovery copy cannot be written: " + written.detail);
     return Status::Ok();
@@ -89,8 +90,7 @@ std::optional<PendingRecovery> RecoveryStore::Pending() const {
     if (pending.name.size() > 100) pending.name.resize(100);
     if (pending.time.empty()) {
         const auto written = std::filesystem::last_write_time(BattleFile(), error);
-        if (!error)
-            pending.time = FormatTime(std::chrono::file_clock::to_sys(written));
+        if (!error) pending.time = FormatTime(std::chrono::file_clock::to_sys(written));
     }
     return pending;
 }

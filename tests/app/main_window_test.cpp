@@ -1,15 +1,21 @@
 #include "app/editor_context.h"
 #include "app/command_names.h"
 #include "app/main_window.h"
+#include "app/check_panel.h"
 #include "app/new_map_dialog.h"
 #include "common/gui_input.h"
 #include "common/recorders.h"
 #include "core/battle_file.h"
 #include "view/map_image.h"
+#include "view/map_export.h"
 #include "view/map_view.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTableWidget>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
@@ -463,6 +469,103 @@ TEST_F(MainWindowTest, DialogModesOpenTheirDialogOnTheClickedHex) {
     // Opening the unit editor marks the battle modified, as it always has.
     EXPECT_TRUE(window_->Lifecycle().BattleModified());
     EXPECT_FALSE(Item("PasteUnit1")->isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+// F7 lists the findings in the check panel; activating one takes the map to its hex and marks it.
+TEST_F(MainWindowTest, CheckBattleListsFindingsAndShowsTheirHex) {
+    auto* dock = Control<QDockWidget>("CheckDock");
+    ASSERT_NE(dock, nullptr);
+    EXPECT_FALSE(dock->isVisible());
+    EXPECT_FALSE(Item("CheckBattle1")->isEnabled());
+    EXPECT_EQ(Item("CheckBattle1")->shortcut(), QKeySequence(Qt::Key_F7));
+
+    Open(MakeBattle("check.k2s", "Check", 80, 70));
+    k2::Scenario& battle = context_->Battle();
+    const int32_t hex = 60 * battle.Cols + 70; // far from the view's origin
+    context_->History().Record("Set/Modify Terrain Objective", [&] {
+        battle.ObjectiveCount = 1;
+        battle.Objectives[1].Hex = hex;
+        battle.Objectives[1].VictoryPoints = 0;
+        battle.Hexes[size_t(hex)].Objective = 1;
+    });
+    Trigger("CheckBattle1");
+    EXPECT_TRUE(dock->isVisible());
+    auto* list = Control<QTableWidget>("CheckFindings");
+    ASSERT_NE(list, nullptr);
+    int row = -1;
+    for (int r = 0; r < list->rowCount(); ++r)
+        if (list->item(r, 1)->text().contains("worth 0") || list->item(r, 1)->text().contains("0 points")) row = r;
+    ASSERT_GE(row, 0) << "no finding for the objective";
+    EXPECT_THAT(Label("CheckSummary").toStdString(), ::testing::HasSubstr("error")); // no units on either side
+
+    const int32_t originBefore = battle.ViewOriginHex;
+    emit window_->CheckFindings().FindingActivated(hex);
+    QApplication::processEvents();
+    EXPECT_NE(battle.ViewOriginHex, originBefore);
+    EXPECT_EQ(window_->View().MarkedHex(), hex);
+    // The hex is now inside the view: the hover test finds it under its outline's centre.
+    const QPolygon outline = Control<k2::MapImage>("MapWin")->Outline();
+    ASSERT_FALSE(outline.isEmpty());
+    EXPECT_EQ(HexAt(*window_, Control<k2::MapImage>("MapWin"), outline.boundingRect().center()), hex);
+}
+
+// The overview is hidden at first; its Preferences item shows it, and the next run remembers.
+TEST_F(MainWindowTest, OverviewToggleIsRemembered) {
+    QSettings().remove(k2::TMainForm::OverviewSetting);
+    window_.reset();
+    window_ = std::make_unique<k2::TMainForm>(*context_);
+    window_->show();
+    QApplication::processEvents();
+    auto* dock = Control<QDockWidget>("OverviewDock");
+    ASSERT_NE(dock, nullptr);
+    EXPECT_FALSE(dock->isVisible());
+    QAction* toggle = Item("OverviewDisplay1");
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_EQ(toggle->text(), "Overview");
+    toggle->trigger();
+    EXPECT_TRUE(dock->isVisible());
+
+    window_.reset();
+    window_ = std::make_unique<k2::TMainForm>(*context_);
+    window_->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(Control<QDockWidget>("OverviewDock")->isVisible());
+    Item("OverviewDisplay1")->trigger();
+    EXPECT_FALSE(QSettings().value(k2::TMainForm::OverviewSetting).toBool());
+}
+
+// File > Export Map Image... writes the chosen area as a PNG of the size the renderer draws.
+TEST_F(MainWindowTest, ExportMapImageWritesTheChosenArea) {
+    Open(MakeBattle("export.k2s", "Export", 30, 20));
+    const struct {
+        const char* choice;
+        QSize size;
+    } cases[] = {
+        {"WholeMapBtn", k2::WholeMapSize(context_->Battle(), context_->Symbols())},
+        {"VisiblePartBtn", QSize(window_->View().Logic().ViewWidth(), window_->View().Logic().ViewHeight())},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.choice);
+        const fs::path file = install_ / (std::string(c.choice) + ".png");
+        chooser_->saveAnswers.push_back(file);
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->objectName(), "TExportMap");
+            dialog->findChild<QRadioButton*>(c.choice)->click();
+            dialog->findChild<QPushButton*>("ExportOkBtn")->click();
+        });
+        Trigger("ExportMapImage1");
+        const QImage written(QString::fromStdString(file.string()));
+        EXPECT_EQ(written.size(), c.size);
+        EXPECT_THAT(Label("InfLbl").toStdString(), ::testing::HasSubstr(file.filename().string()));
+    }
+    EXPECT_EQ(chooser_->saveRequests.back().title, "Export Map Image");
+    EXPECT_FALSE(window_->Lifecycle().BattleModified());
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 #include "app/recovery_store.h"
 #include "common/recorders.h"
 #include "core/battle_file.h"
-#include "core/scenario_diff.h"
 #include "core/random_source.h"
+#include "core/scenario_diff.h"
 
 #include <QAction>
 #include <QApplication>
@@ -114,9 +114,9 @@ TEST(RecoveryAfterKill, TheKilledEditorsBattleComesBackModified) {
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("ASAN_OPTIONS", "detect_leaks=0");
     editor.setProcessEnvironment(env);
-    editor.start(K2_RECOVERY_CHILD, {QString::fromStdString(install.string()), QString::fromStdString(battle.string()),
-                                     QString::fromStdString(recovery.string()),
-                                     QString::fromStdString(expected.string())});
+    editor.start(K2_RECOVERY_CHILD,
+                 {QString::fromStdString(install.string()), QString::fromStdString(battle.string()),
+                  QString::fromStdString(recovery.string()), QString::fromStdString(expected.string())});
     ASSERT_TRUE(editor.waitForStarted(10000));
     QByteArray out;
     while (!out.contains("ready") && editor.waitForReadyRead(60000))
@@ -141,7 +141,8 @@ TEST(RecoveryAfterKill, TheKilledEditorsBattleComesBackModified) {
         window.show();
         QApplication::processEvents(); // the offer comes once the window is up
         ASSERT_EQ(asked.confirmed.size(), 1u);
-        EXPECT_THAT(asked.confirmed[0], HasSubstr("Recover Battle: Recover the unsaved battle Killed Field from "));
+        EXPECT_THAT(asked.confirmed[0],
+                    HasSubstr("Recover Battle: Recover the unsaved battle Killed Field from "));
         ASSERT_TRUE(window.Lifecycle().BattleActive());
         EXPECT_TRUE(window.Lifecycle().BattleModified());
         EXPECT_TRUE(window.Lifecycle().SaveAsRequired());

@@ -72,6 +72,32 @@ const Section Sections[] = {
      "each side, leader replacement and the battle icon. A battle needs a name and both force names before "
      "OK accepts "
      "the settings.</p>"},
+    {"check-battle", "Check Battle",
+     "<p><b>File &gt; Check Battle</b> (F7) checks the whole battle for mistakes before it goes to players "
+     "and lists what it finds in the <b>Check Battle</b> panel below the map. <b>Errors</b> are problems "
+     "that will likely make the game misbehave; <b>warnings</b> are probably mistakes. The summary line "
+     "counts them (<i>No problems found.</i> when there are none). Double-click a finding, or select it and "
+     "press Enter, to scroll the map to its hex and outline it. <b>Check Again</b> runs the check once more "
+     "after you have made changes. The Hex column shows column,row, counted from 0. The panel can be "
+     "moved, floated or closed like any panel.</p>"
+     "<p>Errors:</p><ul>"
+     "<li>a hex refers to a unit, structure, objective or map text that does not exist or stands elsewhere, "
+     "or a unit, structure or objective lies off the map;</li>"
+     "<li>a unit belongs to a wing that is not in the wing list;</li>"
+     "<li>a unit or structure belongs to neither the Western nor the Eastern side;</li>"
+     "<li>a unit's activation turn is after the battle's last turn, or below 1;</li>"
+     "<li>a side has no units;</li>"
+     "<li>a unit stands on the map's border, or on a hex whose cost per move is X.</li></ul>"
+     "<p>Warnings:</p><ul>"
+     "<li>a wing has no units, or a side's units in a wing have no leader;</li>"
+     "<li>a unit on the map at the start is outside every leader's command range;</li>"
+     "<li>a reinforcement's hex has no reinforcement marker; a reinforcement marker lies on a hex with no "
+     "unit, or under a unit that is on the map from the start; a reinforcement has the other side's marker, "
+     "or a symbol that is neither side's marker;</li>"
+     "<li>archer stakes lie under a unit that carries none, or carry the other side's symbol;</li>"
+     "<li>a structure holds a unit of the other side;</li>"
+     "<li>there is more than one terrain objective, or an objective is worth 0 points;</li>"
+     "<li>a map text lies on no hex of the map, or two map texts share a hex.</li></ul>"},
     {"edit-menu", "The Edit menu: Undo and Redo",
      "<p>Every change you make to the battle can be taken back. <b>Edit &gt; Undo</b> (Ctrl+Z) takes back "
      "the last change and names it, for example <i>Undo Place Primary Terrain</i>; <b>Edit &gt; Redo</b> "
@@ -220,6 +246,7 @@ const Section Sections[] = {
      "back. "
      "There are three zoom levels.</li>"
      "<li>Ctrl+Z: undo the last change; Ctrl+Shift+Z or Ctrl+Y: redo it.</li>"
+     "<li>F7: check the battle.</li>"
      "<li>Scroll bars: move over the map.</li>"
      "<li>Mouse over a hex: its row and column (\"Hex:\" followed by the row and the column), cost per move, "
      "elevation and height, defense, terrain, objective and map text appear in the information bar.</li>"
@@ -234,9 +261,11 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Battle Settings", "battle-settings"},
         {"Bridge", "terrain"},
         {"Caltrops", "special-hexes"},
+        {"Check Battle", "check-battle"},
         {"Copy Unit", "units"},
         {"Create New Battle", "new-battle"},
         {"Edit modes", "introduction"},
+        {"Errors and warnings", "check-battle"},
         {"Elevation", "preferences"},
         {"Exit", "exit"},
         {"Facing", "units"},

@@ -1,0 +1,58 @@
+#include "app/export_map_dialog.h"
+
+#include "graphics/dialog_look.h"
+#include "graphics/picture_panel.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace k2 {
+
+namespace {
+
+QString SizeText(QSize size) {
+    return QString("%1 x %2 pixels").arg(size.width()).arg(size.height());
+}
+
+} // namespace
+
+TExportMap::TExportMap(QWidget* parent) : QDialog(parent) {
+    setObjectName("TExportMap");
+    setWindowTitle("Export Map Image");
+    setModal(true);
+    TMy_Panel* panel = LayOnBackdrop(this);
+    QGroupBox* group = MakeGroup("ExportAreaGrp", "Picture of", panel);
+    whole_ = new QRadioButton(group);
+    whole_->setObjectName("WholeMapBtn");
+    visible_ = new QRadioButton(group);
+    visible_->setObjectName("VisiblePartBtn");
+    whole_->setChecked(true);
+    auto* choices = new QVBoxLayout(group);
+    choices->addWidget(whole_);
+    choices->addWidget(visible_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, panel);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("ExportOkBtn");
+    buttons->button(QDialogButtonBox::Ok)->setText("Export...");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("ExportCancelBtn");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->addWidget(group);
+    layout->addWidget(buttons);
+}
+
+std::optional<ExportArea> TExportMap::Choose(QSize wholeMap, QSize visiblePart) {
+    whole_->setText("The whole map (" + SizeText(wholeMap) + ")");
+    visible_->setText("The visible part (" + SizeText(visiblePart) + ")");
+    adjustSize();
+    if (exec() != QDialog::Accepted) return std::nullopt;
+    return visible_->isChecked() ? ExportArea::VisiblePart : ExportArea::WholeMap;
+}
+
+} // namespace k2

@@ -1,0 +1,27 @@
+// TExportMap: the choice File > Export Map Image... asks first, the whole map or the part the map
+// view shows, with the picture size of each.
+#pragma once
+
+#include "view/map_export.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QRadioButton;
+
+namespace k2 {
+
+class TExportMap : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TExportMap(QWidget* parent = nullptr);
+    // Shows the choice with the two picture sizes; the area chosen, or nothing when cancelled.
+    std::optional<ExportArea> Choose(QSize wholeMap, QSize visiblePart);
+
+  private:
+    QRadioButton* whole_ = nullptr;
+    QRadioButton* visible_ = nullptr;
+};
+
+} // namespace k2
