@@ -51,6 +51,14 @@ const Section Sections[] = {
      "<p><b>File &gt; Save Battle As...</b> writes the battle under a new file name, which becomes the "
      "battle's file "
      "from then on.</p>"},
+    {"export-map-image", "Export Map Image...",
+     "<p><b>File &gt; Export Map Image...</b> writes the map as a PNG picture at the current zoom level, with "
+     "the display switches as they are now (elevation, objectives, reinforcement hexes, overlay, map text). "
+     "Choose <b>The whole map</b> for the entire battle or <b>The visible part</b> for what the map view "
+     "shows now (the size of each picture is given), then a file name. A large map at the largest zoom "
+     "level takes a while: the progress window shows how far it has got, and Cancel stops it without "
+     "writing anything. An existing file is replaced only when the new picture has been written "
+     "completely.</p>"},
     {"recent-battles", "Recent battles",
      "<p>The last battles you saved are listed at the foot of the File menu. Choose one to open it.</p>"},
     {"exit", "Exit",
@@ -119,7 +127,13 @@ const Section Sections[] = {
      "<li><b>Victory Objectives</b> shows or hides the objective marker.</li>"
      "<li><b>Reinforcement Hexes</b> shows or hides the markers of the hexes where reinforcements "
      "arrive.</li>"
-     "<li><b>Map Overlay</b> draws the hex grid over the map.</li></ul>"},
+     "<li><b>Map Overlay</b> draws the hex grid over the map.</li>"
+     "<li><b>Overview</b> shows or hides the Overview panel, and the editor remembers your choice.</li></ul>"
+     "<p>The <b>Overview</b> panel shows the whole battle map in miniature: each hex is coloured by its top "
+     "terrain, structures tint their hex, and units show as blue (Western) or red (Eastern) dots. The "
+     "yellow rectangle marks the part of the map the main view shows; it follows every scroll and zoom. "
+     "Click or drag in the panel to centre the main view on that point. Like the Check Battle panel, it "
+     "can be moved to another side of the window or floated.</p>"},
     {"terrain", "The Terrain menu",
      "<p>Terrain comes in layers. Each hex has one <b>primary terrain</b> (the ground: open ground, fields, "
      "marsh, "
@@ -204,6 +218,11 @@ const Section Sections[] = {
      "open it in the unit editor.</p>"
      "<p><b>Reinforcement Schedule</b>: lists the side's units arriving after turn 1, with their arrival "
      "turn. Sorting, Ctrl+C and double-click work as in the Order of Battle.</p>"
+     "<p>Beside the list, the <b>arrival chart</b> shows both sides' reinforcements by turn, from turn 2 "
+     "to the battle's last turn: the upper chart counts units, the lower one men, with Western (blue) and "
+     "Eastern (red) bars side by side, so that you can balance the two forces turn by turn. "
+     "Reinforcements set to arrive after the last turn never enter the battle; the chart leaves them out "
+     "and says how many there are.</p>"
      "<p><b>Army Statistics</b>: compares the two forces: men, units, average morale, fire power, combat "
      "strength and total points (unit values plus the objective's points for the side holding it).</p>"
      "<p>Equipment tables: the four small buttons beside the unit editor's equipment lists show the "
@@ -264,10 +283,12 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Check Battle", "check-battle"},
         {"Copy Unit", "units"},
         {"Create New Battle", "new-battle"},
+        {"Arrival chart", "units"},
         {"Edit modes", "introduction"},
         {"Errors and warnings", "check-battle"},
         {"Elevation", "preferences"},
         {"Exit", "exit"},
+        {"Export Map Image", "export-map-image"},
         {"Facing", "units"},
         {"Fill Primary Terrain", "fill-terrain"},
         {"Ford", "terrain"},
@@ -284,9 +305,11 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Objective", "objective"},
         {"Open Battle", "open-battle"},
         {"Order of Battle", "units"},
+        {"Overview", "preferences"},
         {"Painting", "place-primary"},
         {"Paste Unit", "units"},
         {"Place Primary Terrain", "place-primary"},
+        {"Picture of the map", "export-map-image"},
         {"Place Secondary Terrain", "place-secondary"},
         {"Preferences", "preferences"},
         {"Recent battles", "recent-battles"},
