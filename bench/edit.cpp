@@ -22,6 +22,7 @@ struct Silent : k2::SoundPlayer, k2::MessageBoxes {
     bool Play(int, int) override { return false; }
     void ShowPlain(const std::string&, const std::string&) override {}
     int Ask(int, int) override { return k2::MsgResultYes; }
+    bool Confirm(const std::string&, const std::string&) override { return true; }
 };
 
 // Draws what a step changed into a renderer's buffer, as the main window does (no screen).
