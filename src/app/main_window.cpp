@@ -403,7 +403,11 @@ void TMainForm::ExportMapImageClicked() {
 void TMainForm::CheckBattleClicked() {
     if (!lifecycle_->BattleActive()) return;
     checkPanel_->ShowFindings(RunBattleCheck({context_.Battle()}));
-    checkDock_->show();
+    if (checkDock_->isHidden()) {
+        checkDock_->show();
+        // A few lines of findings below the map, not half the window.
+        if (!checkDock_->isFloating()) resizeDocks({checkDock_}, {170}, Qt::Vertical);
+    }
     checkDock_->raise();
 }
 

@@ -382,6 +382,13 @@ void EditScript::RegisterOp(std::string name, Handler handler) {
     handlers_[std::move(name)] = std::move(handler);
 }
 
+std::vector<std::string> EditScript::OpNames() const {
+    std::vector<std::string> names;
+    for (const auto& [name, handler] : handlers_)
+        names.push_back(name);
+    return names;
+}
+
 bool EditScript::HasOp(std::string_view name) const {
     return handlers_.find(name) != handlers_.end();
 }

@@ -174,6 +174,8 @@ class EditScript {
     // Adds (or replaces) the op `name`.
     void RegisterOp(std::string name, Handler handler);
     bool HasOp(std::string_view name) const;
+    // The names of the ops, in alphabetical order.
+    std::vector<std::string> OpNames() const;
 
     // Reads a script: a JSON array of objects, each naming a known op in "op". Arguments are
     // checked when the op runs, against the battle as it is then.

@@ -25,8 +25,7 @@ Reads FILE (current or legacy) as the editor does, applies the ops of OPS.json i
 the editor's own edit code, and writes the result to NEW.k2s as Save Battle As does (units
 sorted, the previous file kept until the new one is complete). OPS.json is a JSON array of
 objects, each naming its op in "op" with its arguments, hexes as hex indices:
-  [{"op": "undo"}, {"op": "redo"}]
-Ops: undo, redo.
+  [{"op": "primary", "hex": 412, "terrain": 1}, {"op": "undo"}]
 --seed N repeats the random picks (terrain variants) of an earlier run.
 
 Standard output is a JSON array with one object per op: {"op": ..., "result": R}, R being
@@ -35,6 +34,22 @@ Exit status: 0 the script ran and NEW.k2s was written (refusals included); 1 a f
 not written; 2 a usage error, malformed JSON, an unknown op, a missing or wrong argument or a hex
 off the map. Nothing is written unless every op ran.
 )";
+
+// The usage with the names of every op the editor provides (README lists their arguments).
+std::string Usage() {
+    std::string ops = "Ops:";
+    std::size_t line = ops.size();
+    for (const std::string& name : k2::EditScript().OpNames()) {
+        if (line + name.size() + 2 > 100) {
+            ops += "\n    ";
+            line = 4;
+        }
+        ops += " " + name + ",";
+        line += name.size() + 2;
+    }
+    ops.back() = '.';
+    return std::string(EditUsage) + "\n" + ops + "\n";
+}
 
 struct EditOptions {
     fs::path file;
@@ -80,12 +95,12 @@ std::optional<std::string> ParseOptions(const std::vector<std::string>& args, Ed
 int EditCommand(const fs::path& installDir, const std::vector<std::string>& args) {
     for (const auto& a : args)
         if (a == "--help" || a == "-h") {
-            std::cout << EditUsage;
+            std::cout << Usage();
             return ExitOk;
         }
     EditOptions o;
     if (auto error = ParseOptions(args, o)) {
-        std::cerr << "edit: " << *error << "\n" << EditUsage;
+        std::cerr << "edit: " << *error << "\n" << Usage();
         return ExitUsage;
     }
 
