@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace k2test::mapwork {
@@ -112,16 +111,6 @@ std::string Inconsistency(const Scenario& s) {
         if (!fault.empty()) return fault;
     }
     return {};
-}
-
-const SymbolSet& StockSymbols() {
-    static const std::unique_ptr<SymbolSet> symbols = [] {
-        auto set = std::make_unique<SymbolSet>();
-        const Status status = LoadSymbolSet(*set, K2_STOCK_DIR, "K2T", "K2U", {});
-        if (!status) std::abort(); // every test here needs the stock set; the build generates it
-        return set;
-    }();
-    return *symbols;
 }
 
 void SaveShot(QWidget* widget, const QString& name) {

@@ -2,6 +2,7 @@
 // recorders for the platform seams and the stock terrain set.
 #pragma once
 
+#include "common/stock_symbols.h"
 #include "common/recorders.h"
 
 #include "core/platform.h"
@@ -45,7 +46,7 @@ int32_t HexOf(const Table& table, int32_t count, Field field, const std::string&
 }
 
 // The stock terrain and unit sets of the generated installation, loaded once.
-const k2::SymbolSet& StockSymbols();
+using k2::test::StockSymbols;
 
 // Saves a picture of `widget` as <K2_SHOT_DIR>/<name>.png when that variable is set.
 void SaveShot(QWidget* widget, const QString& name);

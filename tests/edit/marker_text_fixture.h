@@ -2,6 +2,7 @@
 // small battle with units placed by hand, and the stock symbol set loaded once.
 #pragma once
 
+#include "common/stock_symbols.h"
 #include "common/recorders.h"
 
 #include "core/platform.h"
@@ -61,17 +62,7 @@ inline int32_t PlaceUnit(k2::Scenario& battle, int32_t hex, int32_t side, int32_
     return u;
 }
 
-// The generated stock installation's symbol set, loaded once for the whole test program.
-inline const k2::SymbolSet& StockSymbols() {
-    static k2::SymbolSet set;
-    static const bool loaded = [] {
-        const k2::Status status = k2::LoadSymbolSet(set, K2_STOCK_DIR, "K2T", "K2U", {});
-        EXPECT_TRUE(status.ok) << status.message;
-        return status.ok;
-    }();
-    (void)loaded;
-    return set;
-}
+using k2::test::StockSymbols;
 
 // Saves a picture of `widget` into $K2_SCREENSHOT_DIR (when set), for looking at the dialogs.
 inline void SaveScreenshot(QWidget& widget, const char* name) {

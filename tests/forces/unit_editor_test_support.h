@@ -2,6 +2,7 @@
 // every weight class, and recorders for the editor's sounds, messages and definition tables.
 #pragma once
 
+#include "common/stock_symbols.h"
 #include "common/recorders.h"
 
 #include "forces/forces_fixture.h"
@@ -16,16 +17,7 @@
 
 namespace k2test {
 
-// The stock symbol sets, loaded once for the whole test program.
-inline const k2::SymbolSet& StockSymbols() {
-    static const k2::SymbolSet symbols = [] {
-        k2::SymbolSet set;
-        const k2::Status status = k2::LoadSymbolSet(set, K2_STOCK_DIR, "K2T", "K2U", {});
-        EXPECT_TRUE(status.ok) << status.message;
-        return set;
-    }();
-    return symbols;
-}
+using k2::test::StockSymbols;
 
 // The forces tables plus missile weapons at the weight bounds that change movement points.
 inline k2::EquipmentTables EditorTables() {

@@ -2,6 +2,7 @@
 
 #include "common/gui_input.h"
 #include "common/recorders.h"
+#include "common/stock_symbols.h"
 #include "graphics/map_renderer.h"
 #include "view/map_image.h"
 #include "view/map_view.h"
@@ -15,15 +16,7 @@ using namespace k2;
 
 namespace {
 
-const SymbolSet& StockSymbols() {
-    static const SymbolSet* set = [] {
-        auto* s = new SymbolSet;
-        const Status st = LoadSymbolSet(*s, K2_STOCK_DIR, "K2T", "K2U", {});
-        EXPECT_TRUE(st) << st.message;
-        return s;
-    }();
-    return *set;
-}
+using k2::test::StockSymbols;
 
 // A map of open ground (symbol 0) with the stock markers.
 std::unique_ptr<Scenario> OpenGround(int32_t cols, int32_t rows) {
