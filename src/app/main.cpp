@@ -53,7 +53,10 @@ class StartupProbe : public QObject {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Tessary:Keldmar 2");
+    // Settings go to ~/.config/Tessary/Keldmar 2.conf and the recovery copy under
+    // ~/.local/share/Tessary/Keldmar 2/.
+    QApplication::setOrganizationName("Tessary");
+    QApplication::setApplicationName("Keldmar 2");
 
     std::error_code ec;
     const std::filesystem::path installDir = std::filesystem::current_path(ec);
