@@ -3,13 +3,15 @@
 #   ./build.sh run    install what is missing, build, generate the stock installation, start the editor
 #   ./build.sh test   the same set-up, then the whole test suite (AddressSanitizer + UBSan build)
 #   ./build.sh bench  the same set-up, then the benchmarks (optimised build)
+#   ./build.sh package  the same set-up, then the Debian package (optimised build, CPack) in build/package
 set -euo pipefail
 cd "$(dirname "$0")"
 mode=${1:-run}
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev
-          fonts-liberation2 fonts-cardo fonts-klaudia-berenika fonts-blankenburg)
+          fonts-liberation2 fonts-cardo fonts-klaudia-berenika fonts-blankenburg
+          dpkg-dev file lintian desktop-file-utils appstream shared-mime-info)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -30,6 +32,11 @@ configure() { # dir, build type, extra options
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
 }
 
+make_package() {
+    configure build/package Release -DK2_BUILD_TESTS=OFF
+    cmake --build build/package -j "$jobs" --target package
+}
+
 case "$mode" in
 run)
     configure build/release Release -DK2_BUILD_TESTS=OFF
@@ -40,6 +47,8 @@ run)
 test)
     configure build/test RelWithDebInfo -DK2_SANITIZE=ON -DK2_BUILD_TESTS=ON
     cmake --build build/test -j "$jobs"
+    # The package is checked from outside by one of the tests (tests/package/check_package.sh).
+    make_package
     cd build/test
     exec ctest --output-on-failure -j "$jobs" --timeout 600
     ;;
@@ -48,8 +57,12 @@ bench)
     cmake --build build/bench -j "$jobs"
     for b in build/bench/bench/k2_bench_*; do "$b" --benchmark_min_time=0.2; done
     ;;
+package)
+    make_package
+    ls build/package/keldmar2-editor_*.deb
+    ;;
 *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|package" >&2
     exit 2
     ;;
 esac

@@ -1,7 +1,7 @@
 #include "app/about_box.h"
 
-#include "graphics/dialog_look.h"
 #include "graphics/backdrop.h"
+#include "graphics/dialog_look.h"
 #include "graphics/picture_panel.h"
 
 #include <QLabel>
@@ -28,7 +28,8 @@ TAboutMBld::TAboutMBld(SoundPlayer& sounds, QWidget* parent) : QDialog(parent), 
     };
     auto* product = makeLabel("ProductLbl", "Tessary", PixelFont("Kelt", 46), BackdropGold());
     auto* game = makeLabel("GameLbl", "Keldmar 2", PixelFont("Kelt", 30), BackdropCream());
-    auto* version = makeLabel("VersionLbl", " Version 2.02", PixelFont("Arial", 14), BackdropCream());
+    auto* version =
+        makeLabel("VersionLbl", QString(" Version ") + K2_VERSION, PixelFont("Arial", 14), BackdropCream());
 
     auto* ok = new QPushButton("OK", panel);
     ok->setObjectName("OK");

@@ -1,11 +1,17 @@
-// The editor's entry point: the installation directory is the working directory.
+// The editor's entry point: the command line, the installation directory (the working directory
+// when it holds one, else the user's own copy of the packaged one) and the main window.
+#include "app/battle_drop.h"
 #include "app/battle_lifecycle.h"
+#include "app/command_line.h"
 #include "app/editor_context.h"
+#include "app/install_locator.h"
 #include "app/main_window.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QSocketNotifier>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <csignal>
@@ -37,7 +43,8 @@ class StartupProbe : public QObject {
             QTimer::singleShot(0, [] {
                 timespec now{};
                 clock_gettime(CLOCK_REALTIME, &now);
-                std::printf("window up %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+                std::printf("window up %lld\n",
+                            static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
                 std::fflush(stdout);
                 QApplication::quit();
             });
@@ -52,20 +59,55 @@ class StartupProbe : public QObject {
 } // namespace
 
 int main(int argc, char** argv) {
+    // --help and --version answer before the display is reached, so they work in any terminal.
+    QStringList rawArguments;
+    for (int k = 0; k < argc; ++k)
+        rawArguments << QString::fromLocal8Bit(argv[k]);
+    const QString workingDir = QDir::currentPath();
+    const k2::EditorCommandLine early = k2::ParseEditorCommandLine(rawArguments, workingDir);
+    if (early.action == k2::EditorCommandLine::Action::ShowHelp ||
+        early.action == k2::EditorCommandLine::Action::ShowVersion) {
+        std::fputs(early.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
-    // Settings go to ~/.config/Tessary/Keldmar 2.conf and the recovery copy under
-    // ~/.local/share/Tessary/Keldmar 2/.
+    // Settings go to ~/.config/Tessary/Keldmar 2.conf; the recovery copy and the user's own
+    // installation under ~/.local/share/Tessary/Keldmar 2/.
     QApplication::setOrganizationName("Tessary");
     QApplication::setApplicationName("Keldmar 2");
+    QApplication::setApplicationVersion(K2_VERSION);
+    QApplication::setDesktopFileName("com.tessary.Keldmar2Editor");
+
+    // Qt's own options (-platform, -style ...) are gone from the arguments by now.
+    const k2::EditorCommandLine command = k2::ParseEditorCommandLine(QApplication::arguments(), workingDir);
+    if (command.action == k2::EditorCommandLine::Action::UsageError) {
+        std::fputs(command.text.toLocal8Bit().constData(), stderr);
+        return k2::UsageExitStatus;
+    }
 
     std::error_code ec;
-    const std::filesystem::path installDir = std::filesystem::current_path(ec);
-    const k2::Status usable = ec ? k2::Status::Fail("The working directory cannot be read.")
-                                 : k2::BattleLifecycle::CheckInstallDir(installDir);
+    const std::filesystem::path working = std::filesystem::current_path(ec);
+    if (ec) {
+        QMessageBox::critical(nullptr, "Error", "The working directory cannot be read.");
+        return 1;
+    }
+    const std::filesystem::path userInstall =
+        std::filesystem::path(
+            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString()) /
+        "install";
+    const k2::InstallationChoice choice =
+        k2::LocateInstallation(working, k2::PackagedStockDir(k2::RunningExecutable()), userInstall);
+    if (!choice.status)
+        QMessageBox::warning(nullptr, "Warning", QString::fromStdString(choice.status.message));
+    const std::filesystem::path installDir = choice.dir;
+    const k2::Status usable = k2::BattleLifecycle::CheckInstallDir(installDir);
     if (!usable) {
         QMessageBox::critical(nullptr, "Error", QString::fromStdString(usable.message));
         return 1;
     }
+    // The rest of the program may rely on the installation being the working directory.
+    std::filesystem::current_path(installDir, ec);
 
     k2::EditorContext context(installDir, k2::MakeQtSeams(installDir));
     k2::TMainForm window(context);
@@ -80,8 +122,19 @@ int main(int argc, char** argv) {
         std::signal(SIGTERM, OnTerminate);
     }
 
+    // A battle file dropped on the window opens as Open Battle would open it.
+    k2::BattleDropFilter drops(
+        [&window](const QString& path) { k2::OpenBattleFile(window.Lifecycle(), path); });
+    window.setAcceptDrops(true);
+    window.installEventFilter(&drops);
+
     StartupProbe probe;
     if (qEnvironmentVariableIsSet("K2_STARTUP_PROBE")) window.installEventFilter(&probe);
     window.show();
+    // After the offer of a recovery copy, which was queued when the window was made.
+    if (!command.battleFile.isEmpty())
+        QTimer::singleShot(0, &window, [&window, file = command.battleFile] {
+            k2::OpenBattleFile(window.Lifecycle(), file);
+        });
     return app.exec();
 }

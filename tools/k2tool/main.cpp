@@ -5,6 +5,11 @@
 #include "render_command.h"
 #include "tool_commands.h"
 
+#include "app/install_locator.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -15,8 +20,9 @@ namespace {
 
 constexpr const char* Usage = R"(usage: k2tool COMMAND ... [--install DIR]
 
-The installation directory is the working directory unless --install names another;
---install may stand before or after the command.
+The installation directory is the working directory when it holds one, else your own
+installation (~/.local/share/Tessary/Keldmar 2/install), which the editor and this tool make
+from the packaged one. --install DIR names another; it may stand before or after the command.
 
 Commands:
   dump FILE [--ratings]   print the battle as JSON (--ratings adds the unit ratings and SidePoints)
@@ -30,9 +36,26 @@ Commands:
   oob FILE --side 1|2 [--schedule]
                           print a side's order of battle (sorted first) or its reinforcement schedule as JSON
   --help                  show this list
+  --version               show the version
 
 Exit status: 0 success, 1 a file refused or not written, 2 a usage error.
 )";
+
+// The editor's way: the working directory if it holds an installation, else the user's own copy.
+std::filesystem::path FindInstallation() {
+    QCoreApplication::setOrganizationName("Tessary");
+    QCoreApplication::setApplicationName("Keldmar 2");
+    std::error_code ec;
+    const std::filesystem::path working = std::filesystem::current_path(ec);
+    const std::filesystem::path user =
+        std::filesystem::path(
+            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString()) /
+        "install";
+    const k2::InstallationChoice choice =
+        k2::LocateInstallation(working, k2::PackagedStockDir(k2::RunningExecutable()), user);
+    if (!choice.status) std::cerr << "k2tool: " << choice.status.message << "\n";
+    return choice.dir;
+}
 
 } // namespace
 
@@ -56,11 +79,14 @@ int main(int argc, char** argv) {
         }
         install = argv[++k];
     }
-    const std::filesystem::path installDir = install.value_or(std::filesystem::current_path());
     std::size_t i = 0;
     for (; i < args.size() && args[i].starts_with("-"); ++i) {
         if (args[i] == "--help" || args[i] == "-h") {
             std::cout << Usage;
+            return k2tool::ExitOk;
+        }
+        if (args[i] == "--version") {
+            std::cout << "k2tool " << K2_VERSION << "\n";
             return k2tool::ExitOk;
         }
         std::cerr << "k2tool: unknown option " << args[i] << "\n" << Usage;
@@ -70,6 +96,7 @@ int main(int argc, char** argv) {
         std::cerr << Usage;
         return k2tool::ExitUsage;
     }
+    const std::filesystem::path installDir = install ? *install : FindInstallation();
     if (!std::filesystem::is_directory(installDir)) {
         std::cerr << "k2tool: installation directory " << installDir.string() << " does not exist\n";
         return k2tool::ExitUsage;

@@ -52,7 +52,8 @@ const Section Sections[] = {
      "battle's file "
      "from then on.</p>"},
     {"export-map-image", "Export Map Image...",
-     "<p><b>File &gt; Export Map Image...</b> writes the map as a PNG picture at the current zoom level, with "
+     "<p><b>File &gt; Export Map Image...</b> writes the map as a PNG picture at the current zoom level, "
+     "with "
      "the display switches as they are now (elevation, objectives, reinforcement hexes, overlay, map text). "
      "Choose <b>The whole map</b> for the entire battle or <b>The visible part</b> for what the map view "
      "shows now (the size of each picture is given), then a file name. A large map at the largest zoom "
@@ -72,6 +73,35 @@ const Section Sections[] = {
      "asks <i>Recover the unsaved battle &lt;name&gt; from &lt;time&gt;?</i> Yes opens the copy as a "
      "changed battle; save it with <b>Save Battle As...</b>, which proposes its old file. No deletes the "
      "copy. A copy that cannot be read is reported, and deleted only if you agree.</p>"},
+    {"starting", "Starting the editor and opening battles from outside",
+     "<p>Choose <b>Keldmar 2 Battle Editor</b> in your desktop's menu, or double-click a battle file "
+     "(<code>.k2s</code>, or <code>.scn</code> of the first game) in your file manager to start the editor "
+     "with that battle open.</p>"
+     "<p>From a terminal, <code>keldmar2-editor FILE</code> starts the editor and opens FILE (a path from "
+     "the folder you are in) just as <b>File &gt; Open Battle</b> would, with the same messages for a file "
+     "it cannot read. <code>keldmar2-editor --help</code> lists the options and "
+     "<code>keldmar2-editor --version</code> shows the version; any other option is refused with a short "
+     "usage message.</p>"
+     "<p>Dropping a battle file on the editor's window opens it too. As with Open Battle, the editor "
+     "first asks whether to save changes to the battle you are working on.</p>"},
+    {"installation", "The installation folder",
+     "<p>The editor reads its graphics, sounds and definitions from an <b>installation folder</b>, and "
+     "writes "
+     "into it: the terrain definitions you change in the terrain picker, the battles you save in its "
+     "<code>scenarios</code> folder, and the list of recent battles.</p>"
+     "<p>When you start the editor in a folder that holds an installation (a <code>sysdefs</code> folder "
+     "with "
+     "<code>K2Ter.Def</code>, and a <code>scenarios</code> folder), it uses that one. Otherwise it uses your "
+     "own installation, <code>~/.local/share/Tessary/Keldmar 2/install</code>, which it makes at its first "
+     "start by copying the stock installation that came with the program. The command-line tool "
+     "<code>k2tool</code> finds its installation the same way, unless you name one with "
+     "<code>--install</code>.</p>"
+     "<p>When a newer version of the program is installed, the next start adds the new stock files to your "
+     "installation and updates the stock files you have not changed. A file you have changed is never "
+     "overwritten.</p>"
+     "<p><b>To get a stock file back</b>, for example the original terrain definitions, close the editor, "
+     "delete (or rename) your copy of the file in your installation folder and start the editor again: it "
+     "copies the stock file back.</p>"},
     {"battle-settings", "Battle Settings",
      "<p><b>Battle Settings</b> shows the settings of the open battle: its name and description, the names "
      "of the two "
@@ -190,11 +220,13 @@ const Section Sections[] = {
      "castle, keep, tower, gatehouse, palisade, earthworks, church, abbey, village, manor house, farm, "
      "windmill, camp or fortified bridge. Add prepares a new structure and Exit creates it; a unit on the "
      "hex decides the owning side. A structure has a name, an owning side, a defense modifier, a supply "
-     "level and a height. Remove deletes the hex's structure. A battle holds at most 100 structures.</p>"},    {"objective", "Terrain Objective",
+     "level and a height. Remove deletes the hex's structure. A battle holds at most 100 structures.</p>"},
+    {"objective", "Terrain Objective",
      "<p><b>Special Hexes &gt; Set/Modify Terrain Objective</b>: click a hex to set the battle's terrain "
      "objective; while one exists only its own hex can be chosen. Add creates \"Land Objective\" worth 50 "
      "points; type a name, set the points (0 to 100) with the arrows, or Remove it. <b>Terrain Objective "
-     "Status</b> lists each objective with the force whose unit stands on it, its value and its hex.</p>"},    {"units", "The Units menu",
+     "Status</b> lists each objective with the force whose unit stands on it, its value and its hex.</p>"},
+    {"units", "The Units menu",
      "<p><b>Add/Modify Units</b>: click a hex to open the unit editor. Add creates a unit; every change is "
      "written at once; Exit keeps the changes, Remove deletes the unit. Typing a new name in the Wing box "
      "creates that wing on Exit. The editor also shows the unit's place in its wing and the leader who "
@@ -226,18 +258,21 @@ const Section Sections[] = {
      "<p><b>Army Statistics</b>: compares the two forces: men, units, average morale, fire power, combat "
      "strength and total points (unit values plus the objective's points for the side holding it).</p>"
      "<p>Equipment tables: the four small buttons beside the unit editor's equipment lists show the "
-     "missile weapons, combat weapons, armour or shields with their ratings and weights.</p>"},    {"special-hexes", "Special Hexes",
+     "missile weapons, combat weapons, armour or shields with their ratings and weights.</p>"},
+    {"special-hexes", "Special Hexes",
      "<p><b>Set Special Hex Markers</b>: choose the symbols drawn on Western and Eastern reinforcement "
      "hexes and on the terrain objective. Choosing a reinforcement symbol changes every reinforcement hex "
      "of that side at once.</p>"
      "<p><b>Place Caltrops</b>: each click on a hex lays caltrops there, or lifts them if they are already "
      "there; they add 3 to its cost per move. <b>Plant Archer Stakes</b>: a click on a unit that carries "
      "stakes plants them, in its side's symbol; a click on a hex with stakes pulls them up, with or without "
-     "a unit.</p>"},    {"map-text", "Map Text",
+     "a unit.</p>"},
+    {"map-text", "Map Text",
      "<p><b>Map Text &gt; Add/Modify Map Text</b>: click a hex to add or edit its label. Set the face, "
      "colour and style, and a size and position for each zoom level (text smaller than 6 points is not "
      "drawn at that level); the sample shows the text as the map will. Exit stores it and Remove deletes "
-     "it. A battle holds at most 50 map texts.</p>"},    {"map-trimmer", "Map Trimmer",
+     "it. A battle holds at most 50 map texts.</p>"},
+    {"map-trimmer", "Map Trimmer",
      "<p><b>Terrain &gt; Map Trimmer</b> shows the battle's counts. Trim cuts the bottom row, top row, right "
      "column or the two leftmost columns. Everything on the cut hexes is deleted, and the hexes of the new "
      "edge become border hexes. Grow adds a row at the bottom or top, a column at the right, or two "
@@ -281,8 +316,11 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Bridge", "terrain"},
         {"Caltrops", "special-hexes"},
         {"Check Battle", "check-battle"},
+        {"Command line", "starting"},
         {"Copy Unit", "units"},
         {"Create New Battle", "new-battle"},
+        {"Double-click a battle file", "starting"},
+        {"Drag and drop", "starting"},
         {"Arrival chart", "units"},
         {"Edit modes", "introduction"},
         {"Errors and warnings", "check-battle"},
@@ -294,6 +332,7 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Ford", "terrain"},
         {"Help", "help-menu"},
         {"Information", "information"},
+        {"Installation folder", "installation"},
         {"Keyboard", "keyboard-mouse"},
         {"Keyword Search", "help-menu"},
         {"Legacy battles", "open-battle"},
@@ -322,6 +361,7 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Save Battle As", "save-battle-as"},
         {"Special Hexes", "special-hexes"},
         {"Stakes", "special-hexes"},
+        {"Stock files", "installation"},
         {"Structures", "structures"},
         {"Terrain", "terrain"},
         {"Terrain picker", "terrain-picker"},

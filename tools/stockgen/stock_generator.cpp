@@ -1,5 +1,6 @@
 #include "stockgen/stock_generator.h"
 
+#include "stockgen/app_icon.h"
 #include "stockgen/definition_files.h"
 #include "stockgen/help_document.h"
 #include "stockgen/install_layout.h"
@@ -90,6 +91,7 @@ bool Generate(const fs::path& install, std::string& error) {
         error = "Could not write " + sheetPath.string();
         return false;
     }
+    if (!WriteAppIcons(AppIconsPath(install), error)) return false;
     // The sample battles name symbols and read definitions, so they come last.
     std::string sampleError;
     if (!WriteSampleBattles(install, sampleError)) {

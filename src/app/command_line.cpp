@@ -1,0 +1,44 @@
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+namespace k2 {
+
+EditorCommandLine ParseEditorCommandLine(const QStringList& arguments, const QString& workingDir) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Keldmar 2 Battle Editor: paints the map and raises the armies of a "
+                                     "battle file (.k2s); battles of the first game (.scn) open too.");
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument("FILE", "The battle to open, as File > Open Battle does.", "[FILE]");
+
+    const QString program =
+        arguments.isEmpty() ? QString("keldmar2-editor") : QFileInfo(arguments[0]).fileName();
+    const QString usage = "Usage: " + program + " [options] [FILE]\n";
+    EditorCommandLine result;
+    const bool parsed = parser.parse(arguments);
+    // --help and --version win over anything else on the line, as users expect.
+    if (parser.isSet(help)) {
+        result.action = EditorCommandLine::Action::ShowHelp;
+        result.text = parser.helpText();
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.action = EditorCommandLine::Action::ShowVersion;
+        result.text = program + " " + K2_VERSION + "\n";
+        return result;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (!parsed || files.size() > 1) {
+        result.action = EditorCommandLine::Action::UsageError;
+        const QString reason = parsed ? "Only one battle can be opened." : parser.errorText();
+        result.text = program + ": " + reason + "\n" + usage + "Try '" + program + " --help' for more.\n";
+        return result;
+    }
+    if (!files.isEmpty()) result.battleFile = QDir::cleanPath(QDir(workingDir).absoluteFilePath(files[0]));
+    return result;
+}
+
+} // namespace k2
