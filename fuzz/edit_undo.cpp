@@ -20,9 +20,11 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -353,6 +355,22 @@ QJsonObject NextOp(FuzzedDataProvider& in, const Stock& stock, const Scenario& s
     }
 }
 
+// With K2_FUZZ_OP_STATS set, how often each op changed the battle, changed nothing or was
+// refused, printed at exit (run over a corpus with -runs=0 to see what the decoding reaches).
+struct OpStats {
+    std::map<std::string, std::array<long, 3>> counts;
+    ~OpStats() {
+        for (const auto& [op, n] : counts)
+            std::fprintf(stderr, "%-18s changed %8ld  unchanged %8ld  refused %8ld\n", op.c_str(), n[0], n[1],
+                         n[2]);
+    }
+};
+
+OpStats* Stats() {
+    static const std::unique_ptr<OpStats> stats(std::getenv("K2_FUZZ_OP_STATS") ? new OpStats : nullptr);
+    return stats.get();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -373,6 +391,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (session->History().InSession())
             Fail("op " + run.Reports.front().Op + " left a history session open");
         CheckReferences(*battle, ("after op " + run.Reports.front().Op).c_str());
+        if (OpStats* stats = Stats())
+            ++stats->counts[run.Reports.front().Op][std::size_t(run.Reports.front().Result)];
     }
 
     // Undo to the start, then redo as many steps as were undone (the ops may have left steps to
