@@ -6,7 +6,7 @@ namespace k2 {
 
 ToolResult ObjectiveTool::LeftClick(int32_t hex) {
     if (!ObjectiveClickAllowed(scenario_, hex))
-        return ToolResult::Refuse("The battle already has a terrain objective elsewhere.");
+        return ToolResult::Refuse("This battle already has its terrain objective.");
     edit_.CurrentHex = hex;
     dialogs_.RunObjectiveDialog();
     return ToolResult::Done();

@@ -42,7 +42,7 @@ ToolResult UnitsTool::LeftClick(int32_t hex) {
 ToolResult ReinforcementsTool::LeftClick(int32_t hex) {
     switch (TestReinforcementHex(scenario_, hex)) {
     case ReinforcementHexTest::UnitNotReinforcement:
-        return ToolResult::Refuse("The hex holds a unit that is present at the start.");
+        return ToolResult::Refuse("The unit on this hex is present from the start, not a reinforcement.");
     case ReinforcementHexTest::Structure:
         return ToolResult::Done(); // quietly: a structure cannot take reinforcements
     case ReinforcementHexTest::Pass:
@@ -73,22 +73,22 @@ ToolResult CutUnitTool::LeftClick(int32_t hex) {
 }
 
 ToolResult PasteUnitTool::LeftClick(int32_t hex) {
-    if (!clipboard_.Filled()) return ToolResult::Refuse("No unit has been copied or cut.");
-    if (UnitOnHex(scenario_, hex) != 0) return ToolResult::Refuse("The hex already holds a unit.");
+    if (!clipboard_.Filled()) return ToolResult::Refuse("Copy or cut a unit before pasting.");
+    if (UnitOnHex(scenario_, hex) != 0) return ToolResult::Refuse("This hex already holds a unit.");
     const UnitRecord& copied = clipboard_.Unit();
     if (IsReinforcementHex(scenario_, hex) && copied.ActivationTurn == 1)
-        return ToolResult::Refuse("A unit present at the start cannot be pasted onto a reinforcement hex.");
+        return ToolResult::Refuse("A unit present from the start cannot go on a reinforcement hex.");
     if (scenario_.UnitCount >= MaxUnits)
-        return ToolResult::Refuse("The battle already holds " + std::to_string(MaxUnits) + " units.");
+        return ToolResult::Refuse("This battle already has " + std::to_string(MaxUnits) +
+                                  " units, the most it can hold.");
 
     const int32_t unit = ++scenario_.UnitCount;
     UnitRecord& pasted = scenario_.Units[size_t(unit)];
     pasted = copied;
     pasted.Hex = hex;
-    // The unit may come from another battle: it must not name a wing or a turn this one lacks.
+    // The unit may come from another battle: it must not name a wing this one lacks. Its
+    // arrival turn stays as copied; Check Battle reports one after the last turn.
     if (pasted.Wing < 0 || pasted.Wing >= scenario_.WingCount) pasted.Wing = 0;
-    if (pasted.ActivationTurn > scenario_.MaxTurns && scenario_.MaxTurns >= 2)
-        pasted.ActivationTurn = scenario_.MaxTurns;
     HexCell& cell = scenario_.Hexes[size_t(hex)];
     cell.Unit = unit;
     if (pasted.ActivationTurn > 1) cell.ReinforcementMarker = MarkerOfSide(scenario_, pasted.Side);

@@ -92,7 +92,7 @@ TEST_F(MapWorkToolsTest, ASecondObjectiveIsRefusedWithTheRefuseSound) {
 
     const ClickOutcome refused = Click(EditMode::Objective, 6, 7);
     EXPECT_TRUE(refused.Refused);
-    EXPECT_FALSE(refused.Reason.empty());
+    EXPECT_EQ(refused.Reason, "This battle already has its terrain objective.");
     EXPECT_EQ(sounds.played, std::vector<int>{SoundRefuse});
     EXPECT_EQ(dialogs.opened, 1);
     EXPECT_EQ(edit.CurrentHex, s.HexIndex(6, 6));

@@ -72,7 +72,19 @@ TEST_F(MarkerToolsTest, CaltropsWithoutASymbolAreRefused) {
     const int32_t hex = battle->HexIndex(4, 4);
     const ClickOutcome outcome = Click(EditMode::Caltrops, hex);
     EXPECT_TRUE(outcome.Refused);
-    EXPECT_FALSE(outcome.Reason.empty());
+    EXPECT_EQ(outcome.Reason, "This battle's markers have no caltrops symbol.");
+    EXPECT_THAT(sounds.played, ::testing::ElementsAre(SoundRefuse));
+    EXPECT_FALSE(history.CanUndo());
+}
+
+TEST_F(MarkerToolsTest, StakesWithoutASymbolAreRefused) {
+    battle->MarkerSymbols[MarkerStakes] = 0;
+    const int32_t hex = battle->HexIndex(4, 5);
+    PlaceUnit(*battle, hex, SideWestern, 1, 1);
+    history.Reset();
+    const ClickOutcome outcome = Click(EditMode::Stakes, hex);
+    EXPECT_EQ(outcome.Reason, "This battle's markers have no stakes symbol.");
+    EXPECT_EQ(Cell(hex).Stakes, 0);
     EXPECT_THAT(sounds.played, ::testing::ElementsAre(SoundRefuse));
     EXPECT_FALSE(history.CanUndo());
 }
@@ -83,6 +95,7 @@ struct PlantCase {
     int32_t side; // 0: no unit
     int32_t hasStakes;
     int32_t expected; // the hex's Stakes afterwards; 0: refused
+    const char* reason = "";
 };
 
 class StakesPlantTest : public MarkerToolsTest, public ::testing::WithParamInterface<PlantCase> {};
@@ -98,7 +111,7 @@ TEST_P(StakesPlantTest, PlantsTheSymbolOfTheUnitsSideOrRefuses) {
     EXPECT_EQ(Cell(hex).Stakes, c.expected) << c.what;
     if (c.expected == 0) {
         EXPECT_TRUE(outcome.Refused) << c.what;
-        EXPECT_FALSE(outcome.Reason.empty());
+        EXPECT_EQ(outcome.Reason, c.reason) << c.what;
         EXPECT_THAT(sounds.played, ::testing::ElementsAre(SoundRefuse));
         EXPECT_TRUE(*battle == before);
         EXPECT_FALSE(history.CanUndo());
@@ -115,8 +128,10 @@ TEST_P(StakesPlantTest, PlantsTheSymbolOfTheUnitsSideOrRefuses) {
 INSTANTIATE_TEST_SUITE_P(ByUnit, StakesPlantTest,
                          ::testing::Values(PlantCase{"western archers", SideWestern, 1, 122},
                                            PlantCase{"eastern archers", SideEastern, 1, 123},
-                                           PlantCase{"a unit without stakes", SideWestern, 0, 0},
-                                           PlantCase{"an empty hex", 0, 0, 0}));
+                                           PlantCase{"a unit without stakes", SideWestern, 0, 0,
+                                                     "This unit carries no stakes."},
+                                           PlantCase{"an empty hex", 0, 0, 0,
+                                                     "There is no unit on this hex to plant stakes for."}));
 
 TEST_F(MarkerToolsTest, StakesComeUpWithoutAUnitAndFollowTheTableSymbol) {
     battle->MarkerSymbols[MarkerStakes] = 200;

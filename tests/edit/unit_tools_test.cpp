@@ -1,8 +1,8 @@
 // The unit modes through the real click dispatch and edit history: the clipboard with copy,
 // cut and paste (also into another battle), the two clicks of Move Unit, the reinforcement-hex
 // test, and the unit editor's opening from Units and Reinforcements clicks.
-#include "edit/unit_tools.h"
 #include "common/recorders.h"
+#include "edit/unit_tools.h"
 
 #include "edit/map_click_dispatch.h"
 #include "forces/forces_fixture.h"
@@ -198,23 +198,24 @@ TEST_F(UnitToolsTest, PasteRefusals) {
         EXPECT_FALSE(history.CanUndo());
         return outcome.Reason;
     };
-    EXPECT_EQ(refused(40), "No unit has been copied or cut.");
+    EXPECT_EQ(refused(40), "Copy or cut a unit before pasting.");
     Click(EditMode::CopyUnit, 11); // present at the start
-    EXPECT_EQ(refused(12), "The hex already holds a unit.");
+    EXPECT_EQ(refused(12), "This hex already holds a unit.");
     s.Hexes[40].ReinforcementMarker = s.MarkerSymbols[MarkerWesternReinforcement];
     history.Reset();
-    EXPECT_EQ(refused(40), "A unit present at the start cannot be pasted onto a reinforcement hex.");
+    EXPECT_EQ(refused(40), "A unit present from the start cannot go on a reinforcement hex.");
     for (int32_t k = s.UnitCount + 1; k <= MaxUnits; ++k)
         s.Units[size_t(k)].Hex = 99;
     s.UnitCount = MaxUnits;
     history.Reset();
-    EXPECT_EQ(refused(50), "The battle already holds 500 units.");
+    EXPECT_EQ(refused(50), "This battle already has 500 units, the most it can hold.");
 }
 
 TEST_F(UnitToolsTest, TheClipboardOutlivesTheBattle) {
     Click(EditMode::CopyUnit, 14);
     s.Units[4].Wing = 1;
     Click(EditMode::CopyUnit, 14);
+    const UnitRecord copied = s.Units[4];
 
     // Another battle replaces this one in the same Scenario, as opening a file does.
     s = k2test::MakeScenario(15, 15);
@@ -228,9 +229,13 @@ TEST_F(UnitToolsTest, TheClipboardOutlivesTheBattle) {
     EXPECT_EQ(s.Units[1].Hex, 100);
     EXPECT_EQ(s.Hexes[100].Unit, 1);
     EXPECT_EQ(s.Hexes[100].ReinforcementMarker, 77);
-    // This battle has one wing and five turns: the unit joins wing 0 and arrives on turn 5.
-    EXPECT_EQ(s.Units[1].Wing, 0);
-    EXPECT_EQ(s.Units[1].ActivationTurn, 5);
+    // This battle has one wing: the unit joins wing 0. Every other value is the copied one,
+    // its arrival on turn 6 too, though the battle ends on turn 5.
+    UnitRecord expected = copied;
+    expected.Hex = 100;
+    expected.Wing = 0;
+    EXPECT_TRUE(s.Units[1] == expected);
+    EXPECT_EQ(s.Units[1].ActivationTurn, 6);
 }
 
 TEST_F(UnitToolsTest, MoveTakesTwoClicksWithTheirPrompts) {
@@ -298,7 +303,8 @@ TEST_F(UnitToolsTest, TheReinforcementHexTest) {
     EXPECT_TRUE(IsReinforcementHex(s, 14));
     EXPECT_FALSE(IsReinforcementHex(s, 11));
 
-    EXPECT_TRUE(Click(EditMode::Reinforcements, 11).Refused);
+    EXPECT_EQ(Click(EditMode::Reinforcements, 11).Reason,
+              "The unit on this hex is present from the start, not a reinforcement.");
     EXPECT_THAT(sounds.played, ElementsAre(SoundRefuse));
     EXPECT_FALSE(Click(EditMode::Reinforcements, 30).Refused);
     EXPECT_THAT(sounds.played, ElementsAre(SoundRefuse)); // a structure fails quietly
