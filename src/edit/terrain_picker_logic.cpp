@@ -1,6 +1,7 @@
 #include "edit/terrain_picker_logic.h"
 
 #include "core/terrain_defs.h"
+#include "edit/terrain_tools.h"
 
 #include <QPainter>
 
@@ -71,13 +72,16 @@ void TerrainPickerLogic::Activate(int8_t use) {
     use_ = (use == PickerUseFill || use == PickerUseSecondary) ? use : PickerUsePrimary;
     edit_.PickerUse = use_;
     BuildRows();
-    // A heading is never selected, so the first selectable row stands in for row 0. When the
-    // selection falls back to it, the base terrain follows: a base left over from another use
-    // would make the variant pick lay down a terrain of that use instead of the row shown.
-    if (!SelectTerrainOrFirst(edit_.SelectedTerrain) && HasSelection()) {
-        edit_.SelectedTerrain = SelectedTerrain();
-        edit_.SelectedBaseTerrain = SelectedTerrain();
-    }
+    // A heading is never selected, so the first selectable row stands in for row 0.
+    if (!SelectTerrainOrFirst(edit_.SelectedTerrain)) FallBackToSelectedRow();
+}
+
+void TerrainPickerLogic::FallBackToSelectedRow() {
+    if (!HasSelection()) return;
+    edit_.SelectedTerrain = SelectedTerrain();
+    // A base without variants in this use would lay down the row shown anyway; a base of
+    // another use's list would make the variant pick put that use's terrain in this layer.
+    if (!VariantListFor(use_, edit_.SelectedBaseTerrain)) edit_.SelectedBaseTerrain = NoSymbol;
 }
 
 void TerrainPickerLogic::Refresh() {
@@ -85,9 +89,7 @@ void TerrainPickerLogic::Refresh() {
     const int32_t keep = HasSelection() ? SelectedTerrain() : edit_.SelectedTerrain;
     BuildRows();
     if (SelectTerrainOrFirst(keep)) return;
-    if (SelectTerrainOrFirst(edit_.SelectedTerrain) || !HasSelection()) return;
-    edit_.SelectedTerrain = SelectedTerrain();
-    edit_.SelectedBaseTerrain = SelectedTerrain();
+    if (!SelectTerrainOrFirst(edit_.SelectedTerrain)) FallBackToSelectedRow();
 }
 
 bool TerrainPickerLogic::ClickRow(int32_t row) {

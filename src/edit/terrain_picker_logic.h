@@ -104,6 +104,9 @@ class TerrainPickerLogic {
     // Selects the listed terrain `terrain`, or the first terrain of the list; returns whether
     // `terrain` itself was found.
     bool SelectTerrainOrFirst(int32_t terrain);
+    // The selection fell back to the first terrain row: it becomes what the terrain modes
+    // lay down, and a base with no variant list for this use is cleared.
+    void FallBackToSelectedRow();
     const TerrainDef* Definition() const;
     StepChange Step(int32_t TerrainDef::*field, int32_t delta, int32_t low, int32_t high);
     StepChange EditDefinition(const std::function<void(TerrainDef&)>& change);

@@ -33,13 +33,16 @@ const std::array<VariantList, 9>& VariantLists() {
     return lists;
 }
 
+const VariantList* VariantListFor(int8_t use, int32_t base) {
+    const bool primaryUse = use == PickerUsePrimary;
+    for (const VariantList& list : VariantLists())
+        if (list.forPrimary == primaryUse && list.terrains[0] == base) return &list;
+    return nullptr;
+}
+
 int32_t PickVariant(EditState& edit, RandomSource& random) {
-    const bool primaryUse = edit.PickerUse == PickerUsePrimary;
-    for (const VariantList& list : VariantLists()) {
-        if (list.forPrimary != primaryUse || list.terrains[0] != edit.SelectedBaseTerrain) continue;
-        edit.SelectedTerrain = list.terrains[random.Next() % 4];
-        break;
-    }
+    if (const VariantList* list = VariantListFor(edit.PickerUse, edit.SelectedBaseTerrain))
+        edit.SelectedTerrain = list->terrains[random.Next() % 4];
     return edit.SelectedTerrain;
 }
 
@@ -57,7 +60,8 @@ ToolResult PlaceSecondaryTool::LeftClick(int32_t hex) {
     const int32_t terrain = PickVariant(edit_, random_);
     HexCell& cell = scenario_.Hexes[std::size_t(hex)];
     auto& secondary = cell.SecondaryTerrain;
-    if (terrain == cell.PrimaryTerrain || std::find(secondary.begin(), secondary.end(), terrain) != secondary.end())
+    if (terrain == cell.PrimaryTerrain ||
+        std::find(secondary.begin(), secondary.end(), terrain) != secondary.end())
         return ToolResult::Done(); // already there: nothing happens, not even a mark
     // The lowest empty slot of the first five; with all five taken the sixth is overwritten.
     auto slot = std::find(secondary.begin(), secondary.end() - 1, NoSymbol);
@@ -92,7 +96,8 @@ ToolResult FillPrimaryTool::LeftClick(int32_t hex) {
         const int32_t start = FillTerrain(scenario_.Hexes[std::size_t(hex)]);
         const HexGrid grid{scenario_.Cols, scenario_.Rows};
         // The region comes in hex order, which is row order: one variant draw per hex in turn.
-        for (int32_t h : grid.GridRegion(hex, [&](int32_t h) { return FillTerrain(scenario_.Hexes[std::size_t(h)]) == start; }))
+        for (int32_t h : grid.GridRegion(
+                 hex, [&](int32_t h) { return FillTerrain(scenario_.Hexes[std::size_t(h)]) == start; }))
             scenario_.Hexes[std::size_t(h)].PrimaryTerrain = PickVariant(edit_, random_);
     }
     redraw_.DisplayMap();

@@ -36,12 +36,15 @@ struct VariantList {
 };
 const std::array<VariantList, 9>& VariantLists();
 
+// The variant list of `base` for the picker use `use`, null when the base has none there.
+const VariantList* VariantListFor(int8_t use, int32_t base);
+
 // Picks the terrain the next placement lays down: for a base with a variant list in the
 // picker's current use, one of its four at random (SelectedTerrain becomes it); otherwise
 // SelectedTerrain as it is.
 int32_t PickVariant(EditState& edit, RandomSource& random);
 
-constexpr const char* BorderRefusal = "the hex is on the map border";
+constexpr const char* BorderRefusal = "Border hexes cannot be changed.";
 
 class PlacePrimaryTool : public EditTool {
   public:
@@ -86,7 +89,8 @@ class FillPrimaryTool : public EditTool {
   public:
     FillPrimaryTool(Scenario& scenario, EditState& edit, RandomSource& random, EditHistory& history,
                     MessageBoxes& boxes, MapRedraw& redraw)
-        : scenario_(scenario), edit_(edit), random_(random), history_(history), boxes_(boxes), redraw_(redraw) {}
+        : scenario_(scenario), edit_(edit), random_(random), history_(history), boxes_(boxes),
+          redraw_(redraw) {}
 
     std::string StepName() const override { return "Fill Primary Terrain"; }
     ToolResult LeftClick(int32_t hex) override;

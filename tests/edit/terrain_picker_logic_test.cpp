@@ -3,6 +3,7 @@
 #include "edit/terrain_picker_logic.h"
 
 #include "core/terrain_defs.h"
+#include "edit/terrain_tools.h"
 #include "terrain_picker_stock.h"
 
 #include <QTemporaryDir>
@@ -115,13 +116,38 @@ TEST_F(TerrainPickerLogicTest, ActivationSelectsTheTerrainLaidDownOrTheFirstTerr
     EXPECT_EQ(edit.SelectedBaseTerrain, 0);
 
     // Primary to secondary: the first secondary terrain (row 0 is a heading) is selected, and
-    // it is what the next secondary placement lays down, whatever base was left from before.
+    // the next secondary placement lays down exactly that row: the primary base, which has no
+    // variants for secondary placement, is cleared.
     picker->Activate(PickerUseSecondary);
     const int32_t first = FirstRow(false);
     ASSERT_GT(first, 0);
+    const int32_t shown = picker->Rows()[size_t(first)].Terrain;
     EXPECT_EQ(picker->SelectedRow(), first);
-    EXPECT_EQ(edit.SelectedTerrain, picker->Rows()[size_t(first)].Terrain);
-    EXPECT_EQ(edit.SelectedBaseTerrain, edit.SelectedTerrain);
+    EXPECT_EQ(edit.SelectedTerrain, shown);
+    EXPECT_EQ(edit.SelectedBaseTerrain, NoSymbol);
+    k2::test::SequenceRandom random({1, 2, 3});
+    EXPECT_EQ(PickVariant(edit, random), shown);
+}
+
+TEST_F(TerrainPickerLogicTest, AFallbackKeepsABaseWithVariantsForTheNewUse) {
+    // A base of the secondary lists whose last laid variant is not a primary terrain: the
+    // primary list falls back to its first row, and the base has no primary variants.
+    const VariantList& secondaryList = VariantLists()[3];
+    ASSERT_FALSE(secondaryList.forPrimary);
+    edit.SelectedBaseTerrain = secondaryList.terrains[0];
+    edit.SelectedTerrain = NoSymbol;
+    picker->Activate(PickerUsePrimary);
+    EXPECT_EQ(edit.SelectedTerrain, picker->Rows()[size_t(FirstRow(false))].Terrain);
+    EXPECT_EQ(edit.SelectedBaseTerrain, NoSymbol);
+
+    // Fill shares the secondary lists: a base of them survives the fallback and its variants
+    // are laid, as a click on its row would have them.
+    edit.SelectedBaseTerrain = secondaryList.terrains[0];
+    edit.SelectedTerrain = NoSymbol;
+    picker->Activate(PickerUseFill);
+    EXPECT_EQ(edit.SelectedBaseTerrain, secondaryList.terrains[0]);
+    k2::test::SequenceRandom random({2});
+    EXPECT_EQ(PickVariant(edit, random), secondaryList.terrains[2]);
 }
 
 TEST_F(TerrainPickerLogicTest, ARowClickSelectsItsTerrainAndAHeadingClickChangesNothing) {

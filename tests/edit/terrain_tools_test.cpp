@@ -23,9 +23,10 @@ TEST(VariantPick, LaysDownTheListOfTheBaseForThePickersUse) {
         std::set<int32_t> laid;
     };
     const Case cases[] = {
-        {Primary, 0, {0, 51, 67, 4}},     {Fill, 0, {0}},          {Secondary, 0, {0}},
-        {Primary, 2, {2, 64, 107, 108}},  {Fill, 55, {55, 56, 109, 54}},
-        {Secondary, 104, {104, 111, 105, 72}}, {Primary, 55, {55}}, {Fill, 13, {13}},
+        {Primary, 0, {0, 51, 67, 4}},  {Fill, 0, {0}},
+        {Secondary, 0, {0}},           {Primary, 2, {2, 64, 107, 108}},
+        {Fill, 55, {55, 56, 109, 54}}, {Secondary, 104, {104, 111, 105, 72}},
+        {Primary, 55, {55}},           {Fill, 13, {13}},
     };
     for (const Case& c : cases) {
         k2::EditState edit;
@@ -53,6 +54,7 @@ TEST(PlacePrimary, PlacesVariantsAndRefusesTheBorder) {
     for (int32_t border : {0, 9, 50, 59, 99}) {
         const k2::ClickOutcome refused = f.Click(border);
         EXPECT_TRUE(refused.Refused) << border;
+        EXPECT_EQ(refused.Reason, "Border hexes cannot be changed.") << border;
         EXPECT_EQ(f.Cell(border).PrimaryTerrain, 0) << border;
     }
     EXPECT_EQ(f.sounds.Numbers(), std::vector<int>(5, k2::SoundRefuse));
@@ -220,7 +222,8 @@ TEST(Fill, OneDrawPerHexInRowOrderAndNoRestoresEveryVariant) {
     EXPECT_EQ(f.Cell(10).PrimaryTerrain, variants[2]);
     EXPECT_EQ(f.Cell(19).PrimaryTerrain, variants[3]);
     for (int32_t h = 0; h < 100; ++h)
-        EXPECT_EQ(f.battle->IsBorderHex(h), f.Cell(h).PrimaryTerrain != before->Hexes[std::size_t(h)].PrimaryTerrain);
+        EXPECT_EQ(f.battle->IsBorderHex(h),
+                  f.Cell(h).PrimaryTerrain != before->Hexes[std::size_t(h)].PrimaryTerrain);
 }
 
 TEST(Fill, AUniformMapGetsADrawForEveryHex) {

@@ -58,7 +58,8 @@ class CaltropsTool : public EditTool {
 
 class ScriptRunner : public ::testing::Test {
   protected:
-    ScriptRunner() : battle(Load(Small)), random(7), session(*battle, random, symbols, equipment), tool(*battle) {
+    ScriptRunner()
+        : battle(Load(Small)), random(7), session(*battle, random, symbols, equipment), tool(*battle) {
         session.Dispatch().Register(EditMode::Caltrops, tool);
         // An op as later ones are added: read the arguments, then click as the user would.
         script.RegisterOp("caltrops", [](OpArgs& args, ScriptSession& s) {
@@ -263,9 +264,10 @@ TEST_F(EditCommand, TerrainOpsActAsTheirMapClicks) {
     QStringList results;
     for (const QJsonValue& report : QJsonDocument::fromJson(r.out).array())
         results << report.toObject()["result"].toString();
-    EXPECT_EQ(results, QStringList({"changed", "refused", "changed", "unchanged", "changed", "changed", "unchanged",
-                                    "changed", "changed"}));
-    EXPECT_EQ(QJsonDocument::fromJson(r.out).array()[1].toObject()["reason"].toString(), "the hex is on the map border");
+    EXPECT_EQ(results, QStringList({"changed", "refused", "changed", "unchanged", "changed", "changed",
+                                    "unchanged", "changed", "changed"}));
+    EXPECT_EQ(QJsonDocument::fromJson(r.out).array()[1].toObject()["reason"].toString(),
+              "Border hexes cannot be changed.");
 
     auto before = Load(Small), after = Load(out);
     EXPECT_EQ(after->Hexes[207].PrimaryTerrain, 76);
@@ -294,9 +296,9 @@ TEST_F(EditCommand, TerrainDefinitionsAreEditedAsThePickerDoes) {
     EXPECT_EQ(fen.name, "Fen");
     EXPECT_EQ(after->TerrainDefs[71], before->TerrainDefs[71]);
 
-    const ToolRun bad = Edit({Q(Small), "--script",
-                              Q(Script("bad.json", R"([{"op":"terrain-def","terrain":76,"cost":14}])")), "--out",
-                              Q(Path("bad.k2s"))});
+    const ToolRun bad =
+        Edit({Q(Small), "--script", Q(Script("bad.json", R"([{"op":"terrain-def","terrain":76,"cost":14}])")),
+              "--out", Q(Path("bad.k2s"))});
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_TRUE(bad.err.contains("cost must be from 0 to 13")) << bad.err.toStdString();
 }
@@ -346,12 +348,14 @@ TEST_F(EditCommand, UnitMarkerAndTextOpsActAsTheEditorDoes) {
     std::string json = "[";
     for (const auto& [text, result] : steps)
         json += (json.size() > 1 ? "," : "") + text;
-    const ToolRun r = Edit({Q(input), "--script", Q(Script("units.json", json + "]")), "--out", Q(Path("out.k2s"))});
+    const ToolRun r =
+        Edit({Q(input), "--script", Q(Script("units.json", json + "]")), "--out", Q(Path("out.k2s"))});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QJsonArray reports = QJsonDocument::fromJson(r.out).array();
     ASSERT_EQ(reports.size(), qsizetype(steps.size()));
     for (std::size_t i = 0; i < steps.size(); ++i)
-        EXPECT_EQ(reports[qsizetype(i)].toObject()["result"].toString().toStdString(), steps[i].second) << steps[i].first;
+        EXPECT_EQ(reports[qsizetype(i)].toObject()["result"].toString().toStdString(), steps[i].second)
+            << steps[i].first;
 
     // The unit moved, was removed, and the map text is gone with its entry.
     auto after = Load(Path("out.k2s"));
@@ -385,8 +389,8 @@ TEST_F(EditCommand, NothingIsWrittenUnlessEveryOpRan) {
          2,
          "op 1 (\"primary\"): terrain 55 is not a primary terrain"},
         {"a heading",
-         {Q(Small), "--script", Q(Script("e.json", R"([{"op":"secondary","hex":207,"terrain":27}])")), "--out",
-          Q(out)},
+         {Q(Small), "--script", Q(Script("e.json", R"([{"op":"secondary","hex":207,"terrain":27}])")),
+          "--out", Q(out)},
          2,
          "terrain 27 is not a secondary terrain"},
         {"a hex off the map",
