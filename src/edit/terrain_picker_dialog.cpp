@@ -247,7 +247,6 @@ void TSelectTer::ShowSelection() {
         const QSignalBlocker block(terList_);
         terList_->setCurrentRow(logic_.SelectedRow());
     }
-    if (QListWidgetItem* item = terList_->currentItem()) terList_->scrollToItem(item);
     symName_->setText(Text(logic_.DefinitionName()));
     symNamPan_->setText(Text(logic_.SymbolName()));
     const QImage preview = logic_.Preview();
@@ -271,6 +270,9 @@ void TSelectTer::ShowValues() {
 }
 
 void TSelectTer::RowChosen(int row) {
+    // No scrolling here: during a click the list keeps still until the button is up, or the
+    // pointer would stand over the next row and the press would carry the choice on to it.
+    // Qt's own scrolling already brings a row reached with the keys into view.
     if (logic_.ClickRow(row)) {
         ShowSelection();
         emit SelectionChanged(logic_.SelectedTerrain());
@@ -292,6 +294,11 @@ void TSelectTer::Prepare(int8_t use) {
     button1_->setDefault(buttons);
     FillList();
     ShowSelection();
+    ScrollToSelection();
+}
+
+void TSelectTer::ScrollToSelection() {
+    if (QListWidgetItem* item = terList_->currentItem()) terList_->scrollToItem(item);
 }
 
 void TSelectTer::ShowModeless(int8_t use) {
@@ -337,6 +344,7 @@ void TSelectTer::Refresh() {
     logic_.Refresh();
     FillList();
     ShowSelection();
+    ScrollToSelection();
 }
 
 void TSelectTer::reject() {

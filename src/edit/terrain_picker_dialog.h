@@ -63,6 +63,8 @@ class TSelectTer : public QDialog {
     void Prepare(int8_t use);
     void FillList();
     void ShowSelection();
+    // Brings the selected row into view, for a selection the list did not make itself.
+    void ScrollToSelection();
     void ShowValues();
     void RowChosen(int row);
     void OkClicked();

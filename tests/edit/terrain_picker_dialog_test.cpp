@@ -114,6 +114,33 @@ TEST_F(TerrainPickerDialogTest, ClickingARowSelectsItsTerrainAndAHeadingKeepsThe
     EXPECT_EQ(edit.SelectedTerrain, rows[size_t(heading + 1)].Terrain);
 }
 
+TEST_F(TerrainPickerDialogTest, AClickOnAHalfVisibleRowHighlightsThatRow) {
+    dialog->ShowModeless(PickerUsePrimary);
+    QListWidget* list = List();
+    list->scrollToTop();
+    // The terrain row cut by the bottom edge of the list.
+    const int height = list->viewport()->height();
+    int row = -1;
+    for (int i = 0; i < list->count() && row < 0; ++i) {
+        const QRect rect = list->visualItemRect(list->item(i));
+        if (rect.top() < height && rect.bottom() >= height && !dialog->Logic().Rows()[size_t(i)].Heading)
+            row = i;
+    }
+    ASSERT_GE(row, 0) << "no terrain row is cut by the list's edge";
+    const QPoint at(list->visualItemRect(list->item(row)).center().x(), height - 2);
+
+    gui_input::Press(list->viewport(), at);
+    gui_input::MoveMouse(list->viewport(), at + QPoint(1, 0), Qt::LeftButton);
+    gui_input::Release(list->viewport(), at + QPoint(1, 0));
+
+    const int32_t terrain = dialog->Logic().Rows()[size_t(row)].Terrain;
+    EXPECT_EQ(edit.SelectedTerrain, terrain);
+    EXPECT_EQ(list->currentRow(), row);
+    const QList<QListWidgetItem*> highlighted = list->selectedItems();
+    ASSERT_EQ(highlighted.size(), 1);
+    EXPECT_EQ(list->row(highlighted[0]), row);
+}
+
 TEST_F(TerrainPickerDialogTest, ArrowsAndNameBoxEditTheDefinition) {
     dialog->ShowModeless(PickerUsePrimary);
     QSignalSpy changed(dialog.get(), &TSelectTer::DefinitionChanged);
