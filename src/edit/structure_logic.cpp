@@ -52,11 +52,10 @@ void StructureLogic::Activate(int32_t hex) {
         groupsEnabled_ = true;
         name_ = record.Name.Str();
         side_ = record.Side == SideWestern ? SideWestern : SideEastern;
-        // A unit on the hex decides the side: the structure cannot belong to the other force.
-        if (const int32_t unitSide = UnitSideOnHex()) {
-            side_ = unitSide;
+        // A unit on the hex closes the other force's button, but the stored owner stays until
+        // the user picks another: Exit alone must not rewrite it.
+        if (const int32_t unitSide = UnitSideOnHex())
             (unitSide == SideWestern ? easternEnabled_ : westernEnabled_) = false;
-        }
         defense_ = record.DefenseMod;
         supply_ = record.SupplyLevel;
         height_ = record.Height;
@@ -76,7 +75,8 @@ void StructureLogic::Activate(int32_t hex) {
         supply_ = 1;
         height_ = 1;
         selectedRow_ = 0;
-        if (!rows_.empty()) selectedSymbol_ = rows_.front().Terrain;
+        // A set without structure symbols offers none: no symbol of an earlier set is kept.
+        selectedSymbol_ = rows_.empty() ? NoSymbol : rows_.front().Terrain;
     }
 }
 

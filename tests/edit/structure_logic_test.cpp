@@ -73,7 +73,7 @@ TEST_F(StructureLogicTest, ActivationShowsTheHexsStructureOrOffersAdd) {
     EXPECT_EQ(s.Structures[size_t(odd)].Symbol, BorderTerrain);
 }
 
-TEST_F(StructureLogicTest, AUnitOnTheHexDecidesTheSide) {
+TEST_F(StructureLogicTest, AUnitOnTheHexClosesTheOtherSideButKeepsTheStoredOwner) {
     for (const bool existing : {true, false}) {
         for (const int32_t unitSide : {SideWestern, SideEastern}) {
             auto own = MakeBattle(20, 20);
@@ -87,7 +87,15 @@ TEST_F(StructureLogicTest, AUnitOnTheHexDecidesTheSide) {
             SCOPED_TRACE(testing::Message() << "unit side " << unitSide << " existing " << existing);
             EXPECT_EQ(l.WesternEnabled(), unitSide == SideWestern);
             EXPECT_EQ(l.EasternEnabled(), unitSide == SideEastern);
+            // A stored structure shows its recorded owner; a new one starts with the unit's.
+            EXPECT_EQ(l.Side(), existing ? other : unitSide);
             l.SelectSide(other);
+            EXPECT_EQ(l.Side(), existing ? other : unitSide) << "the closed button cannot be picked";
+            l.Exit();
+            EXPECT_EQ(b.Structures[1].Side, existing ? other : unitSide) << "Exit alone keeps the owner";
+            // Picking the open side is stored.
+            l.Activate(b.HexIndex(6, 6));
+            l.SelectSide(unitSide);
             l.Exit();
             EXPECT_EQ(b.Structures[1].Side, unitSide);
         }
@@ -97,6 +105,25 @@ TEST_F(StructureLogicTest, AUnitOnTheHexDecidesTheSide) {
     EXPECT_EQ(logic.Side(), SideWestern);
     logic.SelectSide(SideEastern);
     EXPECT_EQ(logic.Side(), SideEastern) << "without a unit both sides are open";
+}
+
+TEST_F(StructureLogicTest, ASetWithoutStructureSymbolsOffersNoSymbol) {
+    SymbolSet set = StockSymbols();
+    StructureLogic l(s, set);
+    l.Activate(Hex(5, 5));
+    l.SelectRow(2);
+    ASSERT_EQ(l.SelectedSymbol(), Listed(2));
+
+    SymbolSet none;
+    set.swap(none); // another battle's set, with no structure symbols
+    l.Activate(Hex(5, 5));
+    EXPECT_TRUE(l.Rows().empty());
+    EXPECT_EQ(l.SelectedSymbol(), NoSymbol);
+    EXPECT_EQ(l.SelectedSymbolName(), "");
+    l.Add();
+    l.Exit();
+    ASSERT_EQ(s.StructureCount, 1);
+    EXPECT_EQ(s.Structures[1].Symbol, NoSymbol) << "no symbol of the earlier set is stored";
 }
 
 TEST_F(StructureLogicTest, ArrowsStepWithinTheirRanges) {
