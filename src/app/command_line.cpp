@@ -5,6 +5,52 @@
 #include <QFileInfo>
 
 namespace k2 {
+namespace {
+
+// Qt's own options, which QApplication takes off the line. The line is read before there is a
+// QApplication (so that --help, --version and a usage error need no display), so they must be
+// known here too.
+void AddToolkitOptions(QCommandLineParser& parser) {
+    for (const char* name : {"platform",
+                             "platformpluginpath",
+                             "platformtheme",
+                             "plugin",
+                             "qmljsdebugger",
+                             "qwindowgeometry",
+                             "qwindowicon",
+                             "qwindowtitle",
+                             "session",
+                             "display",
+                             "geometry",
+                             "name",
+                             "title",
+                             "visual",
+                             "ncols",
+                             "cmap",
+                             "im",
+                             "inputstyle",
+                             "fn",
+                             "font",
+                             "bg",
+                             "background",
+                             "fg",
+                             "foreground",
+                             "btn",
+                             "button",
+                             "style",
+                             "stylesheet"}) {
+        QCommandLineOption option(name, "", "value");
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* name : {"reverse", "nograb", "dograb", "sync", "widgetcount"}) {
+        QCommandLineOption option(name);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+} // namespace
 
 EditorCommandLine ParseEditorCommandLine(const QStringList& arguments, const QString& workingDir) {
     QCommandLineParser parser;
@@ -13,6 +59,9 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments, const QSt
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument("FILE", "The battle to open, as File > Open Battle does.", "[FILE]");
+    // Qt spells its options with one dash ("-platform offscreen").
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    AddToolkitOptions(parser);
 
     const QString program =
         arguments.isEmpty() ? QString("keldmar2-editor") : QFileInfo(arguments[0]).fileName();
@@ -20,9 +69,11 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments, const QSt
     EditorCommandLine result;
     const bool parsed = parser.parse(arguments);
     // --help and --version win over anything else on the line, as users expect.
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet("help-all")) {
         result.action = EditorCommandLine::Action::ShowHelp;
-        result.text = parser.helpText();
+        // The parser's own first line names the program only when there is an application object.
+        const QString text = parser.helpText();
+        result.text = usage + text.mid(text.indexOf('\n') + 1);
         return result;
     }
     if (parser.isSet(version)) {

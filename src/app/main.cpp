@@ -59,16 +59,22 @@ class StartupProbe : public QObject {
 } // namespace
 
 int main(int argc, char** argv) {
-    // --help and --version answer before the display is reached, so they work in any terminal.
-    QStringList rawArguments;
+    // The command line is answered before the display is reached, so that --help, --version and a
+    // usage error work in any terminal.
+    QStringList arguments;
     for (int k = 0; k < argc; ++k)
-        rawArguments << QString::fromLocal8Bit(argv[k]);
-    const QString workingDir = QDir::currentPath();
-    const k2::EditorCommandLine early = k2::ParseEditorCommandLine(rawArguments, workingDir);
-    if (early.action == k2::EditorCommandLine::Action::ShowHelp ||
-        early.action == k2::EditorCommandLine::Action::ShowVersion) {
-        std::fputs(early.text.toLocal8Bit().constData(), stdout);
+        arguments << QString::fromLocal8Bit(argv[k]);
+    const k2::EditorCommandLine command = k2::ParseEditorCommandLine(arguments, QDir::currentPath());
+    switch (command.action) {
+    case k2::EditorCommandLine::Action::ShowHelp:
+    case k2::EditorCommandLine::Action::ShowVersion:
+        std::fputs(command.text.toLocal8Bit().constData(), stdout);
         return 0;
+    case k2::EditorCommandLine::Action::UsageError:
+        std::fputs(command.text.toLocal8Bit().constData(), stderr);
+        return k2::UsageExitStatus;
+    case k2::EditorCommandLine::Action::Run:
+        break;
     }
 
     QApplication app(argc, argv);
@@ -78,13 +84,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Keldmar 2");
     QApplication::setApplicationVersion(K2_VERSION);
     QApplication::setDesktopFileName("com.tessary.Keldmar2Editor");
-
-    // Qt's own options (-platform, -style ...) are gone from the arguments by now.
-    const k2::EditorCommandLine command = k2::ParseEditorCommandLine(QApplication::arguments(), workingDir);
-    if (command.action == k2::EditorCommandLine::Action::UsageError) {
-        std::fputs(command.text.toLocal8Bit().constData(), stderr);
-        return k2::UsageExitStatus;
-    }
 
     std::error_code ec;
     const std::filesystem::path working = std::filesystem::current_path(ec);

@@ -25,8 +25,11 @@ TEST(EditorCommandLineTest, ParsesTheBattleAndTheOptions) {
         {{"../old/Raid.SCN"}, Action::Run, "/home/designer/old/Raid.SCN"},
         {{"/srv/k2/x.k2s"}, Action::Run, "/srv/k2/x.k2s"},
         {{"--", "-odd name.k2s"}, Action::Run, "/home/designer/battles/-odd name.k2s"},
+        {{"-platform", "offscreen", "a.k2s"}, Action::Run, "/home/designer/battles/a.k2s"},
+        {{"-style=fusion", "-reverse", "--platform", "xcb"}, Action::Run, ""},
         {{"--help"}, Action::ShowHelp, ""},
         {{"-h", "a.k2s"}, Action::ShowHelp, ""},
+        {{"--help-all"}, Action::ShowHelp, ""},
         {{"--bogus", "--help"}, Action::ShowHelp, ""},
         {{"--version"}, Action::ShowVersion, ""},
         {{"-v"}, Action::ShowVersion, ""},
@@ -52,6 +55,8 @@ TEST(EditorCommandLineTest, TextsNameTheProgramAndTheVersion) {
     EXPECT_THAT(help, HasSubstr("[FILE]"));
     EXPECT_THAT(help, HasSubstr("--version"));
     EXPECT_THAT(help, HasSubstr("Open Battle"));
+    EXPECT_THAT(help, HasSubstr("Usage: keldmar2-editor"));
+    EXPECT_THAT(help, ::testing::Not(HasSubstr("platform"))) << "Qt's options are Qt's to explain";
     const std::string error = parse("--colour");
     EXPECT_THAT(error, HasSubstr("colour"));
     EXPECT_THAT(error, HasSubstr("Usage: keldmar2-editor"));
@@ -75,7 +80,7 @@ TEST(EditorCommandLineTest, TheProgramAnswersAndExits) {
     for (const Case& c : cases) {
         QProcess editor;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        // No display at all: --help and --version must not need one.
+        // No display at all: none of these answers needs one.
         env.remove("DISPLAY");
         env.remove("WAYLAND_DISPLAY");
         if (c.exitCode == 0)
