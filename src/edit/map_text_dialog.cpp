@@ -241,7 +241,9 @@ void TAddLocation::Build() {
 
     grid->addWidget(MakeHeading("Map Text", panel), 0, 0, 1, 2);
 
-    const auto group = [panel](const char* name, const QString& title) { return MakeGroup(name, title, panel); };
+    const auto group = [panel](const char* name, const QString& title) {
+        return MakeGroup(name, title, panel);
+    };
     const auto plain = [](QWidget* widget) {
         widget->setFont(PixelFont("Arial", 13));
         return widget;
@@ -467,6 +469,7 @@ void TAddLocation::Refresh() {
 void TAddLocation::Prepare(int32_t hex) {
     logic_.Activate(hex);
     Refresh();
+    FitAndCentre(this);
     if (logic_.Editing())
         locText_->setFocus();
     else

@@ -71,7 +71,8 @@ TMapInfo::TMapInfo(Scenario& scenario, EditHistory& history, SoundPlayer& sounds
         title->setMinimumWidth(52);
         row->addWidget(title);
         for (const EdgeButton& entry : EdgeButtons) {
-            QPushButton* button = MakeDialogButton(grow ? entry.growName : entry.trimName, entry.caption, box);
+            QPushButton* button =
+                MakeDialogButton(grow ? entry.growName : entry.trimName, entry.caption, box);
             button->setFont(PixelFont("Arial", 13, true));
             const MapEdge edge = entry.edge;
             connect(button, &QPushButton::clicked, this, [this, grow, edge] { Press(grow, edge); });
@@ -110,6 +111,7 @@ void TMapInfo::Press(bool grow, MapEdge edge) {
 
 void TMapInfo::Prepare() {
     RefreshCounts();
+    FitAndCentre(this);
 }
 
 int32_t TMapInfo::Run() {

@@ -90,6 +90,7 @@ void TAddVHex::Prepare(int32_t hex) {
         symName_->setText(FromAnsi(logic_.NameBox()));
     }
     RefreshAll();
+    FitAndCentre(this);
 }
 
 int32_t TAddVHex::Run(int32_t hex) {
@@ -156,6 +157,7 @@ void TVicHexes::Prepare() {
             obGrd_->setItem(r, c, new QTableWidgetItem(FromAnsi(*cells[size_t(c)])));
     }
     if (!rows.empty()) obGrd_->setCurrentCell(0, 0);
+    FitAndCentre(this);
 }
 
 int32_t TVicHexes::Run() {

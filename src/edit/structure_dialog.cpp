@@ -195,6 +195,7 @@ void TAddBase::RefreshAll() {
 void TAddBase::Prepare(int32_t hex) {
     logic_.Activate(hex);
     RefreshAll();
+    FitAndCentre(this);
     if (terList_->currentItem()) terList_->scrollToItem(terList_->currentItem());
 }
 

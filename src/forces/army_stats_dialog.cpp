@@ -57,7 +57,7 @@ void TStats::Prepare() {
     rptGrd_->setFixedSize(GridFullWidth(rptGrd_, false), GridHeightFor(rptGrd_, rptGrd_->rowCount()));
     rptGrd_->setCurrentItem(nullptr);
     rptGrd_->clearSelection();
-    adjustSize();
+    FitAndCentre(this);
 }
 
 void TStats::Run() {

@@ -80,7 +80,7 @@ void TDefStats::Prepare(DefTable table) {
     gridArea_->setFixedSize(area, height);
     rptGrd_->clearSelection();
     rptGrd_->scrollToTop();
-    adjustSize();
+    FitAndCentre(this);
 }
 
 void TDefStats::Run(DefTable table) {

@@ -14,7 +14,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -145,19 +144,10 @@ void ForceRosterDialog::RefreshGrid() {
 void ForceRosterDialog::FitToGrid() {
     const int rows = std::clamp(logic_.RowCount(), 1, MaxVisibleRows);
     const bool scrolls = logic_.RowCount() > MaxVisibleRows;
-    int width = GridFullWidth(obGrd_, scrolls);
-    int height = GridHeightFor(obGrd_, rows);
-    // A screen narrower than the grid gets a scrolling grid rather than a dialog off its edge.
-    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        const int chartRoom = chart_ ? ChartWidth + SideMargin : 0;
-        width = std::min(width, available.width() - 2 * SideMargin - 40 - chartRoom);
-        height = std::min(height, available.height() - 200);
-    }
-    obGrd_->setMinimumSize(width, height);
-    // The grid's own size hint is a fixed guess; the dialog takes the size the rows need.
-    adjustSize();
-    resize(minimumSizeHint());
+    // The grid asks for every column; on a screen too small for that it scrolls instead of
+    // pushing the window off the screen's edge.
+    const QSize wanted(GridFullWidth(obGrd_, scrolls), GridHeightFor(obGrd_, rows));
+    FitAndCentre(this, obGrd_, wanted);
 }
 
 void ForceRosterDialog::OpenEditor(int row) {

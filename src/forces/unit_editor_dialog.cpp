@@ -18,7 +18,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -521,8 +520,7 @@ void TAddUnit::AfterAction() {
 void TAddUnit::Shown() {
     RefreshLists();
     Refresh();
-    adjustSize();
-    if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+    FitAndCentre(this);
 }
 
 void TAddUnit::Prepare(bool reinforcementUse) {

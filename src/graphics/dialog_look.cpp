@@ -4,8 +4,13 @@
 #include "graphics/picture_panel.h"
 
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace k2 {
 
@@ -62,7 +67,10 @@ QString ShellDialogStyle() {
            "QTableWidget, QTableView { color: #2A1B0E; background-color: #F4EBD3; gridline-color: #B89C66;"
            " border: 1px solid #7A5C2E; selection-background-color: #8C6A2E; selection-color: #FFF8E6; }"
            "QHeaderView::section { color: #F0E6CC; background-color: #4A341C; border: 1px solid #7A5C2E;"
-           " padding: 2px 4px; }";
+           " padding: 2px 4px; }"
+           // A disabled list or table ignores clicks, so it must not look like the live one.
+           "QListWidget:disabled, QTableWidget:disabled, QTableView:disabled { color: #6A6050;"
+           " background-color: #B8AE98; selection-background-color: #8A8070; selection-color: #E8E0CC; }";
 }
 
 TMy_Panel* LayOnBackdrop(QWidget* dialog, int bodyPixels) {
@@ -94,6 +102,82 @@ QGroupBox* MakeGroup(const char* name, const QString& title, QWidget* parent) {
     box->setObjectName(name);
     box->setFont(PixelFont("Arial", 13, true));
     return box;
+}
+
+namespace {
+
+// The least of a scrolling table or list that stays in view however small the screen.
+constexpr int MinScrollingSide = 120;
+
+const QWidget* ParentWindow(const QWidget* window) {
+    return window->parentWidget() ? window->parentWidget()->window() : nullptr;
+}
+
+// The frame the window system draws around a top-level window, judged by the parent's (a
+// dialog's own frame is unknown until it shows).
+QSize FrameExtra(const QWidget* window) {
+    const QWidget* top = ParentWindow(window);
+    if (!top || !top->isVisible()) return {0, 0};
+    return (top->frameGeometry().size() - top->geometry().size()).expandedTo(QSize(0, 0));
+}
+
+// A size set on a widget deep in the window reaches the window's own layout only through a
+// posted event; the fitting needs every layout's sizes at once.
+void ActivateLayout(QWidget* window) {
+    for (QWidget* child : window->findChildren<QWidget*>())
+        child->updateGeometry(); // drops the size its parent's layout keeps for it
+    for (QLayout* layout : window->findChildren<QLayout*>())
+        layout->invalidate();
+    if (QLayout* layout = window->layout()) {
+        layout->invalidate();
+        layout->activate();
+    }
+}
+
+} // namespace
+
+QRect DialogArea(const QWidget* window) {
+    const QWidget* top = ParentWindow(window);
+    QScreen* screen = top ? top->screen() : window->screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+void FitToArea(QWidget* window, const QRect& area, QWidget* scrolling, QSize wanted) {
+    const QSize room = area.size() - FrameExtra(window);
+    if (scrolling && wanted.isValid()) {
+        scrolling->setMinimumSize(wanted);
+        ActivateLayout(window);
+        const QSize need = window->minimumSizeHint().expandedTo(window->minimumSize());
+        const int overWidth = std::max(0, need.width() - room.width());
+        const int overHeight = std::max(0, need.height() - room.height());
+        if (overWidth > 0 || overHeight > 0)
+            scrolling->setMinimumSize(std::max(MinScrollingSide, wanted.width() - overWidth),
+                                      std::max(MinScrollingSide, wanted.height() - overHeight));
+    }
+    ActivateLayout(window);
+    // With a scrolling part the window takes what its parts need; otherwise what its layout
+    // would like. Neither goes beyond the room unless the parts cannot shrink.
+    QSize size =
+        scrolling ? window->minimumSizeHint() : window->sizeHint().expandedTo(window->minimumSizeHint());
+    size = size.boundedTo(room).expandedTo(window->minimumSize());
+    window->resize(size);
+}
+
+void CentreOnParent(QWidget* window, const QRect& area) {
+    const QWidget* top = ParentWindow(window);
+    const QPoint centre = top ? top->frameGeometry().center() : area.center();
+    const QSize size = window->size() + FrameExtra(window);
+    QPoint corner = centre - QPoint((size.width() - 1) / 2, (size.height() - 1) / 2);
+    corner.setX(std::clamp(corner.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
+    corner.setY(std::clamp(corner.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
+    window->move(corner);
+}
+
+void FitAndCentre(QWidget* window, QWidget* scrolling, QSize wanted) {
+    const QRect area = DialogArea(window);
+    FitToArea(window, area, scrolling, wanted);
+    CentreOnParent(window, area);
 }
 
 } // namespace k2

@@ -1,24 +1,35 @@
 // The structures, objective, objective status and map trimmer dialogs driven through their
 // controls by objectName, offscreen.
 #include "app/gui_input.h"
+#include "edit/map_text_dialog.h"
 #include "edit/map_trimmer_dialog.h"
+#include "edit/marker_dialog.h"
 #include "edit/objective_dialogs.h"
 #include "edit/structure_dialog.h"
 #include "map_work_fixture.h"
 
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
 namespace {
+
+// A dialog's frame is known only once it shows: its centre may differ by the frame's width.
+constexpr int CentreSlack = 4;
 
 using namespace k2;
 using namespace k2test::mapwork;
@@ -105,6 +116,100 @@ TEST(TAddBaseDialog, AddPickASymbolStepTheValuesAndExit) {
     EXPECT_EQ(made.Side, SideEastern);
     EXPECT_EQ(made.Symbol, dialog.Logic().Rows().at(2).Terrain);
     EXPECT_EQ(made.DefenseMod * 100 + made.SupplyLevel * 10 + made.Height, 202);
+}
+
+// The colour of a list's empty area right of row 1's text, as the list draws it.
+QRgb ListBackground(QListWidget* list) {
+    const QRect row = list->visualItemRect(list->item(1));
+    const QPoint inList = list->viewport()->mapTo(list, QPoint(row.right() - 3, row.center().y()));
+    return list->grab().toImage().pixel(inList);
+}
+
+TEST(TAddBaseDialog, TheSymbolListLooksDisabledUntilThereIsAStructure) {
+    auto battle = MakeBattle(20, 20);
+    EditState edit;
+    TAddBase dialog(*battle, StockSymbols(), edit);
+    dialog.Prepare(battle->HexIndex(4, 4));
+    dialog.show();
+    auto* list = Child<QListWidget>(&dialog, "TerList");
+    ASSERT_TRUE(list && list->count() >= 2);
+
+    EXPECT_FALSE(list->isEnabled());
+    const QRgb idle = ListBackground(list);
+    gui::Click(Child<QPushButton>(&dialog, "AddBtn"));
+    EXPECT_TRUE(list->isEnabled());
+    const QRgb live = ListBackground(list);
+    EXPECT_NE(idle, live) << "a list that ignores clicks is drawn like a live one";
+    dialog.hide();
+}
+
+TEST(EditDialogs, EachOpensWithinTheScreenCentredOnTheMainWindow) {
+    auto battle = MakeBattle(20, 20);
+    Scenario& s = *battle;
+    AddObjective(s, 5, 5, "Ford");
+    EditState edit;
+    EditHistory history(s);
+    SoundRecorder sounds;
+    BoxRecorder boxes;
+    RedrawRecorder redraw;
+    const int32_t hex = s.HexIndex(5, 5);
+    QWidget main;
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    main.setGeometry(area.adjusted(60, 20, -20, -60));
+    main.show();
+
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<QDialog>()> open; // made on `main` and prepared
+    };
+    const std::vector<Case> cases = {
+        {"TAddBase",
+         [&] {
+             auto d = std::make_unique<TAddBase>(s, StockSymbols(), edit, &main);
+             d->Prepare(hex);
+             return std::unique_ptr<QDialog>(std::move(d));
+         }},
+        {"TAddVHex",
+         [&] {
+             auto d = std::make_unique<TAddVHex>(s, edit, &main);
+             d->Prepare(hex);
+             return std::unique_ptr<QDialog>(std::move(d));
+         }},
+        {"TVicHexes",
+         [&] {
+             auto d = std::make_unique<TVicHexes>(s, sounds, &main);
+             d->Prepare();
+             return std::unique_ptr<QDialog>(std::move(d));
+         }},
+        {"TMapInfo",
+         [&] {
+             auto d = std::make_unique<TMapInfo>(s, history, sounds, boxes, redraw, &main);
+             d->Prepare();
+             return std::unique_ptr<QDialog>(std::move(d));
+         }},
+        {"TAddLocation",
+         [&] {
+             auto d = std::make_unique<TAddLocation>(s, edit, history, StockSymbols(), sounds, boxes, &main);
+             d->Prepare(hex);
+             return std::unique_ptr<QDialog>(std::move(d));
+         }},
+        {"TSelectHxMrk",
+         [&] {
+             auto d = std::make_unique<TSelectHxMrk>(s, StockSymbols(), history, &main);
+             d->Prepare();
+             return std::unique_ptr<QDialog>(std::move(d));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<QDialog> dialog = c.open();
+        dialog->show();
+        const QRect frame = dialog->frameGeometry();
+        EXPECT_TRUE(area.contains(frame)) << frame.width() << "x" << frame.height();
+        EXPECT_LE(std::abs(frame.center().x() - main.frameGeometry().center().x()), CentreSlack);
+        EXPECT_LE(std::abs(frame.center().y() - main.frameGeometry().center().y()), CentreSlack);
+        dialog->hide();
+    }
 }
 
 TEST(TAddVHexDialog, AddNameValueAndExit) {

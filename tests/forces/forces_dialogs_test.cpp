@@ -2,7 +2,9 @@
 // screen: what a user sees in them, clicks on headers and rows, Ctrl+C, and the unit editor
 // opened from a double-clicked row.
 #include "app/gui_input.h"
+#include "core/battle_file.h"
 #include "forces/army_stats_dialog.h"
+#include "forces/arrival_chart.h"
 #include "forces/definition_tables_dialog.h"
 #include "forces/force_roster_dialog.h"
 #include "forces/forces_fixture.h"
@@ -15,10 +17,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
 #include <gmock/gmock.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
 
 // Readable failure messages for texts read from the widgets.
 void PrintTo(const QString& text, std::ostream* out) {
@@ -32,6 +40,9 @@ using k2test::MakeTables;
 using ::testing::ElementsAre;
 
 namespace {
+
+// A dialog's frame is known only once it shows: its centre may differ by the frame's width.
+constexpr int CentreSlack = 4;
 
 UnitRecord Unit(const char* name, int32_t men, int32_t side = SideWestern) {
     UnitRecord u;
@@ -203,6 +214,88 @@ TEST_F(RosterDialogTest, ScheduleListsTheReinforcementsAndRefusalsShowNoDialog) 
     EXPECT_TRUE(s == before);
     EXPECT_THAT(boxes.asked,
                 ElementsAre(std::pair(LayoutOk, MsgNoUnits), std::pair(LayoutOk, MsgNoReinforcements)));
+}
+
+// The full-size stock battle in a window of the main window's size, as the editor shows it.
+class FullSizeRosterTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const std::filesystem::path stock(K2_STOCK_DIR);
+        ASSERT_TRUE(LoadEquipment(tables, stock / "sysdefs").ok);
+        ASSERT_TRUE(ReadBattle(*s, stock / "scenarios" / "Battle of the Great Field.k2s",
+                               stock / "sysdefs" / "K2Ter.Def")
+                        .ok);
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        main.setGeometry(area.adjusted(30, 30, -30, -30));
+        main.show();
+    }
+    void TearDown() override { main.hide(); }
+
+    // Fits the screen (which the offscreen tests keep smaller than 1366 x 768) and a laptop's,
+    // sits centred on the main window, and shows the grid whole or lets it scroll.
+    void ExpectPlaced(ForceRosterDialog& dialog) {
+        const QRect area = dialog.screen()->availableGeometry();
+        const QRect frame = dialog.frameGeometry();
+        EXPECT_TRUE(area.contains(frame)) << frame.width() << "x" << frame.height();
+        EXPECT_LE(frame.width(), 1366);
+        EXPECT_LE(frame.height(), 768);
+        EXPECT_LE(std::abs(frame.center().x() - main.frameGeometry().center().x()), CentreSlack);
+        EXPECT_LE(std::abs(frame.center().y() - main.frameGeometry().center().y()), CentreSlack);
+
+        auto* grid = dialog.findChild<QTableWidget*>("OBGrd");
+        const int columns = grid->horizontalHeader()->length();
+        QScrollBar* bar = grid->horizontalScrollBar();
+        if (columns > grid->viewport()->width()) {
+            EXPECT_GT(bar->maximum(), 0) << "the hidden columns can be scrolled to";
+            bar->setValue(bar->maximum());
+            const int last = grid->columnCount() - 1;
+            EXPECT_LE(grid->columnViewportPosition(last) + grid->columnWidth(last),
+                      grid->viewport()->width());
+        } else {
+            EXPECT_LE(grid->viewport()->width() - columns, 1) << "the window is no wider than the grid needs";
+        }
+    }
+
+    std::unique_ptr<Scenario> s = std::make_unique<Scenario>();
+    EquipmentTables tables;
+    k2test::BoxRecorder boxes;
+    k2test::SoundRecorder sounds;
+    k2test::EditorRecorder editor;
+    QWidget main;
+};
+
+TEST_F(FullSizeRosterTest, OrderOfBattleAndScheduleFitTheScreenCentredOnTheMainWindow) {
+    for (const int32_t side : {SideWestern, SideEastern}) {
+        SCOPED_TRACE(side);
+        TFactionOB ob(*s, tables, boxes, sounds, editor, &main);
+        ASSERT_TRUE(ob.Prepare(side));
+        ob.show();
+        ExpectPlaced(ob);
+        ob.hide();
+
+        TRForceRoster schedule(*s, tables, boxes, sounds, editor, &main);
+        ASSERT_TRUE(schedule.Prepare(side));
+        schedule.show();
+        ExpectPlaced(schedule);
+        EXPECT_TRUE(schedule.Chart()->isVisible());
+        schedule.hide();
+    }
+}
+
+TEST_F(FullSizeRosterTest, StatisticsAndDefinitionTablesOpenCentredOnTheMainWindow) {
+    TStats stats(*s, tables, &main);
+    stats.Prepare();
+    TDefStats definitions(tables, sounds, &main);
+    definitions.Prepare(DefTable::MissileWeapons);
+    for (QDialog* dialog : {static_cast<QDialog*>(&stats), static_cast<QDialog*>(&definitions)}) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        dialog->show();
+        const QRect frame = dialog->frameGeometry();
+        EXPECT_TRUE(dialog->screen()->availableGeometry().contains(frame));
+        EXPECT_LE(std::abs(frame.center().x() - main.frameGeometry().center().x()), CentreSlack);
+        EXPECT_LE(std::abs(frame.center().y() - main.frameGeometry().center().y()), CentreSlack);
+        dialog->hide();
+    }
 }
 
 TEST(StatsDialog, ShowsBothForces) {

@@ -8,17 +8,24 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolButton>
 
 #include <gmock/gmock.h>
 
+#include <cstdlib>
+
 namespace k2 {
 namespace {
+
+// A dialog's frame is known only once it shows: its centre may differ by the frame's width.
+constexpr int CentreSlack = 4;
 
 constexpr int32_t Hex = 27;
 const QColor Gold(221, 197, 28);
@@ -206,6 +213,29 @@ TEST_F(UnitEditorDialogTest, SymbolListSideSwitchAndInformationButtons) {
         gui_input::Click(Get<QToolButton>(info));
     EXPECT_THAT(definitions.shown, ::testing::ElementsAre(1, 2, 3, 4));
     EXPECT_EQ(Get<QToolButton>("MslSts")->toolTip(), "Missle Weapon Information");
+}
+
+TEST_F(UnitEditorDialogTest, OpensWithinTheScreenCentredOnTheMainWindow) {
+    QWidget main;
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    main.setGeometry(area.adjusted(0, 40, -90, -10));
+    main.show();
+    TAddUnit onMain(s, edit, tables, k2test::StockSymbols(), sounds, boxes, definitions, &main);
+    edit.Mode = EditMode::Units;
+    edit.CurrentHex = Hex;
+    onMain.Prepare(false);
+    onMain.show();
+    const QRect frame = onMain.frameGeometry();
+    // A laptop's screen holds it; on a narrower test screen it keeps to the left edge.
+    EXPECT_LE(frame.width(), 1366);
+    EXPECT_LE(frame.height(), 768);
+    if (frame.width() <= area.width())
+        EXPECT_LE(std::abs(frame.center().x() - main.frameGeometry().center().x()), CentreSlack);
+    else
+        EXPECT_EQ(frame.left(), area.left());
+    ASSERT_LE(frame.height(), area.height());
+    EXPECT_LE(std::abs(frame.center().y() - main.frameGeometry().center().y()), CentreSlack);
+    onMain.hide();
 }
 
 TEST_F(UnitEditorDialogTest, TypingAWingNameAddsTheWingOnExit) {
