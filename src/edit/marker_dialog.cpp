@@ -63,8 +63,9 @@ void TSelectHxMrk::Build() {
     terList_->setFont(PixelFont("Arial", 13));
     terList_->setMinimumSize(210, 300);
     terList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(terList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        logic_.ClickRow(terList_->row(item));
+    // The current row, however it moved (a click or the keys), is the choice.
+    connect(terList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        logic_.ClickRow(row);
         Refresh();
     });
     grid->addWidget(terList_, 1, 0, 2, 1);
@@ -156,6 +157,7 @@ void TSelectHxMrk::Prepare() {
     logic_.Open();
     terList_->clear();
     Refresh();
+    FitAndCentre(this);
     terList_->setFocus();
 }
 

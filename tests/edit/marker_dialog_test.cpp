@@ -91,6 +91,26 @@ TEST_F(MarkerDialogTest, ShowsTheListPreviewAndKindsAndAppliesAListClick) {
     EXPECT_TRUE(*battle == before);
 }
 
+TEST_F(MarkerDialogTest, TheKeysChooseAndPreviewLikeAClick) {
+    dialog.Prepare();
+    dialog.show();
+    auto* list = Get<QListWidget>("TerList");
+    Get<QRadioButton>("ObjSym")->click();
+    const int start = list->currentRow();
+    ASSERT_GE(start, 0);
+    const int32_t before = battle->MarkerSymbols[MarkerObjective];
+
+    list->setFocus();
+    gui_input::PressKey(list, start + 1 < list->count() ? Qt::Key_Down : Qt::Key_Up);
+    const int row = list->currentRow();
+    ASSERT_NE(row, start);
+    const int32_t chosen = MarkerSymbolRows(StockSymbols())[size_t(row)].Terrain;
+    EXPECT_NE(chosen, before);
+    EXPECT_EQ(battle->MarkerSymbols[MarkerObjective], chosen);
+    EXPECT_EQ(Get<QLabel>("SymNamPan")->text(), list->item(row)->text());
+    EXPECT_EQ(dialog.Logic().SelectedRow(), row);
+}
+
 TEST_F(MarkerDialogTest, ClosingTheWindowIsExit) {
     QTimer::singleShot(0, &dialog, [&] {
         Get<QRadioButton>("ObjSym")->click();
