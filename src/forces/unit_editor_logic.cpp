@@ -240,12 +240,9 @@ void UnitEditorLogic::SelectWing(int32_t index) {
 }
 
 void UnitEditorLogic::SetWingText(std::string_view text) {
+    // Only the text: the unit joins the wing it names when the editor is left, so the names
+    // passed on the way while typing never assign it.
     wingText_ = Cut(text, WingFieldChars);
-    // A typed name that is already in the list is that wing.
-    if (const int32_t found = FindWing(wingText_); found >= 0) {
-        wingIndex_ = found;
-        if (UnitRecord* u = Editing()) u->Wing = found;
-    }
 }
 
 void UnitEditorLogic::CommitWing() {

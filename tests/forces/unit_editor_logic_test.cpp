@@ -497,9 +497,8 @@ TEST_F(UnitEditorLogicTest, TypedWingNamesSelectOrAddAWingOnExit) {
     EXPECT_EQ(logic.WingNameList(), (std::vector<std::string>{"Main", "Left"}));
     EXPECT_EQ(logic.WingText(), "Main");
 
-    logic.SetWingText("Left"); // an existing name selects that wing at once
-    EXPECT_EQ(U().Wing, 1);
-    EXPECT_EQ(logic.SelectedWing(), 1);
+    logic.SetWingText("Left"); // an existing name is that wing, once the editor is left
+    EXPECT_EQ(U().Wing, 0);
     logic.Exit();
     EXPECT_EQ(s.WingCount, 2);
     EXPECT_EQ(U().Wing, 1);
@@ -531,13 +530,17 @@ TEST_F(UnitEditorLogicTest, AFiftyFirstWingIsRefusedAndTheUnitKeepsItsWing) {
         s.WingNames[size_t(w)] = "Wing " + std::to_string(w);
     NewUnit();
     logic.SelectWing(1);
-    logic.SetWingText("Reserve");
+    // Typed a letter at a time, the name passes "Wing 2" and "Wing 20" on the way.
+    const std::string typed = "Wing 20b";
+    for (std::size_t n = 1; n <= typed.size(); ++n)
+        logic.SetWingText(typed.substr(0, n));
+    EXPECT_EQ(U().Wing, 1);
     sounds.played.clear();
     EXPECT_EQ(logic.Exit(), 1);
     EXPECT_EQ(s.WingCount, MaxWings);
     EXPECT_EQ(U().Wing, 1);
     ASSERT_EQ(boxes.plain.size(), 1u);
-    EXPECT_THAT(boxes.plain[0], HasSubstr("\"Reserve\" was not added"));
+    EXPECT_THAT(boxes.plain[0], HasSubstr("\"Wing 20b\" was not added"));
     EXPECT_THAT(boxes.plain[0], HasSubstr("stays in wing \"Left\""));
     EXPECT_THAT(sounds.played, ElementsAre(SoundAccept));
 }
