@@ -3,11 +3,13 @@
 #include "graphics/backdrop.h"
 #include "graphics/picture_panel.h"
 
+#include <QAbstractScrollArea>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -146,14 +148,26 @@ QRect DialogArea(const QWidget* window) {
 void FitToArea(QWidget* window, const QRect& area, QWidget* scrolling, QSize wanted) {
     const QSize room = area.size() - FrameExtra(window);
     if (scrolling && wanted.isValid()) {
-        scrolling->setMinimumSize(wanted);
-        ActivateLayout(window);
-        const QSize need = window->minimumSizeHint().expandedTo(window->minimumSize());
-        const int overWidth = std::max(0, need.width() - room.width());
-        const int overHeight = std::max(0, need.height() - room.height());
-        if (overWidth > 0 || overHeight > 0)
-            scrolling->setMinimumSize(std::max(MinScrollingSide, wanted.width() - overWidth),
-                                      std::max(MinScrollingSide, wanted.height() - overHeight));
+        const auto over = [&](QSize shown) {
+            scrolling->setMinimumSize(shown);
+            ActivateLayout(window);
+            const QSize need = window->minimumSizeHint().expandedTo(window->minimumSize());
+            return QSize(std::max(0, need.width() - room.width()),
+                         std::max(0, need.height() - room.height()));
+        };
+        QSize shown = wanted;
+        const int overWidth = over(shown).width();
+        if (overWidth > 0) {
+            shown.setWidth(std::max(MinScrollingSide, wanted.width() - overWidth));
+            // The horizontal scroll bar that appears takes its height from the rows.
+            if (const auto* scrollArea = qobject_cast<const QAbstractScrollArea*>(scrolling))
+                shown.rheight() +=
+                    scrollArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollArea);
+        }
+        if (const int overHeight = over(shown).height(); overHeight > 0) {
+            shown.setHeight(std::max(MinScrollingSide, shown.height() - overHeight));
+            over(shown);
+        }
     }
     ActivateLayout(window);
     // With a scrolling part the window takes what its parts need; otherwise what its layout

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <gmock/gmock.h>
@@ -43,6 +44,9 @@ TEST(DialogPlace, ATableTooWideForTheScreenScrollsInsideAWindowThatFits) {
     wide.dialog.show();
     EXPECT_LT(wide.table->viewport()->width(), wide.ColumnsWidth());
     EXPECT_GT(wide.table->horizontalScrollBar()->maximum(), 0);
+    // The scroll bar's height comes on top of the rows asked for.
+    const int bar = wide.table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, wide.table);
+    EXPECT_EQ(wide.table->height(), 300 + bar);
     wide.dialog.hide();
 
     // A table that fits is shown whole in a window no wider than the table needs.
