@@ -13,7 +13,8 @@ namespace k2 {
 namespace {
 
 constexpr const char* BattleFilter = "Keldmar 2 Scenarios|*.k2s";
-constexpr const char* OpenFilter = "Keldmar 2 Scenarios|*.k2s|Keldmar 1 Scenarios|*.scn";
+constexpr const char* OpenFilter =
+    "All battles|*.k2s *.scn|Keldmar 2 Scenarios|*.k2s|Keldmar 1 Scenarios|*.scn";
 
 std::string TooLongText() {
     return "The path of this battle is longer than 255 characters.";
@@ -116,6 +117,11 @@ std::chrono::milliseconds BattleLifecycle::KeepRecoveryCopy() {
         recovery_->Discard();
         return {};
     }
+    // While a dialog or a stroke is open the copy holds the battle as its last completed step
+    // left it; the step is written once it completes.
+    if (parts_.history.InSession())
+        return recovery_->AfterEdit(parts_.history.LastCompleted(), parts_.symbols.TerrainSymbolCount(),
+                                    currentPath_);
     return recovery_->AfterEdit(parts_.scenario, parts_.symbols.TerrainSymbolCount(), currentPath_);
 }
 
@@ -289,6 +295,7 @@ void BattleLifecycle::Save() {
     if (!WriteCurrent()) return; // still modified, and not a battle worth listing
     recent_.Add(savePath_);
     parts_.screen.SetRecentBattles(recent_.Entries());
+    parts_.screen.ShowNotice("Battle saved.");
 }
 
 bool BattleLifecycle::SaveAs() {
@@ -316,6 +323,8 @@ bool BattleLifecycle::SaveAs() {
     currentPath_ = savePath_;
     saveAsRequired_ = false;
     parts_.screen.SetCommandEnabled(cmd::SaveBattle, true);
+    SetBattleCaption(); // the battle has a file now
+    parts_.screen.ShowNotice("Battle saved as " + std::filesystem::path(currentPath_).filename().string() + ".");
     return true;
 }
 

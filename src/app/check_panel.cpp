@@ -5,6 +5,8 @@
 #include "graphics/picture_panel.h"
 
 #include <QColor>
+#include <QHBoxLayout>
+#include <QTime>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -29,11 +31,16 @@ CheckPanel::CheckPanel(QWidget* parent) : QWidget(parent) {
     summary_ = new QLabel(panel);
     summary_->setObjectName("CheckSummary");
     summary_->setFont(PixelFont("Arial", 14, true));
-    layout->addWidget(summary_);
+    state_ = new QLabel(panel);
+    state_->setObjectName("CheckState");
+    auto* top = new QHBoxLayout;
+    top->addWidget(summary_, 1);
+    top->addWidget(state_);
+    layout->addLayout(top);
 
     list_ = new QTableWidget(0, 3, panel);
     list_->setObjectName("CheckFindings");
-    list_->setHorizontalHeaderLabels({"Severity", "Rule / Text", "Hex (col,row)"});
+    list_->setHorizontalHeaderLabels({"Severity", "Rule / Text", "Hex"});
     list_->verticalHeader()->hide();
     list_->setShowGrid(false);
     list_->setWordWrap(false);
@@ -51,12 +58,24 @@ CheckPanel::CheckPanel(QWidget* parent) : QWidget(parent) {
     // activates items that way).
     connect(list_, &QTableWidget::itemActivated, this, [this](QTableWidgetItem* item) { Activated(item); });
     connect(again_, &QPushButton::clicked, this, &CheckPanel::CheckRequested);
-    ShowFindings({});
+    Clear();
+}
+
+void CheckPanel::Clear() {
+    list_->clearContents();
+    list_->setRowCount(0);
+    summary_->clear();
+    state_->clear();
 }
 
 QString CheckPanel::HexText(const CheckFinding& finding) {
     if (finding.Hex < 0 || finding.Column < 0 || finding.Row < 0) return {};
-    return QString("%1,%2").arg(finding.Column).arg(finding.Row);
+    // As the hover line writes it: the row number, then the column number.
+    return QString::number(finding.Row) + QString::number(finding.Column);
+}
+
+void CheckPanel::MarkStale() {
+    state_->setText("Checking after the last change...");
 }
 
 void CheckPanel::ShowFindings(const std::vector<CheckFinding>& findings) {
@@ -80,6 +99,7 @@ void CheckPanel::ShowFindings(const std::vector<CheckFinding>& findings) {
     for (int c : {SeverityColumn, HexColumn})
         list_->resizeColumnToContents(c);
     summary_->setText(QString::fromStdString(CheckSummary(findings)));
+    state_->setText(QTime::currentTime().toString("'Up to date at' HH:mm:ss."));
     if (!findings.empty()) list_->setCurrentCell(0, SeverityColumn);
 }
 

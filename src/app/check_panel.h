@@ -23,7 +23,12 @@ class CheckPanel : public QWidget {
     // Replaces the list with `findings` (in their order) and updates the summary.
     void ShowFindings(const std::vector<CheckFinding>& findings);
 
-    // The text of the Hex column: "col,row" from 0, as the hover line counts, or "" for none.
+    // No findings and no summary: no battle has been checked.
+    void Clear();
+    // The list no longer follows the battle: the owner checks again shortly.
+    void MarkStale();
+
+    // The text of the Hex column, written as the hover line writes a hex, or "" for none.
     static QString HexText(const CheckFinding& finding);
 
   signals:
@@ -37,6 +42,8 @@ class CheckPanel : public QWidget {
 
     QTableWidget* list_ = nullptr;
     QLabel* summary_ = nullptr;
+    // Whether the list follows the battle as it is now, and since when.
+    QLabel* state_ = nullptr;
     QPushButton* again_ = nullptr;
 };
 

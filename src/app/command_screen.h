@@ -14,6 +14,9 @@ class CommandScreen {
     virtual void SetCommandEnabled(std::string_view name, bool enabled) = 0;
     virtual void SetCommandCaption(std::string_view name, const std::string& caption) = 0;
     virtual void SetInfoText(const std::string& text) = 0;
+    // Shows `text` in the info bar for a few seconds, then the text it replaced (the mode's
+    // prompt) again: why a click was refused, what a command just did.
+    virtual void ShowNotice(const std::string& text) = 0;
 };
 
 } // namespace k2

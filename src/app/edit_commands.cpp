@@ -44,7 +44,40 @@ const char* ModePrompt(EditMode mode) {
 }
 
 EditCommands::EditCommands(EditCommandParts parts) : parts_(parts) {
-    parts_.session.Clipboard().SetFilledListener([this] { parts_.screen.SetCommandEnabled(cmd::PasteUnit, true); });
+    parts_.session.Clipboard().SetFilledListener([this] {
+        parts_.screen.SetCommandEnabled(cmd::PasteUnit, true);
+        parts_.screen.ShowNotice(ClipboardNotice(parts_.session.Clipboard().Unit()));
+    });
+}
+
+std::string EditCommands::ClipboardNotice(const UnitRecord& unit) {
+    std::string name = unit.Name.Str();
+    if (name.empty()) name = "An unnamed unit";
+    return name + (unit.Side == SideEastern ? " (Eastern)" : " (Western)") + " is on the unit clipboard.";
+}
+
+ClickOutcome EditCommands::MapPressed(bool battleActive, MapButton button, int32_t hex) {
+    ClickOutcome outcome = Dispatch().Press(battleActive, button, hex);
+    if (battleActive) AfterClick(outcome);
+    return outcome;
+}
+
+ClickOutcome EditCommands::MapDragged(int32_t hex) {
+    ClickOutcome outcome = Dispatch().DragTo(hex);
+    if (outcome.Refused) AfterClick(outcome);
+    return outcome;
+}
+
+void EditCommands::AfterClick(const ClickOutcome& outcome) {
+    // The refuse sound stays; a machine without audio still learns why.
+    if (outcome.Refused && !outcome.Reason.empty()) parts_.screen.ShowNotice(outcome.Reason);
+    // Whatever the click's dialog did to the objective, its status item follows.
+    RefreshObjectiveCommand();
+    const EditState& edit = parts_.edit;
+    const Scenario& s = parts_.scenario;
+    const int32_t unit = edit.MoveSourceUnit;
+    const bool picked = edit.Mode == EditMode::MoveUnit && unit >= 1 && unit <= s.UnitCount;
+    parts_.map.MarkMovePick(picked ? s.Units[size_t(unit)].Hex : NoSymbol);
 }
 
 std::string EditCommands::UndoCaption(const std::string& step) {
@@ -83,6 +116,8 @@ void EditCommands::RefreshUndoCommands() {
 }
 
 void EditCommands::EnterMode(EditMode mode) {
+    // A pick of the mode being left is no longer shown.
+    if (parts_.edit.Mode == EditMode::MoveUnit && mode != EditMode::MoveUnit) parts_.map.MarkMovePick(NoSymbol);
     parts_.edit.Mode = mode;
     parts_.screen.SetInfoText(ModePrompt(mode));
     parts_.map.SetHandCursor();

@@ -45,6 +45,8 @@ class ModeScreen {
   public:
     virtual ~ModeScreen() = default;
     virtual void SetHandCursor() = 0;
+    // Outlines the hex of the unit that Move Unit picked (NoSymbol: no outline).
+    virtual void MarkMovePick(int32_t hex) = 0;
 };
 
 // The info bar prompt of each mode ("" where a mode has none).
@@ -104,6 +106,15 @@ class EditCommands {
     // After anything that may have added or removed the objective (a click, undo, redo).
     void RefreshObjectiveCommand();
 
+    // A button went down on the map over `hex`, or the pointer dragged on to `hex` with it held:
+    // the click dispatch carries it out; a refused click says why in the info bar, the objective
+    // item and the move pick's outline follow.
+    ClickOutcome MapPressed(bool battleActive, MapButton button, int32_t hex);
+    ClickOutcome MapDragged(int32_t hex);
+
+    // The info bar's words for the unit that Copy Unit or Cut Unit put on the clipboard.
+    static std::string ClipboardNotice(const UnitRecord& unit);
+
     static std::string UndoCaption(const std::string& step);
     static std::string RedoCaption(const std::string& step);
 
@@ -116,6 +127,7 @@ class EditCommands {
     void EnterModeWithoutPicker(EditMode mode);
     MapClickDispatch& Dispatch() { return parts_.session.Dispatch(); }
     void AfterHistoryMove(const StepChange& change);
+    void AfterClick(const ClickOutcome& outcome);
 
     EditCommandParts parts_;
 };

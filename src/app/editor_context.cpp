@@ -29,9 +29,9 @@ PlatformSeams MakeQtSeams(const std::filesystem::path& installDir) {
 EditorContext::EditorContext(std::filesystem::path installDir, PlatformSeams seams)
     : installDir_(std::move(installDir)), scenario_(std::make_unique<Scenario>()), history_(*scenario_),
       renderer_(*scenario_, symbols_, switches_), seams_(std::move(seams)), loader_(*this) {
-    if (!seams_.recoveryFolder.empty()) 
-        recovery_ = std::make_unique<RecoveryStore>(seams_.recoveryFolder, &std::chrono::system_clock::now,
-                                                    seams_.recoveryInterval);
+    if (!seams_.recoveryFolder.empty())
+        recovery_ =
+            std::make_unique<RecoveryStore>(seams_.recoveryFolder, seams_.recoveryClock, seams_.recoveryInterval);
 }
 
 Status EditorContext::Loader::Load(const std::string& terrainSet, const std::string& unitSet,

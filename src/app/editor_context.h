@@ -30,6 +30,8 @@ struct PlatformSeams {
     // Where the recovery copy of a modified battle is kept; empty for none.
     std::filesystem::path recoveryFolder;
     std::chrono::seconds recoveryInterval = RecoveryStore::DefaultInterval;
+    // The clock the copy's interval is measured by (tests set their own).
+    RecoveryStore::Clock recoveryClock = &std::chrono::system_clock::now;
 
     PlatformSeams();
     PlatformSeams(PlatformSeams&&) noexcept;

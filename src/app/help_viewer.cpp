@@ -2,7 +2,11 @@
 
 #include "graphics/dialog_look.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QKeySequence>
+#include <QScreen>
+#include <QShortcut>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +16,8 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace k2 {
 
@@ -53,6 +59,13 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(splitter);
+
+    // Closed as other viewers are: Escape or Ctrl+W.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
 
     connect(keywordEdit_, &QLineEdit::textChanged, this, &HelpWindow::RefillList);
     connect(keywordEdit_, &QLineEdit::returnPressed, this,
@@ -100,7 +113,30 @@ void HelpWindow::JumpTo(const QString& anchor) {
     browser_->scrollToAnchor(anchor);
 }
 
+QRect HelpWindow::PlaceBeside(const QRect& owner, const QSize& size, const QRect& screen) {
+    const int width = std::min(size.width(), screen.width());
+    const int height = std::min(size.height(), screen.height());
+    const int top = std::clamp(owner.top(), screen.top(), screen.bottom() + 1 - height);
+    if (owner.right() + 1 + width <= screen.right() + 1) return {owner.right() + 1, top, width, height};
+    if (owner.left() - width >= screen.left()) return {owner.left() - width, top, width, height};
+    // No room at either side: over the owner's map, clear of its caption and menu bar.
+    constexpr int MenuClearance = 60;
+    const int below = std::clamp(owner.top() + MenuClearance, screen.top(), screen.bottom() + 1 - height);
+    const int left = std::clamp(owner.right() + 1 - width, screen.left(), screen.right() + 1 - width);
+    return {left, below, width, height};
+}
+
 void HelpWindow::Present() {
+    if (!placed_) {
+        placed_ = true;
+        // The window the user asked from: the main window, or a dialog over it.
+        const QWidget* owner = QApplication::activeWindow();
+        if (owner && owner != this) {
+            const QScreen* screen = owner->screen();
+            const QRect area = screen ? screen->availableGeometry() : owner->frameGeometry();
+            setGeometry(PlaceBeside(owner->frameGeometry(), size(), area));
+        }
+    }
     show();
     raise();
     activateWindow();

@@ -4,6 +4,7 @@
 
 #include "app/help_index.h"
 
+#include <QRect>
 #include <QWidget>
 
 #include <filesystem>
@@ -34,11 +35,17 @@ class HelpWindow : public QWidget {
     // Jumps to the anchor of shown entry `row`.
     void ActivateEntry(int row);
 
+    // Where a window of `size` goes at its first showing: beside `owner` (right, else left) on
+    // `screen`, top-aligned with it; where neither side has room, inside the screen below the
+    // owner's menu bar, so that the owner's menus stay in reach.
+    static QRect PlaceBeside(const QRect& owner, const QSize& size, const QRect& screen);
+
   private:
     void Load(const std::filesystem::path& helpFile);
     void RefillList(const QString& typed);
     void JumpTo(const QString& anchor);
     void Present();
+    bool placed_ = false;
 
     QTextBrowser* browser_;
     QWidget* searchPane_;

@@ -68,6 +68,12 @@ class TMainForm::MapAdapter : public MapRedraw, public ZoomView, public ModeScre
     void ZoomInAt(int32_t hex) override { view_.ZoomInAt(hex); }
     void SetZoomCursor(bool zoom) override { view_.SetZoomCursor(zoom); }
     void SetHandCursor() override { view_.SetZoomCursor(false); }
+    void MarkMovePick(int32_t hex) override {
+        // Only the pick's own outline is taken away, not a hex marked by the check panel.
+        if (hex == NoSymbol && !pickShown_) return;
+        pickShown_ = hex != NoSymbol;
+        view_.MarkHex(hex);
+    }
     void ShowPlacedTerrain(int32_t terrain) override {
         if (!symbols_.IsTerrainSymbol(terrain)) return;
         if (QLabel* label = view_.findChild<QLabel*>("PrmTer")) label->setText(FromAnsi(symbols_.Terrain(terrain).Name.View()));
@@ -78,6 +84,7 @@ class TMainForm::MapAdapter : public MapRedraw, public ZoomView, public ModeScre
     MapRenderer& renderer_;
     const SymbolSet& symbols_;
     OverviewPanel* overview_ = nullptr;
+    bool pickShown_ = false;
 };
 
 class TMainForm::PickerAdapter : public TerrainPicker {
@@ -165,15 +172,28 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
     context_.History().SetListener(this);
     lifecycle_->SetRecovery(context_.Recovery());
     recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setObjectName("RecoveryTimer");
     recoveryTimer_->setSingleShot(true);
-    connect(recoveryTimer_, &QTimer::timeout, this, [this] { lifecycle_->KeepRecoveryCopy(); });
+    // A coarse timer may fire a little early; the copy then says how much longer to wait.
+    recoveryTimer_->setTimerType(Qt::PreciseTimer);
+    connect(recoveryTimer_, &QTimer::timeout, this, &TMainForm::KeepRecoveryCopy);
+    noticeTimer_ = new QTimer(this);
+    noticeTimer_->setObjectName("NoticeTimer");
+    noticeTimer_->setSingleShot(true);
+    connect(noticeTimer_, &QTimer::timeout, this, [this] { SetInfoText(infoText_); });
+    recheckTimer_ = new QTimer(this);
+    recheckTimer_->setObjectName("RecheckTimer");
+    recheckTimer_->setSingleShot(true);
+    recheckTimer_->setInterval(250);
+    connect(recheckTimer_, &QTimer::timeout, this, [this] {
+        if (lifecycle_->BattleActive() && !checkDock_->isHidden())
+            checkPanel_->ShowFindings(RunBattleCheck({context_.Battle()}));
+    });
 
     connect(view_, &MapView::MapPressed, this, [this](Qt::MouseButton button) {
-        Dispatch().Press(lifecycle_->BattleActive(), ToMapButton(button), view_->PointerHex());
-        // Whatever the click's dialog did to the objective, its status item follows.
-        if (lifecycle_->BattleActive()) editCommands_->RefreshObjectiveCommand();
+        editCommands_->MapPressed(lifecycle_->BattleActive(), ToMapButton(button), view_->PointerHex());
     });
-    connect(view_, &MapView::MapDragged, this, [this](int32_t hex) { Dispatch().DragTo(hex); });
+    connect(view_, &MapView::MapDragged, this, [this](int32_t hex) { editCommands_->MapDragged(hex); });
     connect(view_, &MapView::MapReleased, this, [this] { Dispatch().Release(); });
     connect(view_, &MapView::ZoomInPressed, this, [this] { session_->ZoomPick().Begin(); });
     connect(view_, &MapView::UnitPanelHexChanged, this, &TMainForm::ShowUnitPanel);
@@ -288,8 +308,10 @@ void TMainForm::BuildMenus() {
                      EditItem(cmd::PasteUnit, "Paste Unit", &EditCommands::PasteUnit),
                      EditItem(cmd::MoveUnit, "Move Unit", &EditCommands::MoveUnit),
                      {{}, nullptr, {}, nullptr},
-                     EditItem(cmd::WesternOrderOfBattle, "Western Order of Battle", &EditCommands::WesternOrderOfBattle),
-                     EditItem(cmd::EasternOrderOfBattle, "Eastern Order of Battle", &EditCommands::EasternOrderOfBattle),
+                     EditItem(cmd::WesternOrderOfBattle, "Western Forces Order of Battle",
+                              &EditCommands::WesternOrderOfBattle),
+                     EditItem(cmd::EasternOrderOfBattle, "Eastern Forces Order of Battle",
+                              &EditCommands::EasternOrderOfBattle),
                      EditItem(cmd::WesternSchedule, "Western Reinforcement Schedule", &EditCommands::WesternSchedule),
                      EditItem(cmd::EasternSchedule, "Eastern Reinforcement Schedule", &EditCommands::EasternSchedule),
                      EditItem(cmd::ArmyStatistics, "Army Statistics", &EditCommands::ArmyStatistics)});
@@ -304,6 +326,8 @@ void TMainForm::BuildMenus() {
                        EditItem(cmd::SetModifyObjective, "Set/Modify Terrain Objective",
                                 &EditCommands::SetModifyObjective),
                        EditItem(cmd::ObjectiveStatus, "Terrain Objective Status", &EditCommands::ObjectiveStatus)});
+    // Enabled only while the battle has an objective.
+    findChild<QAction*>(ToQString(cmd::ObjectiveStatus))->setEnabled(false);
 
     QMenu* mapText = menuBar()->addMenu(tr("&Map Text"));
     mapText->setObjectName("MapText1");
@@ -361,6 +385,12 @@ void TMainForm::BuildDocks() {
     findChild<QMenu*>("Preferences1")->addSeparator();
     findChild<QMenu*>("Preferences1")->addAction(toggle);
     connect(toggle, &QAction::toggled, this, [](bool on) { QSettings().setValue(OverviewSetting, on); });
+}
+
+void TMainForm::ScheduleRecheck() {
+    if (!lifecycle_->BattleActive() || checkDock_->isHidden()) return;
+    checkPanel_->MarkStale();
+    recheckTimer_->start();
 }
 
 void TMainForm::ExportMapImageClicked() {
@@ -443,8 +473,22 @@ void TMainForm::NewClicked() {
 
 void TMainForm::HistoryChanged() {
     editCommands_->RefreshUndoCommands();
+    UpdateCaption();
+    KeepRecoveryCopy();
+    ScheduleRecheck();
+}
+
+void TMainForm::KeepRecoveryCopy() {
     const std::chrono::milliseconds wait = lifecycle_->KeepRecoveryCopy();
     if (wait.count() > 0 && !recoveryTimer_->isActive()) recoveryTimer_->start(wait);
+}
+
+void TMainForm::UpdateCaption() {
+    // A touch alone (opening a battle marks it modified) is not a change to show; a battle that
+    // has no file yet is.
+    const bool unsaved = lifecycle_->BattleActive() &&
+                         (context_.History().DiffersFromSaved() || lifecycle_->SaveAsRequired());
+    setWindowTitle(FromAnsi(caption_) + (unsaved ? " *" : ""));
 }
 
 void TMainForm::ShowUnitPanel(int32_t hex) {
@@ -465,6 +509,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         return;
     }
     view_->SetExiting(true);
+    // The docks are hidden with the window; the overview's setting is what the user left it.
+    disconnect(overviewDock_->toggleViewAction(), nullptr, this, nullptr);
+    QSettings().setValue(OverviewSetting, !overviewDock_->isHidden());
+    // Every window the program opened ends with it, so that the program ends.
+    context_.Help().Close();
     event->accept();
 }
 
@@ -503,10 +552,22 @@ void TMainForm::AboutClicked() {
 }
 
 void TMainForm::SetCaption(const std::string& text) {
-    setWindowTitle(FromAnsi(text));
+    caption_ = text;
+    UpdateCaption();
 }
 
 void TMainForm::SetInfoText(const std::string& text) {
+    infoText_ = text;
+    if (noticeTimer_) noticeTimer_->stop();
+    ShowInfo(text);
+}
+
+void TMainForm::ShowNotice(const std::string& text) {
+    ShowInfo(text);
+    noticeTimer_->start(NoticeMilliseconds);
+}
+
+void TMainForm::ShowInfo(const std::string& text) {
     QLabel* label = view_->InfoLabel();
     label->setText(FromAnsi(text));
     label->repaint();
@@ -566,8 +627,9 @@ void TMainForm::ShowTitlePicture() {
 
 void TMainForm::ShowBattle() {
     repaint();
-    // Findings of the battle shown before no longer apply.
-    checkPanel_->ShowFindings({});
+    // Findings of the battle shown before no longer apply; a shown panel checks this one.
+    checkPanel_->Clear();
+    ScheduleRecheck();
     view_->ShowBattle();
     overview_->BattleChanged();
     pickerAdapter_->Refresh();

@@ -47,6 +47,8 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     k2::OverviewPanel& Overview() { return *overview_; }
     // The QSettings key of the overview's toggle.
     static constexpr const char* OverviewSetting = "view/overview";
+    // How long a notice stays in the info bar.
+    static constexpr int NoticeMilliseconds = 4000;
     MapClickDispatch& Dispatch() { return session_->Dispatch(); }
     EditSession& Session() { return *session_; }
     EditCommands& Commands() { return *editCommands_; }
@@ -61,6 +63,7 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     // LifecycleScreen
     void SetCaption(const std::string& text) override;
     void SetInfoText(const std::string& text) override;
+    void ShowNotice(const std::string& text) override;
     void ShowProgress(int32_t position) override;
     void HideProgress() override;
     void SetBusy(bool busy) override;
@@ -82,6 +85,13 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     void ToggleDisplaySwitch(DisplaySwitch which, QAction* item);
     void ZoomFromKeyboard(bool in);
     void ShowUnitPanel(int32_t hex);
+    // The caption as the life cycle set it, with " *" while the battle differs from its file.
+    void UpdateCaption();
+    // Puts `text` in the info bar now (a prompt or a notice).
+    void ShowInfo(const std::string& text);
+    void KeepRecoveryCopy();
+    // Runs the check again once the edits of a burst are over, while its panel is shown.
+    void ScheduleRecheck();
 
     void OpenClicked() { lifecycle_->Open(); }
     void NewClicked();
@@ -127,6 +137,11 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     OverviewPanel* overview_ = nullptr;
     QDockWidget* overviewDock_ = nullptr;
     TExportMap* exportChoice_ = nullptr;
+    std::string caption_;
+    // The info text that a notice covers for a few seconds.
+    std::string infoText_;
+    QTimer* noticeTimer_ = nullptr;
+    QTimer* recheckTimer_ = nullptr;
 };
 
 } // namespace k2

@@ -130,4 +130,8 @@ void QtHelpViewer::ShowKeywordSearch(const std::filesystem::path& helpFile) {
     Window().ShowKeywordSearch(helpFile);
 }
 
+void QtHelpViewer::Close() {
+    if (window_) window_->close();
+}
+
 } // namespace k2

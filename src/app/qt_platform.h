@@ -61,6 +61,7 @@ class QtHelpViewer : public HelpViewer {
     ~QtHelpViewer() override;
     void ShowContents(const std::filesystem::path& helpFile) override;
     void ShowKeywordSearch(const std::filesystem::path& helpFile) override;
+    void Close() override;
 
     // The window, created on first use.
     HelpWindow& Window();

@@ -63,6 +63,8 @@ class HelpViewer {
     virtual ~HelpViewer() = default;
     virtual void ShowContents(const std::filesystem::path& helpFile) = 0;
     virtual void ShowKeywordSearch(const std::filesystem::path& helpFile) = 0;
+    // The program ends: the help window goes with it.
+    virtual void Close() {}
 };
 
 } // namespace k2

@@ -144,4 +144,10 @@ Status InitNewBattle(Scenario& scenario, RandomSource& random, const std::filesy
     return status;
 }
 
+std::string Scenario::HexNumber(int32_t index) const {
+    if (!IsValidHex(index) || Cols <= 0) return "-";
+    const auto [row, col] = HexRowCol(index);
+    return std::to_string(row) + std::to_string(col);
+}
+
 } // namespace k2

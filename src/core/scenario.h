@@ -226,6 +226,9 @@ struct Scenario {
     // --- hex arithmetic -------------------------------------------------------------------
     // (row, column) of a hex index.
     std::pair<int32_t, int32_t> HexRowCol(int32_t index) const { return {index / Cols, index % Cols}; }
+    // A hex as the hover line and every list write it: its row number followed by its column
+    // number, or "-" for no hex of the map.
+    std::string HexNumber(int32_t index) const;
     int32_t HexIndex(int32_t row, int32_t col) const { return row * Cols + col; }
     // True for a real hex of the grid (never for NoSymbol or a stale index).
     bool IsValidHex(int32_t index) const {

@@ -138,6 +138,14 @@ bool ScenarioDiff::RecordsChanged() const {
     return settings_ || tables_;
 }
 
+bool ScenarioDiff::StakesChanged(const Scenario& other) const {
+    for (std::size_t i = 0; i < hexes_.size(); ++i) {
+        const auto hex = static_cast<std::size_t>(hexes_[i]);
+        if (hex < other.Hexes.size() && cells_[i].Stakes != other.Hexes[hex].Stakes) return true;
+    }
+    return false;
+}
+
 void ScenarioDiff::Apply(Scenario& s) {
     if (grid_) {
         std::swap(grid_->Cols, s.Cols);

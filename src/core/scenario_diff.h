@@ -36,6 +36,8 @@ class ScenarioDiff {
     const std::vector<int32_t>& ChangedHexes() const { return hexes_; }
     // A setting or a table changed (units, structures, objectives, map text, definitions).
     bool RecordsChanged() const;
+    // A held cell's stakes differ from `other`'s (the battle on the other side of the swap).
+    bool StakesChanged(const Scenario& other) const;
     // Copies the parts this difference covers from `from` into `to`, so that a second copy of
     // the battle can follow it without being compared or copied whole.
     void CopyChangedParts(const Scenario& from, Scenario& to) const;

@@ -1,5 +1,7 @@
 #include "edit/edit_history.h"
 
+#include <utility>
+
 namespace k2 {
 
 EditHistory::EditHistory(Scenario& scenario, std::size_t maxBytes)
@@ -16,6 +18,7 @@ void EditHistory::Reset() {
     bytes_ = 0;
     depth_ = 0;
     touched_ = false;
+    heldNotice_ = false;
     ++revision_;
     Notify();
 }
@@ -38,7 +41,11 @@ void EditHistory::Begin() {
 StepChange EditHistory::Commit(std::string_view name, std::string_view mergeKey) {
     if (depth_ == 0) return {};
     if (--depth_ > 0) return {};
-    return Push(name, mergeKey);
+    const uint64_t before = notices_;
+    StepChange change = Push(name, mergeKey);
+    // A touch inside the session was held back; the listeners hear of it now.
+    if (std::exchange(heldNotice_, false) && notices_ == before) Notify();
+    return change;
 }
 
 void EditHistory::Rollback() {
@@ -46,6 +53,7 @@ void EditHistory::Rollback() {
     if (--depth_ > 0) return;
     ScenarioDiff back = ScenarioDiff::Between(*shadow_, scenario_);
     back.Apply(scenario_);
+    if (std::exchange(heldNotice_, false)) Notify();
 }
 
 StepChange EditHistory::Push(std::string_view name, std::string_view mergeKey) {
@@ -108,6 +116,16 @@ void EditHistory::Trim() {
     }
 }
 
+Scenario EditHistory::LastCompleted() const {
+    Scenario last = *shadow_;
+    last.SaveCount = scenario_.SaveCount;
+    last.ViewSaved = scenario_.ViewSaved;
+    last.ViewOriginHex = scenario_.ViewOriginHex;
+    last.ZoomLevel = scenario_.ZoomLevel;
+    last.EditorFormatNumber = scenario_.EditorFormatNumber;
+    return last;
+}
+
 std::string EditHistory::UndoName() const {
     return CanUndo() ? steps_[next_ - 1].name : std::string();
 }
@@ -146,18 +164,23 @@ void EditHistory::MarkSaved() {
 
 void EditHistory::Touch() {
     touched_ = true;
-    Notify();
+    // Inside a session the battle is half changed: the listeners hear of it when it closes.
+    if (depth_ > 0)
+        heldNotice_ = true;
+    else
+        Notify();
 }
 
 bool EditHistory::Modified() const {
-    return touched_ || saved_ != dropped_ + int64_t(next_);
+    return touched_ || DiffersFromSaved();
 }
 
-StepChange EditHistory::Describe(const ScenarioDiff& diff) {
+StepChange EditHistory::Describe(const ScenarioDiff& diff) const {
     StepChange change;
     change.Changed = !diff.Empty();
     change.Resized = diff.GridResized();
-    change.WholeMap = diff.GridResized() || diff.RecordsChanged();
+    // Stakes stand in front of their hex, over the neighbours: a hex redrawn alone would cut them.
+    change.WholeMap = diff.GridResized() || diff.RecordsChanged() || diff.StakesChanged(scenario_);
     change.Hexes = diff.ChangedHexes();
     return change;
 }

@@ -23,13 +23,16 @@ struct StepChange {
     bool Changed = false;
     // The grid changed size: the view must be set up again.
     bool Resized = false;
-    // The grid was replaced or a record table or setting changed: draw the whole map.
+    // The grid was replaced, a record table or setting changed, or stakes (which overlap the
+    // neighbouring hexes) changed: draw the whole map.
     bool WholeMap = false;
     // The hexes whose cells changed, in index order (empty with WholeMap after a resize).
     std::vector<int32_t> Hexes;
 };
 
-// Told whenever what Undo, Redo or Modified answer may have changed.
+// Told whenever what Undo, Redo or Modified answer may have changed, and only between steps:
+// never while a session is open, so a listener always sees a battle whose last change is
+// complete (the recovery copy relies on it).
 class HistoryListener {
   public:
     virtual ~HistoryListener() = default;
@@ -65,6 +68,9 @@ class EditHistory {
     // Puts the battle back as it was at the outermost Begin; records nothing.
     void Rollback();
     bool InSession() const { return depth_ > 0; }
+    // The battle as of the last completed step: inside a session, without its half-made change.
+    // The view and save bookkeeping, which is no edit, is the battle's own.
+    Scenario LastCompleted() const;
 
     bool CanUndo() const { return next_ > 0; }
     bool CanRedo() const { return next_ < steps_.size(); }
@@ -80,6 +86,8 @@ class EditHistory {
     void Touch();
     // The battle differs from what was saved (or was touched since).
     bool Modified() const;
+    // The battle is not at the saved step (a touch alone does not count).
+    bool DiffersFromSaved() const { return saved_ != dropped_ + int64_t(next_); }
 
     // Moves on every recorded step, undo and redo: a cheap test of "did anything happen".
     uint64_t Revision() const { return revision_; }
@@ -97,8 +105,9 @@ class EditHistory {
     StepChange Push(std::string_view name, std::string_view mergeKey);
     bool TryMerge(std::string_view mergeKey, ScenarioDiff& diff);
     void Trim();
-    static StepChange Describe(const ScenarioDiff& diff);
+    StepChange Describe(const ScenarioDiff& diff) const;
     void Notify() {
+        ++notices_;
         if (listener_) listener_->HistoryChanged();
     }
 
@@ -113,6 +122,9 @@ class EditHistory {
     std::size_t maxBytes_;
     int depth_ = 0;
     bool touched_ = false;
+    // A touch inside an open session, told to the listeners when the session ends.
+    bool heldNotice_ = false;
+    uint64_t notices_ = 0;
     uint64_t revision_ = 0;
     HistoryListener* listener_ = nullptr;
 };

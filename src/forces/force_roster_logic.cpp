@@ -141,9 +141,7 @@ std::string UnitTypeText(const Scenario& scenario, const EquipmentTables& tables
 }
 
 std::string HexLabel(const Scenario& scenario, int32_t hex) {
-    if (!scenario.IsValidHex(hex) || scenario.Cols <= 0) return "-";
-    const auto [row, col] = scenario.HexRowCol(hex);
-    return Num(row) + Num(col);
+    return scenario.HexNumber(hex);
 }
 
 RosterGrid BuildRoster(const Scenario& scenario, const EquipmentTables& tables, RosterKind kind,

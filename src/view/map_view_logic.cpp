@@ -90,11 +90,9 @@ HoverTexts DescribeHex(const Scenario& s, int32_t hex) {
     HoverTexts t;
     if (!s.IsValidHex(hex) || s.Cols <= 0) return t;
     const HexCell& cell = s.Hexes[static_cast<size_t>(hex)];
-    const auto [row, col] = s.HexRowCol(hex);
-
     const int32_t cost = HexCostPerMove(s, hex);
     const int32_t defense = HexDefense(s, hex);
-    t.HexNo = "Hex:" + std::to_string(row) + std::to_string(col) +
+    t.HexNo = "Hex:" + s.HexNumber(hex) +
               " CPM:" + (cost == 0 ? std::string("X") : std::to_string(cost)) +
               " Elv:" + std::to_string(HexElevation(s, hex)) + "/" + std::to_string(HexHeight(s, hex)) +
               " Def:" + (defense == 0 ? std::string("-") : std::to_string(defense));

@@ -21,6 +21,8 @@ namespace {
 struct RecordingScreen : k2::LifecycleScreen {
     void SetCaption(const std::string& text) override { caption = text; }
     void SetInfoText(const std::string& text) override { info = text; }
+    void ShowNotice(const std::string& text) override { notices.push_back(text); }
+    std::vector<std::string> notices;
     void ShowProgress(int32_t position) override {
         progressVisible = true;
         progress.push_back(position);
@@ -192,7 +194,7 @@ TEST_F(LifecycleTest, OpenLoadsTheBattleAndEnablesItsCommands) {
     ASSERT_EQ(chooser_.openRequests.size(), 1u);
     const k2::FileDialogRequest& r = chooser_.openRequests[0];
     EXPECT_EQ(r.title, "Open Battle File");
-    EXPECT_EQ(r.filter, "Keldmar 2 Scenarios|*.k2s|Keldmar 1 Scenarios|*.scn");
+    EXPECT_EQ(r.filter, "All battles|*.k2s *.scn|Keldmar 2 Scenarios|*.k2s|Keldmar 1 Scenarios|*.scn");
     EXPECT_EQ(r.defaultExtension, ".scn");
     EXPECT_EQ(r.initialDir, install_ / "scenarios");
 

@@ -18,11 +18,15 @@ struct ScreenRecorder : k2::CommandScreen, k2::ModeScreen {
         captions[std::string(name)] = text;
     }
     void SetInfoText(const std::string& text) override { info = text; }
+    void ShowNotice(const std::string& text) override { notices.push_back(text); }
     void SetHandCursor() override { ++handCursors; }
+    void MarkMovePick(int32_t hex) override { movePick = hex; }
     std::map<std::string, bool> enabled;
     std::map<std::string, std::string> captions;
     std::string info;
+    std::vector<std::string> notices;
     int handCursors = 0;
+    int32_t movePick = k2::NoSymbol;
 };
 
 struct PickerRecorder : k2::TerrainPicker {
@@ -192,6 +196,63 @@ TEST_F(EditCommandsTest, UndoAndRedoNameTheirStepAndRedraw) {
     f.history->Record("Edit Terrain Definition", [&] { f.battle->TerrainDefs[3].elevation = 2; });
     commands.Undo();
     EXPECT_EQ(picker.calls.back(), "refresh");
+}
+
+// What a click leaves on the screen besides the map: the reason of a refusal, the unit on the
+// clipboard, the outline of the unit Move Unit picked.
+TEST_F(EditCommandsTest, ClicksSayWhyTheyAreRefusedWhatIsCopiedAndWhichUnitIsPicked) {
+    f.battle->UnitCount = 1;
+    f.battle->Units[1].Hex = 33;
+    f.battle->Units[1].Name = "Red Lancers";
+    f.battle->Units[1].Side = k2::SideEastern;
+    f.Cell(33).Unit = 1;
+    f.history->Reset();
+
+    f.Select(EditMode::PlacePrimary, 1, 4);
+    const k2::ClickOutcome border = commands.MapPressed(true, k2::MapButton::Left, 0);
+    f.session->Dispatch().Release();
+    ASSERT_TRUE(border.Refused);
+    EXPECT_THAT(screen.notices, ElementsAre(border.Reason));
+    EXPECT_FALSE(border.Reason.empty());
+    // A stroke dragged on to the border says it too; an accepted hex says nothing.
+    commands.MapPressed(true, k2::MapButton::Left, 44);
+    commands.MapDragged(45);
+    commands.MapDragged(9);
+    f.session->Dispatch().Release();
+    EXPECT_EQ(screen.notices.size(), 2u);
+
+    screen.notices.clear();
+    commands.CopyUnit();
+    commands.MapPressed(true, k2::MapButton::Left, 33);
+    EXPECT_THAT(screen.notices, ElementsAre("Red Lancers (Eastern) is on the unit clipboard."));
+
+    commands.MoveUnit();
+    commands.MapPressed(true, k2::MapButton::Left, 33);
+    EXPECT_EQ(screen.movePick, 33);
+    commands.MapPressed(true, k2::MapButton::Left, 55);
+    EXPECT_EQ(screen.movePick, k2::NoSymbol);
+    EXPECT_EQ(f.battle->Units[1].Hex, 55);
+    // A pick left by choosing another mode loses its outline.
+    commands.MapPressed(true, k2::MapButton::Left, 55);
+    EXPECT_EQ(screen.movePick, 55);
+    commands.AddModifyUnits();
+    EXPECT_EQ(screen.movePick, k2::NoSymbol);
+}
+
+// Stakes stand over the neighbouring hexes: their undo and redo draw the whole map.
+TEST_F(EditCommandsTest, UndoOfStakesDrawsTheWholeMap) {
+    f.history->Record("Plant Archer Stakes", [&] { f.Cell(44).Stakes = 122; });
+    const int before = f.redraw.fullRenders;
+    commands.Undo();
+    EXPECT_EQ(f.redraw.fullRenders, before + 1);
+    commands.Redo();
+    EXPECT_EQ(f.redraw.fullRenders, before + 2);
+    EXPECT_EQ(f.Cell(44).Stakes, 122);
+    // Caltrops sit on their own hex: one hex is enough.
+    f.history->Record("Place Caltrops", [&] { f.Cell(45).Caltrops = 29; });
+    commands.Undo();
+    EXPECT_EQ(f.redraw.fullRenders, before + 2);
+    EXPECT_EQ(f.redraw.redrawn.back(), 45);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 
 #include "common/gui_input.h"
@@ -127,6 +128,31 @@ TEST_F(HelpWindowTest, MissingFileIsExplainedInTheWindow) {
     EXPECT_EQ(List()->count(), 0);
     gui_input::PressKey(Edit(), Qt::Key_Return); // nothing to jump to, nothing breaks
     window.hide();
+}
+
+TEST(HelpWindowPlace, BesideItsOwnerOrClearOfItsMenus) {
+    const QRect screen(0, 0, 1366, 768);
+    const QSize size(500, 600);
+    struct Case {
+        QRect owner;
+        QRect expected;
+    } cases[] = {
+        {{100, 50, 700, 600}, {800, 50, 500, 600}},   // room at the right
+        {{700, 80, 600, 600}, {200, 80, 500, 600}},   // room only at the left
+        {{20, 400, 600, 300}, {620, 168, 500, 600}},  // kept on the screen
+        {{10, 20, 1300, 740}, {810, 80, 500, 600}},   // no room: below the owner's menu bar
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(HelpWindow::PlaceBeside(c.owner, size, screen), c.expected) << c.owner.x();
+}
+
+TEST_F(HelpWindowTest, EscapeAndCtrlWClose) {
+    for (const QKeySequence keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        window.ShowContents(file);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QTest::keySequence(&window, keys);
+        EXPECT_FALSE(window.isVisible()) << keys.toString().toStdString();
+    }
 }
 
 TEST_F(HelpWindowTest, PlatformViewerOpensOneWindowForBothRequests) {

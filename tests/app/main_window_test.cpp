@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/check_panel.h"
 #include "app/new_map_dialog.h"
+#include "app/qt_platform.h"
 #include "common/gui_input.h"
 #include "common/recorders.h"
 #include "core/battle_file.h"
@@ -155,6 +156,9 @@ TEST_F(MainWindowTest, StartsWithTitleMenusAndInfoBar) {
         {"HelpIndex", "Contents", true},
         {"KeywordSearch1", "Keyword Search", true},
         {"AboutQRMIIMapBuilder1", "About Tessary Keldmar 2", true},
+        {"WestOB", "Western Forces Order of Battle", false},
+        {"EastOB", "Eastern Forces Order of Battle", false},
+        {"ObjectiveList", "Terrain Objective Status", false},
     };
     for (const Entry& e : items) {
         QAction* item = Item(e.name);
@@ -316,7 +320,8 @@ TEST_F(MainWindowTest, CreateNewBattleAndChangeItsSettings) {
     PressOkWhenShown();
     Trigger("CreateNewMap1");
     const k2::Scenario& s = context_->Battle();
-    EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2:New Battle");
+    // Not saved anywhere yet: the caption says so.
+    EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2:New Battle *");
     EXPECT_EQ(s.Cols, 40);
     EXPECT_EQ(s.Rows, 20);
     EXPECT_FALSE(Item("SaveMapFile")->isEnabled());
@@ -327,7 +332,7 @@ TEST_F(MainWindowTest, CreateNewBattleAndChangeItsSettings) {
     Trigger("ModifyScenario1");
     EXPECT_EQ(s.Cols, 40);
     EXPECT_EQ(s.UnitSetName, "K2U");
-    EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2:New Battle");
+    EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2:New Battle *");
 }
 
 TEST_F(MainWindowTest, ExitAsksAboutUnsavedChanges) {
@@ -529,6 +534,8 @@ TEST_F(MainWindowTest, OverviewToggleIsRemembered) {
     toggle->trigger();
     EXPECT_TRUE(dock->isVisible());
 
+    // Closed the way Exit closes it: the docks go down with the window, the setting stays.
+    window_->close();
     window_.reset();
     window_ = std::make_unique<k2::TMainForm>(*context_);
     window_->show();
@@ -566,6 +573,169 @@ TEST_F(MainWindowTest, ExportMapImageWritesTheChosenArea) {
     }
     EXPECT_EQ(chooser_->saveRequests.back().title, "Export Map Image");
     EXPECT_FALSE(window_->Lifecycle().BattleModified());
+}
+
+} // namespace
+
+namespace {
+
+void FireTimer(QWidget& window, const char* name) {
+    auto* timer = window.findChild<QTimer*>(name);
+    ASSERT_NE(timer, nullptr) << name;
+    ASSERT_TRUE(timer->isActive()) << name;
+    timer->start(0);
+    QApplication::processEvents();
+}
+
+// What the user sees of the battle's state: " *" while it differs from its file, a notice after
+// a save or a refused click that gives way to the prompt again, and a check list that follows.
+TEST_F(MainWindowTest, CaptionNoticesAndCheckPanelFollowTheEdits) {
+    Open(MakeBattle("state.k2s", "State", 30, 20));
+    EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2:State");
+    Trigger("CheckBattle1");
+    const QString firstCheck = Label("CheckSummary");
+
+    Trigger("PlaceLv1Ter");
+    const std::string prompt = Label("InfLbl").toStdString();
+    window_->Commands().MapPressed(true, k2::MapButton::Left, 0); // a border hex
+    window_->Dispatch().Release();
+    EXPECT_THAT(Label("InfLbl").toStdString(), ::testing::HasSubstr("order")); // "Border ..."
+    FireTimer(*window_, "NoticeTimer");
+    EXPECT_EQ(Label("InfLbl").toStdString(), prompt);
+
+    // An edit that the check sees: a unit of no side on the map.
+    k2::Scenario& battle = context_->Battle();
+    context_->History().Record("Add/Modify Units", [&] {
+        battle.UnitCount = 1;
+        battle.Units[1].Hex = 5 * battle.Cols + 5;
+        battle.Units[1].Side = 7;
+        battle.Hexes[size_t(battle.Units[1].Hex)].Unit = 1;
+    });
+    EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2:State *");
+    EXPECT_THAT(Label("CheckState").toStdString(), StartsWith("Checking"));
+    FireTimer(*window_, "RecheckTimer");
+    EXPECT_THAT(Label("CheckState").toStdString(), StartsWith("Up to date"));
+    EXPECT_NE(Label("CheckSummary"), firstCheck);
+    auto* list = Control<QTableWidget>("CheckFindings");
+    bool hexShown = false;
+    for (int r = 0; r < list->rowCount(); ++r)
+        hexShown = hexShown || (list->item(r, 2) && list->item(r, 2)->text() == "55");
+    EXPECT_TRUE(hexShown) << "the unit's hex, written as the hover line writes it";
+
+    Trigger("SaveMapFile");
+    EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2:State");
+    EXPECT_EQ(Label("InfLbl"), "Battle saved.");
+    FireTimer(*window_, "NoticeTimer");
+    EXPECT_EQ(Label("InfLbl").toStdString(), prompt);
+    Trigger("Undo1");
+    EXPECT_EQ(window_->windowTitle(), "Tessary Keldmar 2:State *");
+}
+
+// The recovery copy holds the last step of a burst within the interval, even when the timer that
+// writes it fires a little early.
+TEST(RecoveryTimer, TheLastStepBeforeAQuietIntervalReachesTheCopy) {
+    const fs::path root = fs::temp_directory_path() / ("k2_rtimer_" + std::to_string(std::random_device{}()));
+    fs::create_directories(root);
+    fs::copy(K2_STOCK_DIR, root / "install", fs::copy_options::recursive);
+    auto now = std::chrono::system_clock::time_point(std::chrono::hours(490000));
+    k2::PlatformSeams seams;
+    seams.sounds = std::make_unique<SilentSounds>();
+    seams.boxes = std::make_unique<Boxes>();
+    seams.chooser = std::make_unique<Chooser>();
+    seams.help = std::make_unique<Help>();
+    seams.recoveryFolder = root / "recovery";
+    seams.recoveryClock = [&now] { return now; };
+    auto context = std::make_unique<k2::EditorContext>(root / "install", std::move(seams));
+    auto window = std::make_unique<k2::TMainForm>(*context);
+    window->show();
+    ASSERT_TRUE(window->Lifecycle().LoadBattle((root / "install" / "scenarios" / "Border Skirmish.k2s").string()));
+    now += std::chrono::minutes(2); // whatever the opening wrote is long past
+    k2::Scenario& battle = context->Battle();
+    const auto copyName = [&] {
+        k2::Scenario read;
+        EXPECT_TRUE(k2::ReadBattle(read, root / "recovery" / "recovery.k2s", {}).ok);
+        return read.BattleName.Str();
+    };
+    const auto edit = [&](const char* name) {
+        context->History().Record("Battle Settings", [&] { battle.BattleName = name; });
+    };
+
+    edit("Burst One");
+    EXPECT_EQ(copyName(), "Burst One");
+    now += std::chrono::seconds(10);
+    edit("Burst Two"); // too soon: the timer takes it
+    EXPECT_EQ(copyName(), "Burst One");
+    auto* timer = window->findChild<QTimer*>("RecoveryTimer");
+    ASSERT_NE(timer, nullptr);
+
+    now += std::chrono::milliseconds(49950); // the timer fires 50 ms early
+    FireTimer(*window, "RecoveryTimer");
+    EXPECT_EQ(copyName(), "Burst One");
+    ASSERT_TRUE(timer->isActive()) << "an early timer must wait again, not give up";
+    // A dialog opened meanwhile: the copy takes the last completed step, not the half-made one.
+    context->History().Begin();
+    battle.BattleName = "Half Made";
+    now += std::chrono::milliseconds(60);
+    FireTimer(*window, "RecoveryTimer");
+    EXPECT_EQ(copyName(), "Burst Two");
+    context->History().Rollback();
+
+    window.reset();
+    context.reset();
+    fs::remove_all(root);
+}
+
+// Exit ends every window the program opened, so that the program ends with it.
+TEST(HelpWindowAtExit, ClosingTheMainWindowClosesTheHelp) {
+    const fs::path root = fs::temp_directory_path() / ("k2_helpexit_" + std::to_string(std::random_device{}()));
+    fs::copy(K2_STOCK_DIR, root, fs::copy_options::recursive);
+    k2::PlatformSeams seams;
+    seams.sounds = std::make_unique<SilentSounds>();
+    seams.boxes = std::make_unique<Boxes>();
+    seams.chooser = std::make_unique<Chooser>();
+    seams.help = std::make_unique<k2::QtHelpViewer>(nullptr);
+    auto context = std::make_unique<k2::EditorContext>(root, std::move(seams));
+    auto window = std::make_unique<k2::TMainForm>(*context);
+    window->setGeometry(20, 40, 300, 300);
+    window->show();
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    window->findChild<QAction*>("HelpIndex")->trigger();
+    QWidget* help = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "HelpWindow" && w->isVisible()) help = w;
+    ASSERT_NE(help, nullptr);
+    // Beside the main window where there is room, not over it.
+    EXPECT_FALSE(help->geometry().intersects(window->frameGeometry()));
+
+    window->findChild<QAction*>("Exit1")->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    window.reset();
+    context.reset();
+    fs::remove_all(root);
+}
+
+// A modal dialog over the window leaves the overview's picture as it was.
+TEST_F(MainWindowTest, OverviewKeepsItsPictureUnderAModalDialog) {
+    Open(MakeBattle("modal.k2s", "Modal", 40, 30));
+    auto* dock = Control<QDockWidget>("OverviewDock");
+    if (dock->isHidden()) Item("OverviewDisplay1")->trigger();
+    QApplication::processEvents();
+    QWidget* panel = Control("Overview");
+    const QImage before = panel->grab().toImage();
+    const QPoint middle = before.rect().center();
+    ASSERT_NE(before.pixelColor(middle), QColor(Qt::black)) << "the overview shows the map";
+    QImage during;
+    QTimer::singleShot(0, [&] {
+        during = panel->grab().toImage();
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    Trigger("ExportMapImage1");
+    ASSERT_FALSE(during.isNull()) << "the export dialog was not shown";
+    EXPECT_EQ(during, before);
 }
 
 } // namespace

@@ -1,13 +1,16 @@
 #include "edit/edit_history.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
 using k2::EditHistory;
 using k2::Scenario;
+using ::testing::ElementsAre;
 
 std::unique_ptr<Scenario> Battle(int32_t cols, int32_t rows) {
     auto s = std::make_unique<Scenario>();
@@ -191,6 +194,45 @@ TEST(EditHistoryListener, HearsEveryChangeOfWhatUndoShows) {
     EXPECT_EQ(counter.calls, 6);
     history.Record("Nothing", [] {});
     EXPECT_EQ(counter.calls, 6);
+}
+
+// A listener (the recovery copy) must never see a step half made: a touch inside an open session
+// is told when the session ends, once, together with the step.
+TEST(EditHistoryListener, HearsNothingWhileASessionIsOpen) {
+    struct Probe : k2::HistoryListener {
+        void HistoryChanged() override { seen.push_back(battle->Weather); }
+        k2::Scenario* battle = nullptr;
+        std::vector<int32_t> seen;
+    } probe;
+    auto battle = Battle(10, 10);
+    probe.battle = battle.get();
+    EditHistory history(*battle);
+    history.SetListener(&probe);
+
+    history.Begin();
+    history.Touch(); // a dialog opens
+    battle->Weather = 3;
+    EXPECT_TRUE(probe.seen.empty());
+    history.Commit("Dialog");
+    EXPECT_THAT(probe.seen, ElementsAre(3));
+
+    // A click whose tool touches the battle before changing it.
+    history.Record("Click", [&] {
+        history.Touch();
+        battle->Weather = 4;
+    });
+    EXPECT_THAT(probe.seen, ElementsAre(3, 4));
+
+    // A session that changed nothing but was touched, and one given up, are still told.
+    history.Begin();
+    history.Touch();
+    history.Commit("Looked");
+    history.Begin();
+    history.Touch();
+    battle->Weather = 9;
+    history.Rollback();
+    EXPECT_THAT(probe.seen, ElementsAre(3, 4, 4, 4));
+    EXPECT_TRUE(history.Modified());
 }
 
 } // namespace

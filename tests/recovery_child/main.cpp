@@ -1,7 +1,8 @@
 // The editor as a test kills it: the real main window offscreen, with the platform's questions
 // answered by recorders and its recovery copy kept in a given folder, written at most once a
-// second. It opens a battle, lays caltrops on two hexes through map clicks, writes what it holds
-// to EXPECTED, prints "ready" once its recovery copy holds the same and then waits to be killed.
+// second. It opens a battle, edits it through map clicks and a stroke, writes what it holds to
+// EXPECTED, prints "ready" once a quiet second later its recovery copy holds the same, and then
+// waits to be killed.
 //
 // usage: recovery_child INSTALL BATTLE RECOVERY_FOLDER EXPECTED
 #include "app/editor_context.h"
@@ -12,6 +13,8 @@
 
 #include <QApplication>
 #include <QThread>
+
+#include <chrono>
 
 #include <cstdio>
 #include <filesystem>
@@ -38,27 +41,46 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     if (!window.Lifecycle().LoadBattle(argv[2])) return 3;
 
-    window.Commands().PlaceCaltrops();
-    for (const int32_t hex : {context.Battle().Cols * 3 + 4, context.Battle().Cols * 5 + 7}) {
-        window.Dispatch().Press(true, k2::MapButton::Left, hex);
-        window.Dispatch().Release();
-    }
-    if (!window.Lifecycle().BattleModified()) return 4;
-    std::vector<uint8_t> bytes;
-    if (!k2::EncodeBattle(context.Battle(), context.Symbols().TerrainCount(), bytes)) return 5;
-    if (k2::WriteFileAtomically(argv[4], bytes).result != k2::WriteFileResult::Ok) return 5;
-
-    // The clicks came too soon after the copy the mode change wrote; the editor's own timer
-    // writes the next one.
+    // A caltrops click, then once the copy holds it, a primary terrain stroke: both come too
+    // soon after the copy before them, so the editor's own timer must write each.
     const std::filesystem::path copy = std::filesystem::path(argv[3]) / "recovery.k2s";
-    const auto holdsTheEdits = [&copy, &bytes] {
+    const auto copyHolds = [&copy](const std::vector<uint8_t>& bytes) {
         std::ifstream in(copy, std::ios::binary);
         return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}) == bytes;
     };
-    while (!holdsTheEdits()) {
-        QApplication::processEvents();
-        QThread::msleep(20);
-    }
+    const auto current = [&context] {
+        std::vector<uint8_t> bytes;
+        k2::EncodeBattle(context.Battle(), context.Symbols().TerrainCount(), bytes);
+        return bytes;
+    };
+    // Waits past the interval, as a user who stops working would; false when the copy missed it.
+    const auto quietInterval = [&](const std::vector<uint8_t>& bytes) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1600);
+        while (std::chrono::steady_clock::now() < until) {
+            QApplication::processEvents();
+            QThread::msleep(20);
+        }
+        return copyHolds(bytes);
+    };
+    const int32_t cols = context.Battle().Cols;
+
+    window.Commands().PlaceCaltrops();
+    window.Commands().MapPressed(true, k2::MapButton::Left, cols * 3 + 4);
+    window.Dispatch().Release();
+    if (!quietInterval(current())) return 6;
+
+    context.Edit().SelectedTerrain = context.Edit().SelectedBaseTerrain = 16;
+    window.Commands().PlacePrimaryTerrain();
+    window.Commands().MapPressed(true, k2::MapButton::Left, cols * 5 + 7);
+    window.Commands().MapDragged(cols * 5 + 8);
+    window.Commands().MapDragged(cols * 6 + 8);
+    window.Dispatch().Release();
+    if (!window.Lifecycle().BattleModified()) return 4;
+    const std::vector<uint8_t> bytes = current();
+    if (bytes.empty()) return 5;
+    if (k2::WriteFileAtomically(argv[4], bytes).result != k2::WriteFileResult::Ok) return 5;
+    if (!quietInterval(bytes)) return 7;
+
     std::printf("ready\n");
     std::fflush(stdout);
     return app.exec();

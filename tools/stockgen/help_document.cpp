@@ -22,7 +22,9 @@ const Section Sections[] = {
      "what the "
      "current mode expects. A click that is not allowed in the current mode is refused with a low sound and "
      "changes "
-     "nothing.</p>"},
+     "nothing; the information bar says why for a few seconds, then shows the mode's prompt again.</p>"
+     "<p>While the battle differs from its saved file (or has no file yet), the window's caption ends in "
+     "<b>*</b>.</p>"},
     {"file-menu", "The File menu",
      "<p>The File menu opens, creates and saves battles. Battles are kept in the <code>scenarios</code> "
      "folder of the "
@@ -46,11 +48,11 @@ const Section Sections[] = {
      "<p><b>File &gt; Save Battle</b> writes the battle to its file. Units are stored in the game's order: "
      "by side, by "
      "arrival turn and by wing. The battle is then added to the recent battles at the foot of the File "
-     "menu.</p>"},
+     "menu, and the information bar says <i>Battle saved.</i></p>"},
     {"save-battle-as", "Save Battle As...",
      "<p><b>File &gt; Save Battle As...</b> writes the battle under a new file name, which becomes the "
      "battle's file "
-     "from then on.</p>"},
+     "from then on. The information bar says <i>Battle saved as</i> and the file's name.</p>"},
     {"export-map-image", "Export Map Image...",
      "<p><b>File &gt; Export Map Image...</b> writes the map as a PNG picture at the current zoom level, "
      "with "
@@ -67,8 +69,10 @@ const Section Sections[] = {
      "battle.</p>"},
     {"recovery", "Recovering unsaved work",
      "<p>While a battle has unsaved changes, the editor keeps a <b>recovery copy</b> of it in your own "
-     "application data folder (never among the installation's battles). The copy is written after an edit, "
-     "at most once a minute, and removed when you save the battle or close it without saving.</p>"
+     "application data folder (never among the installation's battles). The copy is written after each "
+     "finished change (a click, a stroke when the button is released, a dialog when it closes, an undo or "
+     "redo), at most once a minute, so the last change before a quiet minute is always in it; it is "
+     "removed when you save the battle or close it without saving.</p>"
      "<p>If the editor ends without either, for example because the computer lost power, the next start "
      "asks <i>Recover the unsaved battle &lt;name&gt; from &lt;time&gt;?</i> Yes opens the copy as a "
      "changed battle; save it with <b>Save Battle As...</b>, which proposes its old file. No deletes the "
@@ -116,8 +120,11 @@ const Section Sections[] = {
      "that will likely make the game misbehave; <b>warnings</b> are probably mistakes. The summary line "
      "counts them (<i>No problems found.</i> when there are none). Double-click a finding, or select it and "
      "press Enter, to scroll the map to its hex and outline it. <b>Check Again</b> runs the check once more "
-     "after you have made changes. The Hex column shows column,row, counted from 0. The panel can be "
-     "moved, floated or closed like any panel.</p>"
+     "at once. While the panel is shown it checks again by itself shortly after each change (a stroke "
+     "or several quick undos check once) and says <i>Up to date at</i> and the time, or <i>Checking after "
+     "the last change...</i>. The Hex column writes a hex as the information bar does: its row number "
+     "followed by its column number, counted from 0. The panel can be moved, floated or closed like any "
+     "panel.</p>"
      "<p>Errors:</p><ul>"
      "<li>a hex refers to a unit, structure, objective or map text that does not exist or stands elsewhere, "
      "or a unit, structure or objective lies off the map;</li>"
@@ -237,10 +244,12 @@ const Section Sections[] = {
      "<p><b>Add/Modify Reinforcements</b>: as Units, for units arriving on a later turn. Not allowed on a "
      "hex holding a unit present at the start, or on a structure.</p>"
      "<p><b>Copy Unit</b> / <b>Cut Unit</b>: click a unit to copy it to the unit clipboard, or to copy it "
-     "and remove it. The clipboard is kept when another battle is opened. <b>Paste Unit</b> (available "
+     "and remove it; the information bar names the unit now on the clipboard. The clipboard is kept when "
+     "another battle is opened. <b>Paste Unit</b> (available "
      "after the first copy or cut): click an empty hex to add a copy of the clipboard unit; refused on a hex "
      "with a unit, for a unit present at the start on a reinforcement hex, and when the battle already holds "
-     "500 units. <b>Move Unit</b>: click a unit, then an empty hex; a reinforcement's marker moves with "
+     "500 units; the pasted unit keeps every value of the copied one, its arrival turn included. <b>Move "
+     "Unit</b>: click a unit (it is outlined), then an empty hex; a reinforcement's marker moves with "
      "it.</p>"
      "<p><b>Order of Battle</b> (one item for each force, named after it): lists every unit of the side, "
      "placed or arriving later, after putting the units in their standard order (this can be undone as "
@@ -301,6 +310,8 @@ const Section Sections[] = {
      "There are three zoom levels.</li>"
      "<li>Ctrl+Z: undo the last change; Ctrl+Shift+Z or Ctrl+Y: redo it.</li>"
      "<li>F7: check the battle.</li>"
+     "<li>F1: open this help beside the main window; Escape or Ctrl+W closes it, and it closes with the "
+     "editor.</li>"
      "<li>Scroll bars: move over the map.</li>"
      "<li>Mouse over a hex: its row and column (\"Hex:\" followed by the row and the column), cost per move, "
      "elevation and height, defense, terrain, objective and map text appear in the information bar.</li>"
