@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeySequence>
+#include <QMainWindow>
 #include <QScreen>
 #include <QShortcut>
 #include <QHBoxLayout>
@@ -119,18 +120,22 @@ QRect HelpWindow::PlaceBeside(const QRect& owner, const QSize& size, const QRect
     const int top = std::clamp(owner.top(), screen.top(), screen.bottom() + 1 - height);
     if (owner.right() + 1 + width <= screen.right() + 1) return {owner.right() + 1, top, width, height};
     if (owner.left() - width >= screen.left()) return {owner.left() - width, top, width, height};
-    // No room at either side: over the owner's map, clear of its caption and menu bar.
+    // No room at either side: over the owner's map, clear of its caption and menu bar, shortened
+    // where the screen ends first.
     constexpr int MenuClearance = 60;
-    const int below = std::clamp(owner.top() + MenuClearance, screen.top(), screen.bottom() + 1 - height);
+    const int below = std::clamp(owner.top() + MenuClearance, screen.top(), screen.bottom());
     const int left = std::clamp(owner.right() + 1 - width, screen.left(), screen.right() + 1 - width);
-    return {left, below, width, height};
+    return {left, below, width, std::min(height, screen.bottom() + 1 - below)};
 }
 
 void HelpWindow::Present() {
     if (!placed_) {
         placed_ = true;
-        // The window the user asked from: the main window, or a dialog over it.
+        // The window the user asked from (the main window, or a dialog over it); where the
+        // platform reports no active window, the main window.
         const QWidget* owner = QApplication::activeWindow();
+        for (const QWidget* w : QApplication::topLevelWidgets())
+            if (!owner && w != this && w->isVisible() && qobject_cast<const QMainWindow*>(w)) owner = w;
         if (owner && owner != this) {
             const QScreen* screen = owner->screen();
             const QRect area = screen ? screen->availableGeometry() : owner->frameGeometry();

@@ -10,7 +10,8 @@
 namespace k2 {
 
 // The outcome of one click. A refused click changes nothing; the dispatch plays the refuse
-// sound for it. The reason is for scripts and messages, never shown by the map itself.
+// sound for it. The reason is one sentence for the user: the info bar shows it for a few
+// seconds, and scripts report it.
 struct ToolResult {
     bool Refused = false;
     std::string Reason;

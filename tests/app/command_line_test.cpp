@@ -104,7 +104,9 @@ TEST(EditorCommandLineTest, TheProgramAnswersAndExits) {
         else
             EXPECT_THAT(out, HasSubstr(c.out)) << name;
         EXPECT_THAT(err, HasSubstr(c.err)) << name;
-        if (c.exitCode != 0) EXPECT_TRUE(out.empty()) << name;
+        if (c.exitCode != 0) {
+            EXPECT_TRUE(out.empty()) << name;
+        }
     }
 }
 

@@ -118,7 +118,9 @@ TEST_F(EditCommandsTest, ModesThatOpenDialogsOrMoveUnitsCloseThePicker) {
         EXPECT_EQ(picker.calls == std::vector<std::string>{"close"}, c.closesPicker) << int(c.mode);
         EXPECT_EQ(f.history->Modified(), c.marksModified) << int(c.mode);
         // Choosing Move Unit again forgets a picked unit.
-        if (c.mode == EditMode::MoveUnit) EXPECT_EQ(f.edit.MoveSourceUnit, 0);
+        if (c.mode == EditMode::MoveUnit) {
+            EXPECT_EQ(f.edit.MoveSourceUnit, 0);
+        }
     }
 }
 

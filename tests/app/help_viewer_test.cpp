@@ -141,13 +141,14 @@ TEST(HelpWindowPlace, BesideItsOwnerOrClearOfItsMenus) {
         {{700, 80, 600, 600}, {200, 80, 500, 600}},   // room only at the left
         {{20, 400, 600, 300}, {620, 168, 500, 600}},  // kept on the screen
         {{10, 20, 1300, 740}, {810, 80, 500, 600}},   // no room: below the owner's menu bar
+        {{10, 300, 1300, 400}, {810, 360, 500, 408}}, // ... and shortened to the screen
     };
     for (const Case& c : cases)
         EXPECT_EQ(HelpWindow::PlaceBeside(c.owner, size, screen), c.expected) << c.owner.x();
 }
 
 TEST_F(HelpWindowTest, EscapeAndCtrlWClose) {
-    for (const QKeySequence keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
         window.ShowContents(file);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         QTest::keySequence(&window, keys);

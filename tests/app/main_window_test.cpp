@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -599,7 +600,7 @@ TEST_F(MainWindowTest, CaptionNoticesAndCheckPanelFollowTheEdits) {
     const std::string prompt = Label("InfLbl").toStdString();
     window_->Commands().MapPressed(true, k2::MapButton::Left, 0); // a border hex
     window_->Dispatch().Release();
-    EXPECT_THAT(Label("InfLbl").toStdString(), ::testing::HasSubstr("order")); // "Border ..."
+    EXPECT_EQ(Label("InfLbl"), "Border hexes cannot be changed.");
     FireTimer(*window_, "NoticeTimer");
     EXPECT_EQ(Label("InfLbl").toStdString(), prompt);
 
@@ -705,8 +706,9 @@ TEST(HelpWindowAtExit, ClosingTheMainWindowClosesTheHelp) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == "HelpWindow" && w->isVisible()) help = w;
     ASSERT_NE(help, nullptr);
-    // Beside the main window where there is room, not over it.
-    EXPECT_FALSE(help->geometry().intersects(window->frameGeometry()));
+    // Not over the main window's menu bar (the test screen is too small to leave room beside it).
+    const QWidget* menus = window->menuBar();
+    EXPECT_GE(help->geometry().top(), menus->mapToGlobal(QPoint(0, menus->height())).y());
 
     window->findChild<QAction*>("Exit1")->trigger();
     QApplication::processEvents();
