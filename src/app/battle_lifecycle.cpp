@@ -324,7 +324,8 @@ bool BattleLifecycle::SaveAs() {
     saveAsRequired_ = false;
     parts_.screen.SetCommandEnabled(cmd::SaveBattle, true);
     SetBattleCaption(); // the battle has a file now
-    parts_.screen.ShowNotice("Battle saved as " + std::filesystem::path(currentPath_).filename().string() + ".");
+    parts_.screen.ShowNotice("Battle saved as " + std::filesystem::path(currentPath_).filename().string() +
+                             ".");
     return true;
 }
 

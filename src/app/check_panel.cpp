@@ -6,11 +6,11 @@
 
 #include <QColor>
 #include <QHBoxLayout>
-#include <QTime>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTime>
 #include <QVBoxLayout>
 
 namespace k2 {

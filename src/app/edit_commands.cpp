@@ -117,7 +117,8 @@ void EditCommands::RefreshUndoCommands() {
 
 void EditCommands::EnterMode(EditMode mode) {
     // A pick of the mode being left is no longer shown.
-    if (parts_.edit.Mode == EditMode::MoveUnit && mode != EditMode::MoveUnit) parts_.map.MarkMovePick(NoSymbol);
+    if (parts_.edit.Mode == EditMode::MoveUnit && mode != EditMode::MoveUnit)
+        parts_.map.MarkMovePick(NoSymbol);
     parts_.edit.Mode = mode;
     parts_.screen.SetInfoText(ModePrompt(mode));
     parts_.map.SetHandCursor();

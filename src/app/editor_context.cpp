@@ -30,8 +30,8 @@ EditorContext::EditorContext(std::filesystem::path installDir, PlatformSeams sea
     : installDir_(std::move(installDir)), scenario_(std::make_unique<Scenario>()), history_(*scenario_),
       renderer_(*scenario_, symbols_, switches_), seams_(std::move(seams)), loader_(*this) {
     if (!seams_.recoveryFolder.empty())
-        recovery_ =
-            std::make_unique<RecoveryStore>(seams_.recoveryFolder, seams_.recoveryClock, seams_.recoveryInterval);
+        recovery_ = std::make_unique<RecoveryStore>(seams_.recoveryFolder, seams_.recoveryClock,
+                                                    seams_.recoveryInterval);
 }
 
 Status EditorContext::Loader::Load(const std::string& terrainSet, const std::string& unitSet,

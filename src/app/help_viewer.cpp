@@ -4,15 +4,15 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QKeySequence>
-#include <QMainWindow>
-#include <QScreen>
-#include <QShortcut>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QUrl>

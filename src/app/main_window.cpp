@@ -299,22 +299,24 @@ void TMainForm::BuildMenus() {
 
     QMenu* units = menuBar()->addMenu(tr("&Units"));
     units->setObjectName("Units1");
-    AddItems(units, {EditItem(cmd::AddModifyUnits, "Add/Modify Units", &EditCommands::AddModifyUnits),
-                     EditItem(cmd::AddModifyReinforcements, "Add/Modify Reinforcements ",
-                              &EditCommands::AddModifyReinforcements),
-                     {{}, nullptr, {}, nullptr},
-                     EditItem(cmd::CopyUnit, "Copy Unit", &EditCommands::CopyUnit),
-                     EditItem(cmd::CutUnit, "Cut Unit", &EditCommands::CutUnit),
-                     EditItem(cmd::PasteUnit, "Paste Unit", &EditCommands::PasteUnit),
-                     EditItem(cmd::MoveUnit, "Move Unit", &EditCommands::MoveUnit),
-                     {{}, nullptr, {}, nullptr},
-                     EditItem(cmd::WesternOrderOfBattle, "Western Forces Order of Battle",
-                              &EditCommands::WesternOrderOfBattle),
-                     EditItem(cmd::EasternOrderOfBattle, "Eastern Forces Order of Battle",
-                              &EditCommands::EasternOrderOfBattle),
-                     EditItem(cmd::WesternSchedule, "Western Reinforcement Schedule", &EditCommands::WesternSchedule),
-                     EditItem(cmd::EasternSchedule, "Eastern Reinforcement Schedule", &EditCommands::EasternSchedule),
-                     EditItem(cmd::ArmyStatistics, "Army Statistics", &EditCommands::ArmyStatistics)});
+    AddItems(
+        units,
+        {EditItem(cmd::AddModifyUnits, "Add/Modify Units", &EditCommands::AddModifyUnits),
+         EditItem(cmd::AddModifyReinforcements, "Add/Modify Reinforcements ",
+                  &EditCommands::AddModifyReinforcements),
+         {{}, nullptr, {}, nullptr},
+         EditItem(cmd::CopyUnit, "Copy Unit", &EditCommands::CopyUnit),
+         EditItem(cmd::CutUnit, "Cut Unit", &EditCommands::CutUnit),
+         EditItem(cmd::PasteUnit, "Paste Unit", &EditCommands::PasteUnit),
+         EditItem(cmd::MoveUnit, "Move Unit", &EditCommands::MoveUnit),
+         {{}, nullptr, {}, nullptr},
+         EditItem(cmd::WesternOrderOfBattle, "Western Forces Order of Battle",
+                  &EditCommands::WesternOrderOfBattle),
+         EditItem(cmd::EasternOrderOfBattle, "Eastern Forces Order of Battle",
+                  &EditCommands::EasternOrderOfBattle),
+         EditItem(cmd::WesternSchedule, "Western Reinforcement Schedule", &EditCommands::WesternSchedule),
+         EditItem(cmd::EasternSchedule, "Eastern Reinforcement Schedule", &EditCommands::EasternSchedule),
+         EditItem(cmd::ArmyStatistics, "Army Statistics", &EditCommands::ArmyStatistics)});
     findChild<QAction*>(ToQString(cmd::PasteUnit))->setEnabled(false);
 
     QMenu* special = menuBar()->addMenu(tr("&Special Hexes"));
@@ -486,8 +488,8 @@ void TMainForm::KeepRecoveryCopy() {
 void TMainForm::UpdateCaption() {
     // A touch alone (opening a battle marks it modified) is not a change to show; a battle that
     // has no file yet is.
-    const bool unsaved = lifecycle_->BattleActive() &&
-                         (context_.History().DiffersFromSaved() || lifecycle_->SaveAsRequired());
+    const bool unsaved =
+        lifecycle_->BattleActive() && (context_.History().DiffersFromSaved() || lifecycle_->SaveAsRequired());
     setWindowTitle(FromAnsi(caption_) + (unsaved ? " *" : ""));
 }
 

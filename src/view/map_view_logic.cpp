@@ -92,8 +92,7 @@ HoverTexts DescribeHex(const Scenario& s, int32_t hex) {
     const HexCell& cell = s.Hexes[static_cast<size_t>(hex)];
     const int32_t cost = HexCostPerMove(s, hex);
     const int32_t defense = HexDefense(s, hex);
-    t.HexNo = "Hex:" + s.HexNumber(hex) +
-              " CPM:" + (cost == 0 ? std::string("X") : std::to_string(cost)) +
+    t.HexNo = "Hex:" + s.HexNumber(hex) + " CPM:" + (cost == 0 ? std::string("X") : std::to_string(cost)) +
               " Elv:" + std::to_string(HexElevation(s, hex)) + "/" + std::to_string(HexHeight(s, hex)) +
               " Def:" + (defense == 0 ? std::string("-") : std::to_string(defense));
 

@@ -1,30 +1,30 @@
-#include "app/editor_context.h"
-#include "app/command_names.h"
-#include "app/main_window.h"
 #include "app/check_panel.h"
+#include "app/command_names.h"
+#include "app/editor_context.h"
+#include "app/main_window.h"
 #include "app/new_map_dialog.h"
 #include "app/qt_platform.h"
 #include "common/gui_input.h"
 #include "common/recorders.h"
 #include "core/battle_file.h"
-#include "view/map_image.h"
 #include "view/map_export.h"
+#include "view/map_image.h"
 #include "view/map_view.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
-#include <QRadioButton>
-#include <QSettings>
-#include <QTableWidget>
 #include <QLabel>
 #include <QListWidget>
-#include <QTest>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <gmock/gmock.h>
@@ -649,7 +649,8 @@ TEST(RecoveryTimer, TheLastStepBeforeAQuietIntervalReachesTheCopy) {
     auto context = std::make_unique<k2::EditorContext>(root / "install", std::move(seams));
     auto window = std::make_unique<k2::TMainForm>(*context);
     window->show();
-    ASSERT_TRUE(window->Lifecycle().LoadBattle((root / "install" / "scenarios" / "Border Skirmish.k2s").string()));
+    ASSERT_TRUE(
+        window->Lifecycle().LoadBattle((root / "install" / "scenarios" / "Border Skirmish.k2s").string()));
     now += std::chrono::minutes(2); // whatever the opening wrote is long past
     k2::Scenario& battle = context->Battle();
     const auto copyName = [&] {
@@ -688,7 +689,8 @@ TEST(RecoveryTimer, TheLastStepBeforeAQuietIntervalReachesTheCopy) {
 
 // Exit ends every window the program opened, so that the program ends with it.
 TEST(HelpWindowAtExit, ClosingTheMainWindowClosesTheHelp) {
-    const fs::path root = fs::temp_directory_path() / ("k2_helpexit_" + std::to_string(std::random_device{}()));
+    const fs::path root =
+        fs::temp_directory_path() / ("k2_helpexit_" + std::to_string(std::random_device{}()));
     fs::copy(K2_STOCK_DIR, root, fs::copy_options::recursive);
     k2::PlatformSeams seams;
     seams.sounds = std::make_unique<SilentSounds>();
