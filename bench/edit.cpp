@@ -80,7 +80,8 @@ void BM_RecordOneHexStep(benchmark::State& state) {
     double seconds = 0;
     for (auto _ : state)
         Time(state, seconds, [&] {
-            e.history.Record("Place Primary Terrain", [&] { e.battle->Hexes[7575].PrimaryTerrain = terrain ^= 1; });
+            e.history.Record("Place Primary Terrain",
+                             [&] { e.battle->Hexes[7575].PrimaryTerrain = terrain ^= 1; });
         });
     k2bench::Report(state, seconds, state.iterations(), ViewBytes);
 }
@@ -166,7 +167,8 @@ void DragStroke(benchmark::State& state, bool drawn) {
         });
     }
     k2bench::Report(state, seconds, state.iterations(), ViewBytes);
-    state.counters["vs_full_render"] = seconds / double(std::max<int64_t>(state.iterations(), 1)) / FullRenderSeconds();
+    state.counters["vs_full_render"] =
+        seconds / double(std::max<int64_t>(state.iterations(), 1)) / FullRenderSeconds();
 }
 
 void BM_DragStroke100(benchmark::State& state) {

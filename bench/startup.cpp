@@ -19,7 +19,8 @@ long long NowNs() {
 void BM_EditorStartup(benchmark::State& state) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("K2_STARTUP_PROBE", "1");
-    if (!env.contains("DISPLAY") && !env.contains("QT_QPA_PLATFORM")) env.insert("QT_QPA_PLATFORM", "offscreen");
+    if (!env.contains("DISPLAY") && !env.contains("QT_QPA_PLATFORM"))
+        env.insert("QT_QPA_PLATFORM", "offscreen");
     for (auto _ : state) {
         QProcess editor;
         editor.setProcessEnvironment(env);

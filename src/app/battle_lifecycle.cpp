@@ -29,15 +29,37 @@ std::string AsCurrentBattleName(std::string path) {
 } // namespace
 
 const std::vector<std::string_view>& BattleLifecycle::BattleCommands() {
-    static const std::vector<std::string_view> names = {
-        cmd::BattleSettings,       cmd::ElevationDisplay, cmd::ObjectiveDisplay, cmd::ReinforcementDisplay,
-        cmd::OverlayDisplay,       cmd::MapTextDisplay,   cmd::ZoomIn,           cmd::ZoomOut,
-        cmd::SaveBattleAs,         cmd::PlacePrimary,     cmd::PlaceSecondary,   cmd::FillPrimary,
-        cmd::AddModifyUnits,       cmd::AddModifyReinforcements, cmd::CopyUnit,  cmd::CutUnit,
-        cmd::MoveUnit,             cmd::SpecialHexMarkers, cmd::PlaceCaltrops,   cmd::PlantStakes,
-        cmd::AddModifyMapText,     cmd::AddModifyStructures, cmd::MapTrimmer,  cmd::SetModifyObjective,
-        cmd::WesternOrderOfBattle, cmd::EasternOrderOfBattle, cmd::WesternSchedule, cmd::EasternSchedule,
-        cmd::ArmyStatistics,       cmd::CheckBattle,      cmd::ExportMapImage};
+    static const std::vector<std::string_view> names = {cmd::BattleSettings,
+                                                        cmd::ElevationDisplay,
+                                                        cmd::ObjectiveDisplay,
+                                                        cmd::ReinforcementDisplay,
+                                                        cmd::OverlayDisplay,
+                                                        cmd::MapTextDisplay,
+                                                        cmd::ZoomIn,
+                                                        cmd::ZoomOut,
+                                                        cmd::SaveBattleAs,
+                                                        cmd::PlacePrimary,
+                                                        cmd::PlaceSecondary,
+                                                        cmd::FillPrimary,
+                                                        cmd::AddModifyUnits,
+                                                        cmd::AddModifyReinforcements,
+                                                        cmd::CopyUnit,
+                                                        cmd::CutUnit,
+                                                        cmd::MoveUnit,
+                                                        cmd::SpecialHexMarkers,
+                                                        cmd::PlaceCaltrops,
+                                                        cmd::PlantStakes,
+                                                        cmd::AddModifyMapText,
+                                                        cmd::AddModifyStructures,
+                                                        cmd::MapTrimmer,
+                                                        cmd::SetModifyObjective,
+                                                        cmd::WesternOrderOfBattle,
+                                                        cmd::EasternOrderOfBattle,
+                                                        cmd::WesternSchedule,
+                                                        cmd::EasternSchedule,
+                                                        cmd::ArmyStatistics,
+                                                        cmd::CheckBattle,
+                                                        cmd::ExportMapImage};
     return names;
 }
 
@@ -373,9 +395,8 @@ void BattleLifecycle::EnableBattleCommands() {
 void BattleLifecycle::DisableBattleCommands() {
     active_ = false;
     LifecycleScreen& screen = parts_.screen;
-    for (std::string_view name :
-         {cmd::ScrollHorz, cmd::ScrollVert, cmd::ZoomIn, cmd::ZoomOut, cmd::MapTrimmer, cmd::SaveBattle,
-          cmd::SaveBattleAs})
+    for (std::string_view name : {cmd::ScrollHorz, cmd::ScrollVert, cmd::ZoomIn, cmd::ZoomOut,
+                                  cmd::MapTrimmer, cmd::SaveBattle, cmd::SaveBattleAs})
         screen.SetCommandEnabled(name, false);
 }
 

@@ -1,5 +1,5 @@
-// The dialogs of the editing half, each created at its first use and kept for the run: the ones a map click opens (unit
-// editor, map text) as the modes' seams, and the ones a menu command opens.
+// The dialogs of the editing half, each created at its first use and kept for the run: the ones a map click
+// opens (unit editor, map text) as the modes' seams, and the ones a menu command opens.
 #pragma once
 
 #include "app/command_screen.h"
@@ -24,7 +24,10 @@ class TRForceRoster;
 class TStats;
 class TDefStats;
 
-class DialogHost : public ModeDialogs, public DefinitionTablesOpener, public UnitEditorOpener, public MenuDialogs {
+class DialogHost : public ModeDialogs,
+                   public DefinitionTablesOpener,
+                   public UnitEditorOpener,
+                   public MenuDialogs {
   public:
     DialogHost(EditorContext& context, CommandScreen& screen, QWidget* parent);
     ~DialogHost() override;

@@ -76,7 +76,8 @@ class TMainForm::MapAdapter : public MapRedraw, public ZoomView, public ModeScre
     }
     void ShowPlacedTerrain(int32_t terrain) override {
         if (!symbols_.IsTerrainSymbol(terrain)) return;
-        if (QLabel* label = view_.findChild<QLabel*>("PrmTer")) label->setText(FromAnsi(symbols_.Terrain(terrain).Name.View()));
+        if (QLabel* label = view_.findChild<QLabel*>("PrmTer"))
+            label->setText(FromAnsi(symbols_.Terrain(terrain).Name.View()));
     }
 
   private:
@@ -259,15 +260,17 @@ void TMainForm::AddSwitch(QMenu* menu, std::string_view name, DisplaySwitch whic
 void TMainForm::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName("File1");
-    AddItems(file, {{cmd::OpenBattle, "Open Battle", QKeySequence::Open, Run(&TMainForm::OpenClicked)},
-                    {cmd::CreateBattle, "Create New Battle", QKeySequence::New, Run(&TMainForm::NewClicked)},
-                    {cmd::SaveBattle, "Save Battle", QKeySequence::Save, Run(&TMainForm::SaveClicked)},
-                    {cmd::SaveBattleAs, "Save Battle As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                     Run(&TMainForm::SaveAsClicked)},
-                    {{}, nullptr, {}, nullptr},
-                    {cmd::BattleSettings, "Battle Settings", {}, Run(&TMainForm::SettingsClicked)},
-                    {cmd::CheckBattle, "Check Battle", QKeySequence(Qt::Key_F7), Run(&TMainForm::CheckBattleClicked)},
-                    {cmd::ExportMapImage, "Export Map Image...", {}, Run(&TMainForm::ExportMapImageClicked)}});
+    AddItems(
+        file,
+        {{cmd::OpenBattle, "Open Battle", QKeySequence::Open, Run(&TMainForm::OpenClicked)},
+         {cmd::CreateBattle, "Create New Battle", QKeySequence::New, Run(&TMainForm::NewClicked)},
+         {cmd::SaveBattle, "Save Battle", QKeySequence::Save, Run(&TMainForm::SaveClicked)},
+         {cmd::SaveBattleAs, "Save Battle As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+          Run(&TMainForm::SaveAsClicked)},
+         {{}, nullptr, {}, nullptr},
+         {cmd::BattleSettings, "Battle Settings", {}, Run(&TMainForm::SettingsClicked)},
+         {cmd::CheckBattle, "Check Battle", QKeySequence(Qt::Key_F7), Run(&TMainForm::CheckBattleClicked)},
+         {cmd::ExportMapImage, "Export Map Image...", {}, Run(&TMainForm::ExportMapImageClicked)}});
     recentSeparator_ = file->addSeparator();
     recentSeparator_->setObjectName(ToQString(cmd::RecentSeparator));
     recentSeparator_->setVisible(false);
@@ -289,13 +292,14 @@ void TMainForm::BuildMenus() {
 
     QMenu* terrain = menuBar()->addMenu(tr("&Terrain"));
     terrain->setObjectName("Terrain1");
-    AddItems(terrain, {EditItem(cmd::PlacePrimary, "Place Primary Terrain", &EditCommands::PlacePrimaryTerrain),
-                       EditItem(cmd::PlaceSecondary, "Place Secondary Terrain", &EditCommands::PlaceSecondaryTerrain),
-                       EditItem(cmd::FillPrimary, "Fill Primary Terrain", &EditCommands::FillPrimaryTerrain),
-                       {{}, nullptr, {}, nullptr},
-                       EditItem(cmd::AddModifyStructures, "Add/Modify Structures", &EditCommands::AddModifyStructures),
-                       {{}, nullptr, {}, nullptr},
-                       EditItem(cmd::MapTrimmer, "Map Trimmer", &EditCommands::MapTrimmer)});
+    AddItems(terrain,
+             {EditItem(cmd::PlacePrimary, "Place Primary Terrain", &EditCommands::PlacePrimaryTerrain),
+              EditItem(cmd::PlaceSecondary, "Place Secondary Terrain", &EditCommands::PlaceSecondaryTerrain),
+              EditItem(cmd::FillPrimary, "Fill Primary Terrain", &EditCommands::FillPrimaryTerrain),
+              {{}, nullptr, {}, nullptr},
+              EditItem(cmd::AddModifyStructures, "Add/Modify Structures", &EditCommands::AddModifyStructures),
+              {{}, nullptr, {}, nullptr},
+              EditItem(cmd::MapTrimmer, "Map Trimmer", &EditCommands::MapTrimmer)});
 
     QMenu* units = menuBar()->addMenu(tr("&Units"));
     units->setObjectName("Units1");
@@ -321,19 +325,21 @@ void TMainForm::BuildMenus() {
 
     QMenu* special = menuBar()->addMenu(tr("&Special Hexes"));
     special->setObjectName("SpecialHexes1");
-    AddItems(special, {EditItem(cmd::SpecialHexMarkers, "Set Special Hex Markers", &EditCommands::SetSpecialHexMarkers),
-                       EditItem(cmd::PlaceCaltrops, "Place Caltrops", &EditCommands::PlaceCaltrops),
-                       EditItem(cmd::PlantStakes, "Plant Archer Stakes", &EditCommands::PlantStakes),
-                       {{}, nullptr, {}, nullptr},
-                       EditItem(cmd::SetModifyObjective, "Set/Modify Terrain Objective",
-                                &EditCommands::SetModifyObjective),
-                       EditItem(cmd::ObjectiveStatus, "Terrain Objective Status", &EditCommands::ObjectiveStatus)});
+    AddItems(
+        special,
+        {EditItem(cmd::SpecialHexMarkers, "Set Special Hex Markers", &EditCommands::SetSpecialHexMarkers),
+         EditItem(cmd::PlaceCaltrops, "Place Caltrops", &EditCommands::PlaceCaltrops),
+         EditItem(cmd::PlantStakes, "Plant Archer Stakes", &EditCommands::PlantStakes),
+         {{}, nullptr, {}, nullptr},
+         EditItem(cmd::SetModifyObjective, "Set/Modify Terrain Objective", &EditCommands::SetModifyObjective),
+         EditItem(cmd::ObjectiveStatus, "Terrain Objective Status", &EditCommands::ObjectiveStatus)});
     // Enabled only while the battle has an objective.
     findChild<QAction*>(ToQString(cmd::ObjectiveStatus))->setEnabled(false);
 
     QMenu* mapText = menuBar()->addMenu(tr("&Map Text"));
     mapText->setObjectName("MapText1");
-    AddItems(mapText, {EditItem(cmd::AddModifyMapText, "Add/Modify Map Text", &EditCommands::AddModifyMapText)});
+    AddItems(mapText,
+             {EditItem(cmd::AddModifyMapText, "Add/Modify Map Text", &EditCommands::AddModifyMapText)});
 
     QMenu* prefs = menuBar()->addMenu(tr("&Preferences"));
     prefs->setObjectName("Preferences1");
@@ -345,7 +351,8 @@ void TMainForm::BuildMenus() {
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName("Help1");
-    AddItems(help, {{cmd::HelpContents, "Contents", QKeySequence::HelpContents, Run(&TMainForm::HelpContentsClicked)},
+    AddItems(help, {{cmd::HelpContents, "Contents", QKeySequence::HelpContents,
+                     Run(&TMainForm::HelpContentsClicked)},
                     {cmd::KeywordSearch, "Keyword Search", {}, Run(&TMainForm::KeywordSearchClicked)},
                     {{}, nullptr, {}, nullptr},
                     {cmd::About, "About Tessary Keldmar 2", {}, Run(&TMainForm::AboutClicked)}});
@@ -354,7 +361,8 @@ void TMainForm::BuildMenus() {
 TNewMap& TMainForm::SettingsDialogWindow() {
     // Made at its first use, as the other dialogs are, to keep the start-up short.
     if (!newMap_)
-        newMap_ = new TNewMap(context_.Battle(), context_.InstallDir(), context_.Boxes(), context_.Chooser(), this);
+        newMap_ =
+            new TNewMap(context_.Battle(), context_.InstallDir(), context_.Boxes(), context_.Chooser(), this);
     return *newMap_;
 }
 
@@ -400,14 +408,16 @@ void TMainForm::ExportMapImageClicked() {
     const Scenario& battle = context_.Battle();
     const QSize visible(view_->Logic().ViewWidth(), view_->Logic().ViewHeight());
     if (!exportChoice_) exportChoice_ = new TExportMap(this);
-    const std::optional<ExportArea> area = exportChoice_->Choose(WholeMapSize(battle, context_.Symbols()), visible);
+    const std::optional<ExportArea> area =
+        exportChoice_->Choose(WholeMapSize(battle, context_.Symbols()), visible);
     if (!area) return;
     const std::filesystem::path battleFile = lifecycle_->CurrentPath();
     std::string proposed = battle.BattleName.Str();
     if (proposed.empty()) proposed = battleFile.stem().string();
     const std::optional<std::filesystem::path> file = context_.Chooser().ChooseSave(
         {"Export Map Image", "PNG Images|*.png", ".png",
-         battleFile.has_parent_path() ? battleFile.parent_path() : lifecycle_->ScenariosDir(), proposed + ".png"});
+         battleFile.has_parent_path() ? battleFile.parent_path() : lifecycle_->ScenariosDir(),
+         proposed + ".png"});
     if (!file) return;
 
     QProgressDialog progress("Drawing the map image...", "Cancel", 0, 100, this);
@@ -416,12 +426,12 @@ void TMainForm::ExportMapImageClicked() {
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     SetBusy(true);
-    const Status status =
-        ExportMapImage(battle, context_.Symbols(), context_.Switches(), *area, visible, *file, [&progress](int percent) {
-            progress.setValue(percent);
-            QApplication::processEvents();
-            return !progress.wasCanceled();
-        });
+    const Status status = ExportMapImage(battle, context_.Symbols(), context_.Switches(), *area, visible,
+                                         *file, [&progress](int percent) {
+                                             progress.setValue(percent);
+                                             QApplication::processEvents();
+                                             return !progress.wasCanceled();
+                                         });
     SetBusy(false);
     progress.reset();
     if (IsExportCancelled(status)) return;

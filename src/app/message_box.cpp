@@ -1,8 +1,8 @@
 #include "app/message_box.h"
 
 #include "app/message_box_logic.h"
-#include "graphics/dialog_look.h"
 #include "graphics/backdrop.h"
+#include "graphics/dialog_look.h"
 #include "graphics/picture_panel.h"
 
 #include <QGuiApplication>

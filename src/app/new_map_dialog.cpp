@@ -1,8 +1,8 @@
 #include "app/new_map_dialog.h"
 
-#include "graphics/dialog_look.h"
 #include "graphics/ansi_text.h"
 #include "graphics/backdrop.h"
+#include "graphics/dialog_look.h"
 #include "graphics/picture_panel.h"
 
 #include <QButtonGroup>
@@ -106,7 +106,9 @@ void TNewMap::Build() {
 
     grid->addWidget(MakeHeading("Create Battle", panel, 34), 0, 0, 1, 2);
 
-    const auto group = [panel](const char* name, const QString& title) { return MakeGroup(name, title, panel); };
+    const auto group = [panel](const char* name, const QString& title) {
+        return MakeGroup(name, title, panel);
+    };
     const auto plainFont = [](QWidget* widget) {
         widget->setFont(PixelFont("Arial", 13));
         return widget;

@@ -46,7 +46,8 @@ int32_t HexGrid::Distance(int32_t a, int32_t b) const {
     return std::max({std::abs(dx), std::abs(dz), std::abs(dx + dz)});
 }
 
-std::vector<int32_t> HexGrid::GridRegion(int32_t start, const std::function<bool(int32_t hex)>& member) const {
+std::vector<int32_t> HexGrid::GridRegion(int32_t start,
+                                         const std::function<bool(int32_t hex)>& member) const {
     std::vector<int32_t> region;
     if (!Contains(start) || !member(start)) return region;
     std::vector<uint8_t> seen(static_cast<std::size_t>(Cols) * static_cast<std::size_t>(Rows), 0);
@@ -57,7 +58,8 @@ std::vector<int32_t> HexGrid::GridRegion(int32_t start, const std::function<bool
         stack.pop_back();
         region.push_back(hex);
         const int32_t row = hex / Cols, col = hex % Cols;
-        const std::array<std::array<int32_t, 2>, 4> steps = {{{row - 1, col}, {row + 1, col}, {row, col - 1}, {row, col + 1}}};
+        const std::array<std::array<int32_t, 2>, 4> steps = {
+            {{row - 1, col}, {row + 1, col}, {row, col - 1}, {row, col + 1}}};
         for (const auto& [r, c] : steps) {
             if (!Contains(r, c)) continue;
             const int32_t next = r * Cols + c;

@@ -11,7 +11,14 @@
 namespace k2 {
 
 // The six sides of a hex, clockwise from the top.
-enum class HexDirection : int32_t { North = 0, NorthEast = 1, SouthEast = 2, South = 3, SouthWest = 4, NorthWest = 5 };
+enum class HexDirection : int32_t {
+    North = 0,
+    NorthEast = 1,
+    SouthEast = 2,
+    South = 3,
+    SouthWest = 4,
+    NorthWest = 5
+};
 
 struct HexGrid {
     int32_t Cols = 0;

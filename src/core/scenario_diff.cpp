@@ -8,26 +8,26 @@ namespace k2 {
 // Every field of the battle that is neither the grid, a record table nor bookkeeping. A field
 // added to Scenario must be added here or to one of the groups below; the size check that
 // follows makes that impossible to forget.
-#define K2_SCENARIO_SETTINGS(X)                                                                    \
-    X(BattleName)                                                                                  \
-    X(BattleIcon)                                                                                  \
-    X(MaxTurns)                                                                                    \
-    X(StartInitiative)                                                                             \
-    X(Weather)                                                                                     \
-    X(WesternBreakPoint)                                                                           \
-    X(EasternBreakPoint)                                                                           \
-    X(WesternLeaderReplacement)                                                                    \
-    X(EasternLeaderReplacement)                                                                    \
-    X(WesternName)                                                                                 \
-    X(EasternName)                                                                                 \
-    X(Description)                                                                                 \
-    X(WingNames)                                                                                   \
-    X(WingCount)                                                                                   \
-    X(TerrainSetName)                                                                              \
-    X(UnitSetName)                                                                                 \
-    X(ScenarioFlagA)                                                                               \
-    X(ScenarioFlagB)                                                                               \
-    X(ScenarioFlagC)                                                                               \
+#define K2_SCENARIO_SETTINGS(X)                                                                              \
+    X(BattleName)                                                                                            \
+    X(BattleIcon)                                                                                            \
+    X(MaxTurns)                                                                                              \
+    X(StartInitiative)                                                                                       \
+    X(Weather)                                                                                               \
+    X(WesternBreakPoint)                                                                                     \
+    X(EasternBreakPoint)                                                                                     \
+    X(WesternLeaderReplacement)                                                                              \
+    X(EasternLeaderReplacement)                                                                              \
+    X(WesternName)                                                                                           \
+    X(EasternName)                                                                                           \
+    X(Description)                                                                                           \
+    X(WingNames)                                                                                             \
+    X(WingCount)                                                                                             \
+    X(TerrainSetName)                                                                                        \
+    X(UnitSetName)                                                                                           \
+    X(ScenarioFlagA)                                                                                         \
+    X(ScenarioFlagB)                                                                                         \
+    X(ScenarioFlagC)                                                                                         \
     X(MarkerSymbols)
 
 namespace {
@@ -125,7 +125,8 @@ ScenarioDiff ScenarioDiff::Between(const Scenario& before, const Scenario& after
     tables->structures.Take(before.Structures, after.Structures, before.StructureCount, after.StructureCount);
     tables->objectives.Take(before.Objectives, after.Objectives, before.ObjectiveCount, after.ObjectiveCount);
     tables->mapTexts.Take(before.MapTexts, after.MapTexts, before.MapTextCount, after.MapTextCount);
-    tables->terrainDefs.Take(before.TerrainDefs, after.TerrainDefs, before.TerrainDefCount, after.TerrainDefCount);
+    tables->terrainDefs.Take(before.TerrainDefs, after.TerrainDefs, before.TerrainDefCount,
+                             after.TerrainDefCount);
     if (!tables->Empty()) diff.tables_ = std::move(tables);
     return diff;
 }
@@ -193,7 +194,8 @@ void ScenarioDiff::CopyChangedParts(const Scenario& from, Scenario& to) const {
 }
 
 std::size_t ScenarioDiff::Bytes() const {
-    std::size_t bytes = sizeof(*this) + hexes_.capacity() * sizeof(int32_t) + cells_.capacity() * sizeof(HexCell);
+    std::size_t bytes =
+        sizeof(*this) + hexes_.capacity() * sizeof(int32_t) + cells_.capacity() * sizeof(HexCell);
     if (grid_) bytes += sizeof(Grid) + grid_->Hexes.capacity() * sizeof(HexCell);
     if (settings_) bytes += sizeof(Settings);
     if (tables_) {

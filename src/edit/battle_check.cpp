@@ -27,7 +27,8 @@ std::vector<CheckFinding> RunBattleCheck(const CheckInput& input) {
             f.Rule = std::string(rule.Name);
             f.Text = std::move(hit.Text);
             // A finding is a sentence of its own, whatever its rule's text starts with.
-            if (!f.Text.empty() && f.Text[0] >= 'a' && f.Text[0] <= 'z') f.Text[0] = char(f.Text[0] - 'a' + 'A');
+            if (!f.Text.empty() && f.Text[0] >= 'a' && f.Text[0] <= 'z')
+                f.Text[0] = char(f.Text[0] - 'a' + 'A');
             if (battle.IsValidHex(hit.Hex) && battle.Cols > 0) {
                 f.Hex = hit.Hex;
                 std::tie(f.Row, f.Column) = battle.HexRowCol(hit.Hex);

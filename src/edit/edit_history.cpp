@@ -23,7 +23,8 @@ void EditHistory::Reset() {
     Notify();
 }
 
-StepChange EditHistory::Record(std::string_view name, const std::function<void()>& action, std::string_view mergeKey) {
+StepChange EditHistory::Record(std::string_view name, const std::function<void()>& action,
+                               std::string_view mergeKey) {
     Begin();
     try {
         action();

@@ -59,7 +59,8 @@ class EditHistory {
     // action that changed nothing records no step. Consecutive steps with the same non-empty
     // `mergeKey` become one step (e.g. several arrow clicks on one terrain's definition).
     // Inside an open session the action only runs: the session's step takes its change.
-    StepChange Record(std::string_view name, const std::function<void()>& action, std::string_view mergeKey = {});
+    StepChange Record(std::string_view name, const std::function<void()>& action,
+                      std::string_view mergeKey = {});
 
     // A session that spans several calls (a dialog from open to close, a fill up to its
     // question). Sessions nest: only the outermost Commit or Rollback acts.
@@ -115,9 +116,9 @@ class EditHistory {
     // The battle as of the last recorded step, undo or redo: what the next step is taken against.
     std::unique_ptr<Scenario> shadow_;
     std::deque<Step> steps_;
-    std::size_t next_ = 0;           // steps_[0..next_) are applied
-    int64_t dropped_ = 0;            // steps dropped from the front by the memory bound
-    int64_t saved_ = 0;              // absolute position of the saved state, -1 when unreachable
+    std::size_t next_ = 0; // steps_[0..next_) are applied
+    int64_t dropped_ = 0;  // steps dropped from the front by the memory bound
+    int64_t saved_ = 0;    // absolute position of the saved state, -1 when unreachable
     std::size_t bytes_ = 0;
     std::size_t maxBytes_;
     int depth_ = 0;

@@ -4,9 +4,9 @@
 #include "edit/battle_save.h"
 #include "edit/map_text_logic.h"
 #include "edit/map_trimmer_logic.h"
+#include "edit/marker_logic.h"
 #include "edit/objective_logic.h"
 #include "edit/structure_logic.h"
-#include "edit/marker_logic.h"
 #include "edit/terrain_picker_logic.h"
 #include "forces/unit_editor_logic.h"
 #include "forces/unit_ratings.h"
@@ -17,8 +17,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace k2 {
@@ -45,10 +45,12 @@ void PickTerrain(OpArgs& args, ScriptSession& s, EditMode mode, int8_t use) {
     s.Edit().PickerUse = use;
     picker.Activate(use);
     const auto& rows = picker.Rows();
-    const auto row = std::find_if(rows.begin(), rows.end(), [&](const TerrainPickerRow& r) { return r.Terrain == terrain; });
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [&](const TerrainPickerRow& r) { return r.Terrain == terrain; });
     if (row == rows.end() || !picker.ClickRow(int32_t(row - rows.begin())))
         throw OpArgumentError("terrain " + std::to_string(terrain) + " is not a " +
-                              (use == PickerUseSecondary ? "secondary" : "primary") + " terrain the picker lists");
+                              (use == PickerUseSecondary ? "secondary" : "primary") +
+                              " terrain the picker lists");
     s.Edit().Mode = mode;
 }
 
@@ -92,9 +94,21 @@ OpOutcome TerrainDefOp(OpArgs& args, ScriptSession& s) {
     };
     using L = TerrainPickerLogic;
     Target targets[] = {
-        {"elevation", &TerrainDef::elevation, L::MinElevation, L::MaxElevation, &L::ElevationUp, &L::ElevationDown, {}},
+        {"elevation",
+         &TerrainDef::elevation,
+         L::MinElevation,
+         L::MaxElevation,
+         &L::ElevationUp,
+         &L::ElevationDown,
+         {}},
         {"cost", &TerrainDef::costPerMove, L::MinCost, L::MaxCost, &L::CostUp, &L::CostDown, {}},
-        {"defense", &TerrainDef::defenseModifier, L::MinDefense, L::MaxDefense, &L::DefenseUp, &L::DefenseDown, {}},
+        {"defense",
+         &TerrainDef::defenseModifier,
+         L::MinDefense,
+         L::MaxDefense,
+         &L::DefenseUp,
+         &L::DefenseDown,
+         {}},
     };
     for (Target& t : targets) {
         if (!args.Has(t.name)) continue;
@@ -111,14 +125,16 @@ OpOutcome TerrainDefOp(OpArgs& args, ScriptSession& s) {
         TerrainPickerLogic picker(s.Battle(), s.Symbols(), s.Edit(), s.History(), s.Boxes());
         picker.Activate(use);
         const auto& rows = picker.Rows();
-        const auto row =
-            std::find_if(rows.begin(), rows.end(), [&](const TerrainPickerRow& r) { return r.Terrain == terrain; });
+        const auto row = std::find_if(rows.begin(), rows.end(),
+                                      [&](const TerrainPickerRow& r) { return r.Terrain == terrain; });
         if (row == rows.end() || !picker.ClickRow(int32_t(row - rows.begin()))) continue;
         const TerrainDef& def = s.Battle().TerrainDefs[std::size_t(terrain)];
         for (const Target& t : targets) {
             if (!t.value) continue;
-            while (def.*t.field < *t.value && (picker.*t.up)().Changed) {}
-            while (def.*t.field > *t.value && (picker.*t.down)().Changed) {}
+            while (def.*t.field < *t.value && (picker.*t.up)().Changed) {
+            }
+            while (def.*t.field > *t.value && (picker.*t.down)().Changed) {
+            }
         }
         if (name) picker.SetName(*name);
         return {};
@@ -195,10 +211,14 @@ OpOutcome MarkerOp(OpArgs& args, ScriptSession& s) {
     const QString kindName = args.Text("kind");
     const int32_t symbol = args.Int("symbol");
     int32_t kind = 0;
-    if (kindName == "western") kind = MarkerWesternReinforcement;
-    else if (kindName == "eastern") kind = MarkerEasternReinforcement;
-    else if (kindName == "objective") kind = MarkerObjective;
-    else throw OpArgumentError("kind must be \"western\", \"eastern\" or \"objective\"");
+    if (kindName == "western")
+        kind = MarkerWesternReinforcement;
+    else if (kindName == "eastern")
+        kind = MarkerEasternReinforcement;
+    else if (kindName == "objective")
+        kind = MarkerObjective;
+    else
+        throw OpArgumentError("kind must be \"western\", \"eastern\" or \"objective\"");
     MarkerLogic markers(s.Battle(), s.Symbols(), s.History());
     markers.Open();
     const bool chosen = markers.ChooseSymbol(kind, symbol);
@@ -303,7 +323,8 @@ const char* ResultName(OpResult r) {
 ScriptSession::ScriptSession(Scenario& scenario, RandomSource& random, const SymbolSet& symbols,
                              const EquipmentTables& equipment)
     : symbols_(symbols), equipment_(equipment), history_(scenario),
-      session_(scenario, edit_, history_, switches_, EditSeams{sounds_, boxes_, random, redraw_, zoom_, terrain_, dialogs_}) {}
+      session_(scenario, edit_, history_, switches_,
+               EditSeams{sounds_, boxes_, random, redraw_, zoom_, terrain_, dialogs_}) {}
 
 Status ScriptSession::SaveAs(const std::filesystem::path& file, int32_t terrainSymbolCount) {
     return SaveBattleFile(history_, Battle(), equipment_, file, terrainSymbolCount);

@@ -18,8 +18,8 @@ StepChange StrokeHex(int32_t hex) {
 
 } // namespace
 
-MapClickDispatch::MapClickDispatch(EditState& edit, EditHistory& history, SoundPlayer& sounds, MapRedraw& redraw,
-                                   const DisplaySwitches& switches)
+MapClickDispatch::MapClickDispatch(EditState& edit, EditHistory& history, SoundPlayer& sounds,
+                                   MapRedraw& redraw, const DisplaySwitches& switches)
     : edit_(edit), history_(history), sounds_(sounds), redraw_(redraw), switches_(switches) {}
 
 void MapClickDispatch::Register(EditMode mode, EditTool& tool) {

@@ -30,8 +30,6 @@ bool ObjectiveListEnabled(const Scenario& scenario);
 // has none.
 bool RemoveObjectiveAt(Scenario& scenario, int32_t hex);
 
-
-
 class ObjectiveLogic {
   public:
     explicit ObjectiveLogic(Scenario& scenario) : scenario_(scenario) {}

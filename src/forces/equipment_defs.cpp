@@ -23,7 +23,8 @@ std::string_view FieldOf(std::string_view line, std::size_t first, std::size_t l
 // A text field keeps its first character whatever it is and loses its trailing blanks.
 std::string TextField(std::string_view line, std::size_t first, std::size_t last) {
     std::string text(FieldOf(line, first, last));
-    while (text.size() > 1 && text.back() == ' ') text.pop_back();
+    while (text.size() > 1 && text.back() == ' ')
+        text.pop_back();
     if (text.empty()) text = " "; // a blank first position still counts as the first character
     return text;
 }
@@ -32,7 +33,8 @@ std::string TextField(std::string_view line, std::size_t first, std::size_t last
 int32_t NumberField(std::string_view line, std::size_t first, std::size_t last) {
     std::string_view field = FieldOf(line, first, last);
     std::size_t i = 0;
-    while (i < field.size() && field[i] == ' ') ++i;
+    while (i < field.size() && field[i] == ' ')
+        ++i;
     bool negative = false;
     if (i < field.size() && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
     int64_t value = 0;
@@ -84,7 +86,8 @@ UnitClass EquipmentTables::Class(int32_t index) const {
     return index >= 0 && index < ClassCount ? Classes[index] : UnitClass{};
 }
 
-int32_t ParseWeaponLines(std::string_view text, bool missile, std::array<WeaponDef, MaxEquipmentEntries>& out) {
+int32_t ParseWeaponLines(std::string_view text, bool missile,
+                         std::array<WeaponDef, MaxEquipmentEntries>& out) {
     return ForEachEntryLine(text, [&](std::string_view line, int32_t i) {
         WeaponDef w;
         w.name = TextField(line, 0, 13);
@@ -138,7 +141,9 @@ Status LoadEquipment(EquipmentTables& tables, const std::filesystem::path& sysde
     return Status::Ok();
 }
 
-bool IsGunWeapon(const WeaponDef& weapon) { return weapon.missileKind == GunMissileKind; }
+bool IsGunWeapon(const WeaponDef& weapon) {
+    return weapon.missileKind == GunMissileKind;
+}
 
 std::string_view GunSizeClass(int32_t weight) {
     if (weight <= 500) return "Lt";
@@ -146,6 +151,8 @@ std::string_view GunSizeClass(int32_t weight) {
     return "Hvy";
 }
 
-std::string_view PowderFlag(const WeaponDef& weapon) { return weapon.missileKind < 3 ? "Yes" : "No"; }
+std::string_view PowderFlag(const WeaponDef& weapon) {
+    return weapon.missileKind < 3 ? "Yes" : "No";
+}
 
 } // namespace k2

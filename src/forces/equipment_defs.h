@@ -41,8 +41,8 @@ struct UnitClass {
     int32_t bonus = 0;
 };
 
-constexpr std::array<UnitClass, UnitClassCount> BuiltInUnitClasses = {{
-    {"Peasant", 0}, {"Militia", 5}, {"Veteran", 10}, {"Elite", 15}, {"Noble", 20}, {"Hero", 30}}};
+constexpr std::array<UnitClass, UnitClassCount> BuiltInUnitClasses = {
+    {{"Peasant", 0}, {"Militia", 5}, {"Veteran", 10}, {"Elite", 15}, {"Noble", 20}, {"Hero", 30}}};
 
 struct EquipmentTables {
     std::array<WeaponDef, MaxEquipmentEntries> MissileWeapons{};
@@ -70,12 +70,13 @@ struct EquipmentTables {
 Status LoadEquipment(EquipmentTables& tables, const std::filesystem::path& sysdefsDir);
 
 // Parses one definition file's text; stops at the first "$" line, at the end, or at 50 entries.
-int32_t ParseWeaponLines(std::string_view text, bool missile, std::array<WeaponDef, MaxEquipmentEntries>& out);
+int32_t ParseWeaponLines(std::string_view text, bool missile,
+                         std::array<WeaponDef, MaxEquipmentEntries>& out);
 int32_t ParseArmourLines(std::string_view text, std::array<ArmourDef, MaxEquipmentEntries>& out);
 
 // Derived readings of a missile weapon.
 bool IsGunWeapon(const WeaponDef& weapon);
-std::string_view GunSizeClass(int32_t weight); // "Lt", "Med", "Hvy"
+std::string_view GunSizeClass(int32_t weight);        // "Lt", "Med", "Hvy"
 std::string_view PowderFlag(const WeaponDef& weapon); // "Yes", "No"
 
 } // namespace k2

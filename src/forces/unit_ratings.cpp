@@ -16,7 +16,9 @@ const UnitRecord* UnitAt(const Scenario& scenario, int32_t unit) {
 
 // A 32-bit product that wraps as the game's 32-bit arithmetic does, instead of overflowing
 // (battle files can hold men and morale up to 65279).
-int32_t Mul32(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<int64_t>(a) * b); }
+int32_t Mul32(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<int64_t>(a) * b);
+}
 
 // The strength used to order units: leaders count ten times so they head their wing.
 int32_t SortStrength(const Scenario& scenario, const EquipmentTables& tables, int32_t unit) {
@@ -101,10 +103,13 @@ int32_t CommandingLeader(const Scenario& scenario, int32_t unit) {
 std::pair<int32_t, int32_t> SidePoints(const Scenario& scenario) {
     int32_t west = 0, east = 0;
     auto add = [&](int32_t side, int32_t points) {
-        if (side == SideWestern) west += points;
-        else if (side == SideEastern) east += points;
+        if (side == SideWestern)
+            west += points;
+        else if (side == SideEastern)
+            east += points;
     };
-    for (int32_t u = 1; u <= scenario.UnitCount && u <= MaxUnits; ++u) add(scenario.Units[u].Side, scenario.Units[u].Value);
+    for (int32_t u = 1; u <= scenario.UnitCount && u <= MaxUnits; ++u)
+        add(scenario.Units[u].Side, scenario.Units[u].Value);
     if (scenario.ObjectiveCount >= 1) {
         const ObjectiveRecord& objective = scenario.Objectives[1];
         if (scenario.IsValidHex(objective.Hex)) {
@@ -130,7 +135,8 @@ void SortUnits(Scenario& scenario, const EquipmentTables& tables) {
             if (sortsBefore(k, best)) best = k;
         if (best != p) std::swap(scenario.Units[p], scenario.Units[best]);
     }
-    for (HexCell& cell : scenario.Hexes) cell.Unit = 0;
+    for (HexCell& cell : scenario.Hexes)
+        cell.Unit = 0;
     for (int32_t u = 1; u <= count; ++u)
         if (scenario.IsValidHex(scenario.Units[u].Hex)) scenario.Hexes[scenario.Units[u].Hex].Unit = u;
 }

@@ -10,7 +10,9 @@ std::string ForceName(const Scenario& scenario, int32_t side) {
     return side == SideWestern ? scenario.WesternName.Str() : scenario.EasternName.Str();
 }
 
-std::string Num(int32_t v) { return std::to_string(v); }
+std::string Num(int32_t v) {
+    return std::to_string(v);
+}
 
 } // namespace
 
@@ -25,7 +27,8 @@ UnitSummary SummarizeHex(const Scenario& scenario, const EquipmentTables& tables
     if (structure != 0) {
         const StructureRecord& st = scenario.Structures[structure];
         s.SdeLbl = ForceName(scenario, unit != 0 ? scenario.Units[unit].Side : st.Side);
-        s.BseLbl = st.Name.Str() + " Def: " + Num(st.DefenseMod) + " " + " Supply: " + Num(st.SupplyLevel) + " ";
+        s.BseLbl =
+            st.Name.Str() + " Def: " + Num(st.DefenseMod) + " " + " Supply: " + Num(st.SupplyLevel) + " ";
     }
     if (unit == 0) return s;
 
@@ -42,7 +45,8 @@ UnitSummary SummarizeHex(const Scenario& scenario, const EquipmentTables& tables
     s.StsLbl1 = "Men:" + Num(u.Men) + " MP:" + Num(u.MovementPoints) + "  Mor:" + Num(u.Morale) +
                 "  Com:" + Num(CombatStrength(scenario, tables, unit)) +
                 "  Def:" + Num(DefenceRating(scenario, tables, unit)) +
-                "  Msl:" + Num(FirePower(scenario, tables, unit)) + "  Ldr:" + leader + " Pts:" + Num(u.Value);
+                "  Msl:" + Num(FirePower(scenario, tables, unit)) + "  Ldr:" + leader +
+                " Pts:" + Num(u.Value);
     if (cell.ReinforcementMarker != 0) s.RnfLbl = "ReinForcement Trn:" + Num(u.ActivationTurn);
     return s;
 }

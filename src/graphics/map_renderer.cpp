@@ -134,8 +134,9 @@ std::size_t MapRenderer::GroupKeyHash::operator()(const GroupKey& k) const {
 void MapRenderer::BuildWindow() {
     const HexPitches p = Pitches();
     const int32_t z = Zoom();
-    const RenderWindow w = ComputeRenderWindow(scenario_.ViewOriginHex, scenario_.Cols, scenario_.Rows,
-                                               buffer_.Width(), buffer_.Height(), p.ColumnPitch[z], p.RowPitch[z]);
+    const RenderWindow w =
+        ComputeRenderWindow(scenario_.ViewOriginHex, scenario_.Cols, scenario_.Rows, buffer_.Width(),
+                            buffer_.Height(), p.ColumnPitch[z], p.RowPitch[z]);
     const std::array<int32_t, 2> pitches{p.ColumnPitch[z], p.RowPitch[z]};
     // The list only depends on the window, the map width and the pitches: hex redraws during a
     // drag stroke find it built.
@@ -221,7 +222,8 @@ const SymbolSprites::Sprite& MapRenderer::GroupSprite(const GroupKey& key, int32
         it = groups_[z].emplace(key, SymbolSprites::Compose({layers.data(), key.Count})).first;
     }
     if (plain) {
-        if (slot >= table.size()) table.resize(std::max<size_t>(slot + 1, size_t(symbols_.TerrainCount()) * 2), nullptr);
+        if (slot >= table.size())
+            table.resize(std::max<size_t>(slot + 1, size_t(symbols_.TerrainCount()) * 2), nullptr);
         table[slot] = &it->second;
     }
     return it->second;
@@ -238,7 +240,8 @@ void MapRenderer::DrawTerrainGroup(int32_t hex, const PassContext& ctx, bool wit
     const GroupKey key = TerrainGroupOf(hex, withStakes);
     if (key.Count == 0) return;
     const HexPoint at = RaisedPosition(hex, ctx);
-    DrawSprite(ctx.target, ctx.width, ctx.height, ctx.stride, ctx.clip, at.X, at.Y, GroupSprite(key, ctx.zoom));
+    DrawSprite(ctx.target, ctx.width, ctx.height, ctx.stride, ctx.clip, at.X, at.Y,
+               GroupSprite(key, ctx.zoom));
 }
 
 // The unit of a hex, or null when it has none the unit set can draw.
@@ -254,7 +257,8 @@ void MapRenderer::DrawUnit(int32_t hex, const PassContext& ctx) {
     const SymbolEntry* e = UnitSymbolOf(scenario_, symbols_, hex);
     if (!e) return;
     const SymbolCell& c = e->Cells[static_cast<size_t>(ctx.zoom)];
-    const HexPoint at = UnitPlacement(RaisedPosition(hex, ctx), ctx.cellSize, c.Width(), c.Height(), ctx.zoom);
+    const HexPoint at =
+        UnitPlacement(RaisedPosition(hex, ctx), ctx.cellSize, c.Width(), c.Height(), ctx.zoom);
     const bool masked = e->Masked != 0;
     const int32_t symbol = scenario_.Units[size_t(scenario_.Hexes[size_t(hex)].Unit)].Symbol;
     const SymbolSprites::Sprite& sprite =
@@ -276,7 +280,8 @@ QRect MapRenderer::UnitRect(int32_t hex, const PassContext& ctx) const {
     return QRect(u.X, u.Y, c.Width(), c.Height());
 }
 
-void MapRenderer::DrawHexes(const PassContext& ctx, const std::vector<int32_t>& hexes, bool terrain, bool units) {
+void MapRenderer::DrawHexes(const PassContext& ctx, const std::vector<int32_t>& hexes, bool terrain,
+                            bool units) {
     const bool clipped = ctx.clip != buffer_.Image().rect();
     if (terrain) {
         auto draw = [&](int32_t h) {
@@ -495,7 +500,8 @@ void MapRenderer::RenderPass(uint32_t layers) {
             }
             DrawTerrainGroup(h, ctx, true);
         }
-        if (cleared < ctx.height) FillRect16(image, QRect(0, cleared, ctx.width, ctx.height - cleared), background_);
+        if (cleared < ctx.height)
+            FillRect16(image, QRect(0, cleared, ctx.width, ctx.height - cleared), background_);
     } else {
         if (layers & RedrawClear) FillRect16(image, image.rect(), background_);
         DrawHexes(ctx, visible_.Hexes(), terrain, false);
@@ -530,8 +536,8 @@ void MapRenderer::ScrollShift() {
     const bool sameSwitches = sw.Elevation == was.Elevation && sw.Objectives == was.Objectives &&
                               sw.Reinforcements == was.Reinforcements && sw.Overlay == was.Overlay &&
                               sw.MapText == was.MapText;
-    if (!bufferValid_ || !sameSwitches || bufferZoom_ != Zoom() || bufferCols_ != scenario_.Cols || !sameBuffer ||
-        !visibleBuilt_) {
+    if (!bufferValid_ || !sameSwitches || bufferZoom_ != Zoom() || bufferCols_ != scenario_.Cols ||
+        !sameBuffer || !visibleBuilt_) {
         RenderPass(RedrawAll);
         return;
     }

@@ -121,9 +121,9 @@ class MapRenderer {
     };
     // The solid pixels of one map text, laid out once per text, face, size and style.
     struct TextInk {
-        int32_t Width = 0;  // measured advance
-        int32_t Height = 0; // line height
-        QRect Area;         // where ink may fall, relative to the text's top-left corner
+        int32_t Width = 0;        // measured advance
+        int32_t Height = 0;       // line height
+        QRect Area;               // where ink may fall, relative to the text's top-left corner
         std::vector<QRect> Spans; // one-row spans of ink, relative to the text's top-left corner
     };
     struct PlacedText {
@@ -156,7 +156,7 @@ class MapRenderer {
     const Scenario& scenario_;
     const SymbolSet& symbols_;
     const DisplaySwitches& switches_;
-    SymbolSprites sprites_; // unit symbols
+    SymbolSprites sprites_;                 // unit symbols
     std::array<qint64, 12> spriteImages_{}; // cache keys of the bitmaps the sprites were made from
     // Terrain groups folded into one sprite each, per zoom level; the common group of a primary
     // terrain with nothing but the map overlay on it is also found by its primary's number.

@@ -176,8 +176,8 @@ inline void ApplyWord(uint16_t* dst, const uint16_t* src, const uint16_t* msk) {
 }
 
 template <SymbolSprites::RunKind Kind>
-inline void RunPixels(uint16_t* __restrict dst, const uint16_t* __restrict src, const uint16_t* __restrict msk,
-                      qsizetype n) {
+inline void RunPixels(uint16_t* __restrict dst, const uint16_t* __restrict src,
+                      const uint16_t* __restrict msk, qsizetype n) {
 #if defined(__SSE2__)
     if (n >= 8) {
         qsizetype i = 0;
@@ -259,7 +259,8 @@ void DrawSprite(uint16_t* target, int32_t width, int32_t height, qsizetype strid
         const int64_t x1 = std::min<int64_t>(int64_t(dx) + run.X + run.Length, clipRight);
         if (x0 >= x1) continue;
         const uint32_t skipped = uint32_t(x0 - (int64_t(dx) + run.X));
-        DrawRun(target + qsizetype(y) * stride + x0, sprite, run.Offset + skipped, qsizetype(x1 - x0), run.Kind);
+        DrawRun(target + qsizetype(y) * stride + x0, sprite, run.Offset + skipped, qsizetype(x1 - x0),
+                run.Kind);
     }
 }
 

@@ -26,7 +26,7 @@ class SymbolSprites {
         uint32_t Offset; // first pixel of the run in Pixels (and Masks)
     };
     struct Sprite {
-        std::vector<Run> Runs;       // row by row, left to right
+        std::vector<Run> Runs;        // row by row, left to right
         std::vector<uint16_t> Pixels; // the OR pattern of every run pixel, in run order
         std::vector<uint16_t> Masks;  // the AND mask of every run pixel, in run order
         QRect Bounds;                 // the box of all runs, relative to the sprite's corner

@@ -459,10 +459,9 @@ TEST_F(LifecycleTest, SaveBattleListsNewestFirstAtMostFiveWithoutDuplicates) {
     EXPECT_EQ(life_->RecentList()[0], paths[5]);
 
     // The list survives a restart; a recent item opens its battle without a file dialog.
-    k2::BattleLifecycle again(
-        k2::LifecycleParts{scenario_, equipment_, screen_, settings_, symbols_, boxes_, chooser_, random_,
-                           history_},
-        install_);
+    k2::BattleLifecycle again(k2::LifecycleParts{scenario_, equipment_, screen_, settings_, symbols_, boxes_,
+                                                 chooser_, random_, history_},
+                              install_);
     again.Start();
     EXPECT_EQ(screen_.recent, life_->RecentList());
     const size_t opens = chooser_.openRequests.size();
@@ -648,10 +647,10 @@ class RecoveryLifecycleTest : public LifecycleTest {
         scenario_ = k2::Scenario{};
         history_.Reset();
         screen_ = RecordingScreen{};
-        life_ = std::make_unique<k2::BattleLifecycle>(
-            k2::LifecycleParts{scenario_, equipment_, screen_, settings_, symbols_, boxes_, chooser_, random_,
-                               history_},
-            install_);
+        life_ = std::make_unique<k2::BattleLifecycle>(k2::LifecycleParts{scenario_, equipment_, screen_,
+                                                                         settings_, symbols_, boxes_,
+                                                                         chooser_, random_, history_},
+                                                      install_);
         life_->Start();
         life_->SetRecovery(store_.get());
     }
@@ -699,8 +698,8 @@ TEST_F(RecoveryLifecycleTest, RecoveredBattleIsModifiedAndSavedOnlyUnderAChosenN
     boxes_.confirmAnswers = {true};
     ASSERT_TRUE(life_->OfferRecovery());
     ASSERT_EQ(boxes_.confirmed.size(), 1u);
-    EXPECT_THAT(boxes_.confirmed[0], ::testing::StartsWith(
-                                         "Recover Battle: Recover the unsaved battle Ford Changed from "));
+    EXPECT_THAT(boxes_.confirmed[0],
+                ::testing::StartsWith("Recover Battle: Recover the unsaved battle Ford Changed from "));
     EXPECT_EQ(scenario_.BattleName.Str(), "Ford Changed");
     EXPECT_TRUE(life_->BattleModified());
     EXPECT_TRUE(life_->SaveAsRequired());

@@ -45,8 +45,12 @@ struct MenuDialogRecorder : k2::MenuDialogs {
     int32_t RunSpecialHexMarkers() override { return Note("markers", 1); }
     int32_t RunMapTrimmer(k2::MapRedraw&) override { return Note("trimmer", 1); }
     int32_t RunObjectiveStatus() override { return Note("status", 1); }
-    int32_t RunOrderOfBattle(int32_t side) override { return Note("oob " + std::to_string(side), rosterResult); }
-    int32_t RunReinforcementSchedule(int32_t side) override { return Note("schedule " + std::to_string(side), -1); }
+    int32_t RunOrderOfBattle(int32_t side) override {
+        return Note("oob " + std::to_string(side), rosterResult);
+    }
+    int32_t RunReinforcementSchedule(int32_t side) override {
+        return Note("schedule " + std::to_string(side), -1);
+    }
     void RunArmyStatistics() override { Note("statistics", 0); }
     int32_t Note(const std::string& what, int32_t result) {
         opened.push_back(what);
@@ -62,8 +66,8 @@ class EditCommandsTest : public ::testing::Test {
     ScreenRecorder screen;
     PickerRecorder picker;
     MenuDialogRecorder dialogs;
-    k2::EditCommands commands{k2::EditCommandParts{*f.history, *f.session, screen, f.edit, screen, picker, dialogs,
-                                                   f.redraw, *f.battle}};
+    k2::EditCommands commands{k2::EditCommandParts{*f.history, *f.session, screen, f.edit, screen, picker,
+                                                   dialogs, f.redraw, *f.battle}};
 };
 
 TEST_F(EditCommandsTest, TerrainCommandsEnterTheirModesWithPromptAndPicker) {
@@ -139,7 +143,8 @@ TEST_F(EditCommandsTest, MenuDialogsAndTheirRedraws) {
     commands.MapTrimmer();
     EXPECT_EQ(f.battle->ViewOriginHex, 0);
     EXPECT_EQ(f.battle->ZoomLevel, 0);
-    EXPECT_THAT(dialogs.opened, ElementsAre("markers", "oob 1", "oob 2", "schedule 2", "statistics", "trimmer"));
+    EXPECT_THAT(dialogs.opened,
+                ElementsAre("markers", "oob 1", "oob 2", "schedule 2", "statistics", "trimmer"));
 
     // "Paste Unit" comes with the first copy; the objective's status item follows the objective.
     EXPECT_FALSE(screen.enabled["PasteUnit1"]);

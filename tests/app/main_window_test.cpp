@@ -366,7 +366,8 @@ TEST_F(MainWindowTest, UndoAndRedoItemsFollowTheHistory) {
     EXPECT_EQ(Item("Undo1")->text(), "Undo");
     EXPECT_EQ(Item("Undo1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     EXPECT_THAT(Item("Redo1")->shortcuts(),
-                ::testing::ElementsAre(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)));
+                ::testing::ElementsAre(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                       QKeySequence(Qt::CTRL | Qt::Key_Y)));
 
     k2::Scenario& battle = context_->Battle();
     context_->History().Record("Battle Settings", [&] { battle.Hexes[25].PrimaryTerrain = 2; });
@@ -504,9 +505,11 @@ TEST_F(MainWindowTest, CheckBattleListsFindingsAndShowsTheirHex) {
     ASSERT_NE(list, nullptr);
     int row = -1;
     for (int r = 0; r < list->rowCount(); ++r)
-        if (list->item(r, 1)->text().contains("worth 0") || list->item(r, 1)->text().contains("0 points")) row = r;
+        if (list->item(r, 1)->text().contains("worth 0") || list->item(r, 1)->text().contains("0 points"))
+            row = r;
     ASSERT_GE(row, 0) << "no finding for the objective";
-    EXPECT_THAT(Label("CheckSummary").toStdString(), ::testing::HasSubstr("error")); // no units on either side
+    EXPECT_THAT(Label("CheckSummary").toStdString(),
+                ::testing::HasSubstr("error")); // no units on either side
 
     const int32_t originBefore = battle.ViewOriginHex;
     emit window_->CheckFindings().FindingActivated(hex);

@@ -68,8 +68,8 @@ class MessageBoxRecorder : public MessageBoxes {
     std::vector<std::pair<int, int>> asked;
     std::deque<int> answers;
     int unscripted = 2;
-    std::vector<std::string> confirmed;  // "title: text" of each Confirm
-    std::deque<bool> confirmAnswers;     // No once they run out
+    std::vector<std::string> confirmed; // "title: text" of each Confirm
+    std::deque<bool> confirmAnswers;    // No once they run out
 };
 
 // Answers open and save dialogs from two scripts (nothing, i.e. Cancel, when a script runs out)
@@ -100,7 +100,8 @@ class ScriptedFileChooser : public FileChooser {
     std::vector<std::filesystem::path> replaceAsked;
 
   private:
-    static std::optional<std::filesystem::path> Next(std::deque<std::optional<std::filesystem::path>>& script) {
+    static std::optional<std::filesystem::path>
+    Next(std::deque<std::optional<std::filesystem::path>>& script) {
         if (script.empty()) return std::nullopt;
         auto answer = script.front();
         script.pop_front();

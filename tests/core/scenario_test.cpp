@@ -11,8 +11,8 @@
 namespace {
 
 using namespace k2;
-using k2test::NewScenario;
 using k2::test::SequenceRandom;
+using k2test::NewScenario;
 
 // A battle with a grid of cols x rows and every hex empty.
 std::unique_ptr<Scenario> Grid(int32_t cols, int32_t rows) {

@@ -14,7 +14,9 @@ namespace k2::test {
 // Counts what the dispatch asked to draw.
 class RedrawRecorder : public MapRedraw {
   public:
-    void RedrawHexes(const std::vector<int32_t>& hexes) override { redrawn.insert(redrawn.end(), hexes.begin(), hexes.end()); }
+    void RedrawHexes(const std::vector<int32_t>& hexes) override {
+        redrawn.insert(redrawn.end(), hexes.begin(), hexes.end());
+    }
     void DisplayMap() override { ++fullRenders; }
     void MapResized() override { ++resizes; }
     std::vector<int32_t> redrawn;
@@ -41,8 +43,9 @@ class EditFixture {
         for (HexCell& cell : battle->Hexes)
             cell.PrimaryTerrain = terrain;
         history = std::make_unique<EditHistory>(*battle);
-        session = std::make_unique<EditSession>(*battle, edit, *history, switches,
-                                                EditSeams{sounds, boxes, random, redraw, zoom, feedback, dialogs});
+        session =
+            std::make_unique<EditSession>(*battle, edit, *history, switches,
+                                          EditSeams{sounds, boxes, random, redraw, zoom, feedback, dialogs});
     }
 
     HexCell& Cell(int32_t hex) { return battle->Hexes[std::size_t(hex)]; }

@@ -120,7 +120,8 @@ TEST_F(EditHistoryTest, SessionsMergeAndRollback) {
 
     // Steps with the same merge key become one; another key or a save starts a new one.
     const auto merge = [&](int32_t value, const char* key) {
-        history_.Record("Edit Terrain Definition", [&] { battle_->TerrainDefs[4].elevation = value; }, key);
+        history_.Record(
+            "Edit Terrain Definition", [&] { battle_->TerrainDefs[4].elevation = value; }, key);
     };
     merge(1, "terrain-def:4");
     merge(2, "terrain-def:4");

@@ -77,22 +77,38 @@ TEST(MapClickDispatch, RedrawsWhatTheStepChanged) {
         int resizes;
     };
     const std::vector<Case> cases = {
-        {"one hex", false, [](k2::Scenario& s, int32_t h) { s.Hexes[std::size_t(h)].Caltrops = 1; }, {44}, 0, 0},
-        {"one hex, elevation shown", true, [](k2::Scenario& s, int32_t h) { s.Hexes[std::size_t(h)].Caltrops = 1; }, {}, 1, 0},
-        {"many hexes", false,
+        {"one hex",
+         false,
+         [](k2::Scenario& s, int32_t h) { s.Hexes[std::size_t(h)].Caltrops = 1; },
+         {44},
+         0,
+         0},
+        {"one hex, elevation shown",
+         true,
+         [](k2::Scenario& s, int32_t h) { s.Hexes[std::size_t(h)].Caltrops = 1; },
+         {},
+         1,
+         0},
+        {"many hexes",
+         false,
          [](k2::Scenario& s, int32_t) {
              for (int32_t h = 0; h < 65; ++h)
                  s.Hexes[std::size_t(h)].Caltrops = 1;
          },
-         {}, 1, 0},
+         {},
+         1,
+         0},
         {"a table", false, [](k2::Scenario& s, int32_t) { s.Structures[1].Height = 1; }, {}, 1, 0},
-        {"the grid's size", false,
+        {"the grid's size",
+         false,
          [](k2::Scenario& s, int32_t) {
              s.Rows = 9;
              s.HexCount = 90;
              s.Hexes.resize(90);
          },
-         {}, 0, 1},
+         {},
+         0,
+         1},
         {"nothing", false, [](k2::Scenario&, int32_t) {}, {}, 0, 0},
     };
     for (const Case& c : cases) {

@@ -2,8 +2,8 @@
 // recorders for the platform seams and the stock terrain set.
 #pragma once
 
-#include "common/stock_symbols.h"
 #include "common/recorders.h"
+#include "common/stock_symbols.h"
 
 #include "core/platform.h"
 #include "core/scenario.h"

@@ -2,8 +2,8 @@
 // small battle with units placed by hand, and the stock symbol set loaded once.
 #pragma once
 
-#include "common/stock_symbols.h"
 #include "common/recorders.h"
+#include "common/stock_symbols.h"
 
 #include "core/platform.h"
 #include "core/scenario.h"

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,7 +13,7 @@ using namespace k2;
 namespace {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         path_ = std::filesystem::temp_directory_path() /
                 ("k2-equip-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
@@ -27,14 +27,16 @@ public:
     }
     const std::filesystem::path& Path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 // Entry lines in the exact columns of each file.
-std::string MissileLine(const char* name, int weight, int range, int rating, int overhead, int shots, int kind) {
+std::string MissileLine(const char* name, int weight, int range, int rating, int overhead, int shots,
+                        int kind) {
     char buf[80];
-    std::snprintf(buf, sizeof buf, "%-14s%4d %2d %3d %1d %1d %1d\n", name, weight, range, rating, overhead, shots, kind);
+    std::snprintf(buf, sizeof buf, "%-14s%4d %2d %3d %1d %1d %1d\n", name, weight, range, rating, overhead,
+                  shots, kind);
     return buf;
 }
 std::string CombatLine(const char* name, int weight, int length, int rating) {
@@ -54,9 +56,10 @@ std::string At(std::string line, std::size_t at, const std::string& text) {
     return line;
 }
 
-const std::string MissileText = MissileLine("None", 0, 0, 0, 0, 0, 0) + MissileLine("Long Bow", 5, 12, 70, 1, 2, 4) +
-                                MissileLine("Hand Gun", 8, 6, 60, 0, 1, 2) + MissileLine("Saker", 900, 20, 300, 0, 1, 1) +
-                                "$\n" + MissileLine("Ignored", 100, 10, 10, 0, 0, 1);
+const std::string MissileText =
+    MissileLine("None", 0, 0, 0, 0, 0, 0) + MissileLine("Long Bow", 5, 12, 70, 1, 2, 4) +
+    MissileLine("Hand Gun", 8, 6, 60, 0, 1, 2) + MissileLine("Saker", 900, 20, 300, 0, 1, 1) + "$\n" +
+    MissileLine("Ignored", 100, 10, 10, 0, 0, 1);
 
 } // namespace
 
@@ -94,8 +97,8 @@ TEST(EquipmentParsing, CombatAndArmourColumnsDifferFromMissile) {
 TEST(EquipmentParsing, FieldConversionRules) {
     std::array<ArmourDef, MaxEquipmentEntries> a{};
     // Blank number fields read 0, "  5" reads 5, a sign is accepted, digits stop at a letter.
-    std::string text = At("Leather", 23, "  5") + "\n" + At(At("Odd", 19, " -3"), 23, "7x ") + "\n" + "Short\n" +
-                       At(At("  Indented", 19, " 10"), 23, " 10") + "\n";
+    std::string text = At("Leather", 23, "  5") + "\n" + At(At("Odd", 19, " -3"), 23, "7x ") + "\n" +
+                       "Short\n" + At(At("  Indented", 19, " 10"), 23, " 10") + "\n";
     ASSERT_EQ(ParseArmourLines(text, a), 4);
     EXPECT_EQ(a[0].rating, 0);
     EXPECT_EQ(a[0].weight, 5);
@@ -121,7 +124,8 @@ TEST(EquipmentParsing, TableEndsAtDollarEndOfTextOrCapacity) {
     EXPECT_EQ(out[1].name, "Sling");
 
     std::string many;
-    for (int i = 0; i < 70; ++i) many += "Entry " + std::to_string(i) + "\n";
+    for (int i = 0; i < 70; ++i)
+        many += "Entry " + std::to_string(i) + "\n";
     EXPECT_EQ(ParseWeaponLines(many, false, out), MaxEquipmentEntries);
     EXPECT_EQ(out[49].name, "Entry 49");
 }

@@ -2,8 +2,8 @@
 // every weight class, and recorders for the editor's sounds, messages and definition tables.
 #pragma once
 
-#include "common/stock_symbols.h"
 #include "common/recorders.h"
+#include "common/stock_symbols.h"
 
 #include "forces/forces_fixture.h"
 #include "forces/unit_editor_logic.h"

@@ -156,8 +156,10 @@ namespace {
 // The six neighbours of (row, col), from the direction table of the grid.
 std::vector<std::pair<int, int>> Neighbours(int row, int col) {
     if (col % 2 == 0)
-        return {{row - 1, col}, {row - 1, col + 1}, {row, col + 1}, {row + 1, col}, {row, col - 1}, {row - 1, col - 1}};
-    return {{row - 1, col}, {row, col + 1}, {row + 1, col + 1}, {row + 1, col}, {row + 1, col - 1}, {row, col - 1}};
+        return {{row - 1, col}, {row - 1, col + 1}, {row, col + 1},
+                {row + 1, col}, {row, col - 1},     {row - 1, col - 1}};
+    return {{row - 1, col}, {row, col + 1},     {row + 1, col + 1},
+            {row + 1, col}, {row + 1, col - 1}, {row, col - 1}};
 }
 
 } // namespace
@@ -167,7 +169,8 @@ TEST(HexDistance, NeighboursAreOneStepInBothColumnParities) {
     for (int col : {4, 5}) {
         const int row = 6, centre = s.HexIndex(row, col);
         EXPECT_EQ(HexDistance(s, centre, centre), 0);
-        for (auto [r, c] : Neighbours(row, col)) EXPECT_EQ(HexDistance(s, centre, s.HexIndex(r, c)), 1) << r << "," << c;
+        for (auto [r, c] : Neighbours(row, col))
+            EXPECT_EQ(HexDistance(s, centre, s.HexIndex(r, c)), 1) << r << "," << c;
         // Same row two columns away is two steps; the lower diagonal of an even column is not adjacent.
         EXPECT_EQ(HexDistance(s, centre, s.HexIndex(row, col + 2)), 2);
     }
@@ -194,8 +197,8 @@ TEST(CommandingLeader, SelfNearestAndTies) {
     leader.CommandRange = 5;
     leader.CommandRating = 2;
     int target = AddUnit(s, s.HexIndex(10, 10), Foot(10, 100));
-    int far = AddUnit(s, s.HexIndex(10, 14), leader);  // distance 4
-    int near = AddUnit(s, s.HexIndex(8, 10), leader);  // distance 2
+    int far = AddUnit(s, s.HexIndex(10, 14), leader); // distance 4
+    int near = AddUnit(s, s.HexIndex(8, 10), leader); // distance 2
     EXPECT_EQ(CommandingLeader(s, far), far) << "a leader commands itself";
     EXPECT_EQ(CommandingLeader(s, target), near);
 
@@ -266,27 +269,33 @@ TEST(SortUnits, OrdersBySideWingStrengthAndRelinksHexes) {
         u.WingLeader = rng() % 10 == 0;
         u.Name = "U" + std::to_string(i);
         int hex;
-        do hex = rng() % s.HexCount;
+        do
+            hex = rng() % s.HexCount;
         while (!usedHexes.insert(hex).second);
         AddUnit(s, hex, u);
     }
     s.Hexes[0].Unit = 77; // a stale link that the rebuild must clear
     std::multiset<std::string> namesBefore;
-    for (int u = 1; u <= s.UnitCount; ++u) namesBefore.insert(s.Units[u].Name.Str());
+    for (int u = 1; u <= s.UnitCount; ++u)
+        namesBefore.insert(s.Units[u].Name.Str());
 
     SortUnits(s, t);
 
     std::multiset<std::string> namesAfter;
-    for (int u = 1; u <= s.UnitCount; ++u) namesAfter.insert(s.Units[u].Name.Str());
+    for (int u = 1; u <= s.UnitCount; ++u)
+        namesAfter.insert(s.Units[u].Name.Str());
     EXPECT_EQ(namesBefore, namesAfter) << "a permutation";
     auto key = [&](int u) {
         int strength = CombatStrength(s, t, u) * (s.Units[u].WingLeader ? 10 : 1);
         return std::make_tuple(s.Units[u].Side, s.Units[u].Wing, -strength);
     };
-    for (int u = 1; u < s.UnitCount; ++u) EXPECT_LE(key(u), key(u + 1)) << u;
-    for (int u = 1; u <= s.UnitCount; ++u) EXPECT_EQ(s.Hexes[s.Units[u].Hex].Unit, u);
+    for (int u = 1; u < s.UnitCount; ++u)
+        EXPECT_LE(key(u), key(u + 1)) << u;
+    for (int u = 1; u <= s.UnitCount; ++u)
+        EXPECT_EQ(s.Hexes[s.Units[u].Hex].Unit, u);
     int linked = 0;
-    for (const HexCell& c : s.Hexes) linked += c.Unit != 0;
+    for (const HexCell& c : s.Hexes)
+        linked += c.Unit != 0;
     EXPECT_EQ(linked, s.UnitCount);
 }
 

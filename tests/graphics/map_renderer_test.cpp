@@ -516,7 +516,8 @@ void FillBusyMap(Renderer& t, uint32_t seed) {
     for (int32_t i = 0; i < 24; ++i) {
         const int32_t h = int32_t(next(uint32_t(t.sc->HexCount)));
         const char* text = i % 3 == 0 ? "Long Ford of the Western Marches" : "Ford";
-        if (t.Hex(h).MapText == 0) t.AddText(h, text, int32_t(1 + next(8)), int32_t(6 + next(10)), uint8_t(16 * next(8)));
+        if (t.Hex(h).MapText == 0)
+            t.AddText(h, text, int32_t(1 + next(8)), int32_t(6 + next(10)), uint8_t(16 * next(8)));
     }
 }
 
@@ -552,7 +553,8 @@ QImage PlainPass(const Renderer& t, const MapRenderer& r, uint16_t background) {
             symbol(sc.Structures[size_t(cell.Structure)].Symbol, at, false);
         if (t.switches.Objectives && cell.Objective >= 1 && cell.Objective <= sc.ObjectiveCount)
             symbol(sc.MarkerSymbols[MarkerObjective], at, false);
-        if (t.switches.Reinforcements && cell.ReinforcementMarker != 0) symbol(cell.ReinforcementMarker, at, false);
+        if (t.switches.Reinforcements && cell.ReinforcementMarker != 0)
+            symbol(cell.ReinforcementMarker, at, false);
         if (cell.Stakes != 0) symbol(cell.Stakes, at, false);
     }
     for (int32_t h : r.Visible().Hexes()) {
@@ -561,8 +563,8 @@ QImage PlainPass(const Renderer& t, const MapRenderer& r, uint16_t background) {
         const SymbolEntry& e = set.Unit(sc.Units[size_t(u)].Symbol);
         const SymbolCell& c = e.Cells[size_t(z)];
         const HexPoint at = UnitPlacement(r.HexPositionInBuffer(h), s, c.Width(), c.Height(), z);
-        BlitSymbol(out, out.rect(), at.X, at.Y, set.UnitBitmap(z), e.Masked ? &set.UnitMask(z) : nullptr, c.Left,
-                   c.Top, c.Width(), c.Height());
+        BlitSymbol(out, out.rect(), at.X, at.Y, set.UnitBitmap(z), e.Masked ? &set.UnitMask(z) : nullptr,
+                   c.Left, c.Top, c.Width(), c.Height());
     }
     return out;
 }
@@ -604,7 +606,8 @@ void ExpectScrollsEqualFullPasses(Renderer& t, const SymbolSet& set, int32_t col
         t.sc->ViewOriginHex = row * t.sc->Cols + col;
         t.renderer->ScrollShift();
         fresh.Render();
-        ASSERT_EQ(t.renderer->Window(), fresh.Window()) << what << " step " << i << " at " << row << "," << col;
+        ASSERT_EQ(t.renderer->Window(), fresh.Window())
+            << what << " step " << i << " at " << row << "," << col;
         const QImage& a = t.renderer->Buffer().Image();
         const QImage& b = fresh.Buffer().Image();
         ASSERT_EQ(a.size(), b.size()) << what;
@@ -652,7 +655,8 @@ TEST_F(Renderer, ScrollStepsGiveWhatAFullPassDraws) {
             FillBusyMap(*this, 7 + uint32_t(zoom));
             switches = c.switches;
             View(150 + 40 * zoom, 120 + 30 * zoom, zoom);
-            ExpectScrollsEqualFullPasses(*this, *symbols, 0, 0, RoundTrip(), std::string(c.name) + " zoom " + std::to_string(zoom));
+            ExpectScrollsEqualFullPasses(*this, *symbols, 0, 0, RoundTrip(),
+                                         std::string(c.name) + " zoom " + std::to_string(zoom));
             if (HasFatalFailure()) return;
         }
 }
@@ -664,8 +668,8 @@ TEST_F(Renderer, ScrollStepAfterASwitchChangeStillGivesAFullPass) {
     View(200, 160, 1);
     const std::vector<Move> moves = {{2, 0}, {0, 2}, {2, 0}, {0, 2}, {-2, 0}, {0, -2}};
     ExpectScrollsEqualFullPasses(*this, *symbols, 4, 4, moves, "switches", [&](size_t step) {
-        bool* flips[] = {&switches.Overlay, &switches.MapText, &switches.Objectives, &switches.Elevation,
-                         &switches.Reinforcements, &switches.Overlay};
+        bool* flips[] = {&switches.Overlay,   &switches.MapText,        &switches.Objectives,
+                         &switches.Elevation, &switches.Reinforcements, &switches.Overlay};
         *flips[step] = !*flips[step];
     });
 }
@@ -689,7 +693,7 @@ TEST_F(Renderer, ScrollStepsOnTheStockSampleGiveWhatAFullPassDraws) {
         if (sc->Hexes[size_t(h)].MapText != 0 && h % 150 >= 8 && h / 150 >= 8) textHex = h;
     const int32_t col = (textHex % 150 - 6) & ~1;
     const int32_t row = (textHex / 150 - 4) & ~1;
-    const std::vector<Move> moves = {{2, 0}, {2, 0}, {2, 0}, {0, 2}, {0, 2}, {-2, 0}, {-2, 0},
+    const std::vector<Move> moves = {{2, 0},  {2, 0},  {2, 0},  {0, 2},  {0, 2},  {-2, 0}, {-2, 0},
                                      {-2, 0}, {-2, 0}, {0, -2}, {0, -2}, {0, -2}, {2, 0}};
     for (int32_t zoom = 0; zoom < 3; ++zoom)
         for (bool elevation : {false, true}) {
@@ -727,7 +731,10 @@ TEST_F(Renderer, EditsShowAtTheNextPassDespiteWhatIsKept) {
         {"text", [&] { text.Text = "Mill"; }},
         {"colour", [&] { text.Colour = 0x00FF00; }},
         {"style", [&] { text.Style = 16 | 32; }},
-        {"size", [&] { text.Size = {14, 14, 14}; }},
+        {"size",
+         [&] {
+             text.Size = {14, 14, 14};
+         }},
         {"unit", [&] { AddUnit(plain, 2); }},
     };
     for (const auto& [name, edit] : edits) {

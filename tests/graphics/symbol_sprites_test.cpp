@@ -88,11 +88,21 @@ TEST(SymbolSprites, ComposedStackEqualsDrawingEachLayerInTurn) {
     };
     const std::vector<Case> cases = {
         {{{&bitmap, &mask, 0, 0, 16, 16}, {&bitmap, nullptr, 16, 2, 16, 16}}, 4, 4, QRect(0, 0, 64, 48)},
-        {{{&bitmap, &mask, 3, 1, 12, 12}, {&bitmap, &mask, 20, 10, 12, 12}, {&bitmap, nullptr, 8, 8, 12, 12},
+        {{{&bitmap, &mask, 3, 1, 12, 12},
+          {&bitmap, &mask, 20, 10, 12, 12},
+          {&bitmap, nullptr, 8, 8, 12, 12},
           {&bitmap, &mask, 1, 17, 12, 12}},
-         50, 40, QRect(0, 0, 64, 48)},                                                           // cut by the target
-        {{{&bitmap, &mask, 30, 22, 16, 16}, {&bitmap, &mask, -4, -2, 16, 16}}, -3, 6, QRect(0, 0, 64, 48)}, // cut sources
-        {{{&bitmap, nullptr, 0, 0, 20, 9}, {&bitmap, &mask, 5, 5, 9, 20}}, 10, 10, QRect(12, 0, 5, 48)},    // a strip
+         50,
+         40,
+         QRect(0, 0, 64, 48)}, // cut by the target
+        {{{&bitmap, &mask, 30, 22, 16, 16}, {&bitmap, &mask, -4, -2, 16, 16}},
+         -3,
+         6,
+         QRect(0, 0, 64, 48)}, // cut sources
+        {{{&bitmap, nullptr, 0, 0, 20, 9}, {&bitmap, &mask, 5, 5, 9, 20}},
+         10,
+         10,
+         QRect(12, 0, 5, 48)}, // a strip
         {{{&bitmap, &mask, 0, 0, 16, 16}}, 10, 10, QRect(0, 0, 64, 48)},
         {{{&bitmap, &mask, 50, 50, 8, 8}}, 10, 10, QRect(0, 0, 64, 48)}, // nothing inside the bitmap
     };

@@ -52,7 +52,8 @@ QJsonObject Json(const ToolRun& r) {
 TEST(K2Tool, HelpAndUsageErrors) {
     ToolRun help = Tool({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* command : {"dump FILE", "check FILE", "convert IN OUT", "render", "edit FILE", "--install"})
+    for (const char* command :
+         {"dump FILE", "check FILE", "convert IN OUT", "render", "edit FILE", "--install"})
         EXPECT_TRUE(help.out.contains(command)) << command;
     for (const QStringList& args :
          {QStringList{}, QStringList{"frobnicate"}, QStringList{"dump"}, QStringList{"check"},

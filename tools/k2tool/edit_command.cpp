@@ -127,8 +127,8 @@ int EditCommand(const fs::path& installDir, const std::vector<std::string>& args
     // The battle's symbol sets, as the editor loads them: ops check the symbols they name, and
     // the terrain count goes into the definitions written with the battle.
     auto symbols = std::make_unique<k2::SymbolSet>();
-    const k2::Status loaded =
-        k2::LoadSymbolSet(*symbols, installDir, scenario->TerrainSetName.View(), scenario->UnitSetName.View(), {});
+    const k2::Status loaded = k2::LoadSymbolSet(*symbols, installDir, scenario->TerrainSetName.View(),
+                                                scenario->UnitSetName.View(), {});
     if (!loaded) {
         std::cerr << o.file.string() << ": " << loaded.message << "\n";
         return ExitRefused;

@@ -1,8 +1,8 @@
 #include "stockgen/sample_battles.h"
 
 #include "core/battle_file.h"
-#include "core/hex_grid.h"
 #include "core/file_lookup.h"
+#include "core/hex_grid.h"
 #include "core/legacy_battle_writer.h"
 #include "core/scenario.h"
 #include "core/terrain_defs.h"
