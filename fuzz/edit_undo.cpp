@@ -9,7 +9,7 @@
 #include "core/battle_file.h"
 #include "core/scenario.h"
 #include "core/scenario_diff.h"
-#include "edit/edit_script.h"
+#include "k2tool/edit_script.h"
 #include "edit/marker_logic.h"
 #include "edit/terrain_picker_logic.h"
 #include "forces/equipment_defs.h"

@@ -1,8 +1,8 @@
 #include "app/about_box.h"
 
 #include "graphics/backdrop.h"
-#include "graphics/dialog_look.h"
-#include "graphics/picture_panel.h"
+#include "widgets/dialog_look.h"
+#include "widgets/picture_panel.h"
 
 #include <QLabel>
 #include <QPushButton>

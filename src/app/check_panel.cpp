@@ -1,8 +1,8 @@
 #include "app/check_panel.h"
 
 #include "graphics/ansi_text.h"
-#include "graphics/dialog_look.h"
-#include "graphics/picture_panel.h"
+#include "widgets/dialog_look.h"
+#include "widgets/picture_panel.h"
 
 #include <QColor>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 // double-click (or Enter) on a finding that concerns a hex asks the map to show that hex.
 #pragma once
 
-#include "edit/battle_check.h"
+#include "check/battle_check.h"
 
 #include <QWidget>
 

@@ -1,14 +1,14 @@
 #include "app/dialog_host.h"
 
-#include "edit/map_text_dialog.h"
-#include "edit/map_trimmer_dialog.h"
-#include "edit/marker_dialog.h"
-#include "edit/objective_dialogs.h"
-#include "edit/structure_dialog.h"
-#include "forces/army_stats_dialog.h"
-#include "forces/definition_tables_dialog.h"
-#include "forces/force_roster_dialog.h"
-#include "forces/unit_editor_dialog.h"
+#include "edit/dialogs/map_text_dialog.h"
+#include "edit/dialogs/map_trimmer_dialog.h"
+#include "edit/dialogs/marker_dialog.h"
+#include "edit/dialogs/objective_dialogs.h"
+#include "edit/dialogs/structure_dialog.h"
+#include "forces/dialogs/army_stats_dialog.h"
+#include "forces/dialogs/definition_tables_dialog.h"
+#include "forces/dialogs/force_roster_dialog.h"
+#include "forces/dialogs/unit_editor_dialog.h"
 #include "forces/unit_ratings.h"
 
 namespace k2 {

@@ -2,7 +2,7 @@
 
 #include "app/message_box.h"
 #include "app/qt_platform.h"
-#include "graphics/sound_player.h"
+#include "sound/sound_player.h"
 
 namespace k2 {
 

@@ -1,7 +1,7 @@
 #include "app/export_map_dialog.h"
 
-#include "graphics/dialog_look.h"
-#include "graphics/picture_panel.h"
+#include "widgets/dialog_look.h"
+#include "widgets/picture_panel.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>

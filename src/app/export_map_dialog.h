@@ -2,7 +2,7 @@
 // view shows, with the picture size of each.
 #pragma once
 
-#include "view/map_export.h"
+#include "graphics/map_export.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "app/help_viewer.h"
 
-#include "graphics/dialog_look.h"
+#include "widgets/dialog_look.h"
 
 #include <QApplication>
 #include <QFile>

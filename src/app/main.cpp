@@ -4,7 +4,7 @@
 #include "app/battle_lifecycle.h"
 #include "app/command_line.h"
 #include "app/editor_context.h"
-#include "app/install_locator.h"
+#include "core/install_locator.h"
 #include "app/main_window.h"
 
 #include <QApplication>

@@ -6,10 +6,10 @@
 #include "app/dialog_host.h"
 #include "app/export_map_dialog.h"
 #include "app/new_map_dialog.h"
-#include "edit/terrain_picker_dialog.h"
+#include "edit/dialogs/terrain_picker_dialog.h"
 #include "forces/unit_summary.h"
 #include "graphics/ansi_text.h"
-#include "view/map_export.h"
+#include "graphics/map_export.h"
 #include "view/map_view.h"
 #include "view/overview_panel.h"
 

@@ -2,8 +2,8 @@
 
 #include "app/message_box_logic.h"
 #include "graphics/backdrop.h"
-#include "graphics/dialog_look.h"
-#include "graphics/picture_panel.h"
+#include "widgets/dialog_look.h"
+#include "widgets/picture_panel.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -2,8 +2,8 @@
 
 #include "graphics/ansi_text.h"
 #include "graphics/backdrop.h"
-#include "graphics/dialog_look.h"
-#include "graphics/picture_panel.h"
+#include "widgets/dialog_look.h"
+#include "widgets/picture_panel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

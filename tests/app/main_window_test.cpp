@@ -7,7 +7,7 @@
 #include "common/gui_input.h"
 #include "common/recorders.h"
 #include "core/battle_file.h"
-#include "view/map_export.h"
+#include "graphics/map_export.h"
 #include "view/map_image.h"
 #include "view/map_view.h"
 

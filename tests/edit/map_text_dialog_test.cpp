@@ -3,7 +3,7 @@
 // exactly where and how the map shows it.
 #include "app/gui_input.h"
 #include "edit/map_click_dispatch.h"
-#include "edit/map_text_dialog.h"
+#include "edit/dialogs/map_text_dialog.h"
 #include "edit/map_text_tool.h"
 #include "marker_text_fixture.h"
 

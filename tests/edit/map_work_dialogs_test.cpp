@@ -1,11 +1,11 @@
 // The structures, objective, objective status and map trimmer dialogs driven through their
 // controls by objectName, offscreen.
 #include "app/gui_input.h"
-#include "edit/map_text_dialog.h"
-#include "edit/map_trimmer_dialog.h"
-#include "edit/marker_dialog.h"
-#include "edit/objective_dialogs.h"
-#include "edit/structure_dialog.h"
+#include "edit/dialogs/map_text_dialog.h"
+#include "edit/dialogs/map_trimmer_dialog.h"
+#include "edit/dialogs/marker_dialog.h"
+#include "edit/dialogs/objective_dialogs.h"
+#include "edit/dialogs/structure_dialog.h"
 #include "map_work_fixture.h"
 
 #include <QGroupBox>

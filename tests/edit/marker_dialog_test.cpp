@@ -1,7 +1,7 @@
 // The special hex markers dialog on screen: its list and preview, the kind buttons and a list
 // click driven by name, and Exit ending the session as one step.
 #include "app/gui_input.h"
-#include "edit/marker_dialog.h"
+#include "edit/dialogs/marker_dialog.h"
 #include "marker_text_fixture.h"
 
 #include <QLabel>

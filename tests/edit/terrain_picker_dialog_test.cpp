@@ -1,6 +1,6 @@
 // The terrain picker on screen: the list, a click on a row, the arrows and the name box, and the
 // double-click that ends the Fill use with OK.
-#include "edit/terrain_picker_dialog.h"
+#include "edit/dialogs/terrain_picker_dialog.h"
 
 #include "app/gui_input.h"
 #include "core/terrain_defs.h"

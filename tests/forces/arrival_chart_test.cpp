@@ -1,7 +1,7 @@
 // The reinforcement arrival chart: per-turn counts of both sides, and the chart beside the
 // schedule's grid.
-#include "forces/arrival_chart.h"
-#include "forces/force_roster_dialog.h"
+#include "forces/dialogs/arrival_chart.h"
+#include "forces/dialogs/force_roster_dialog.h"
 #include "forces/forces_fixture.h"
 #include "forces/forces_recorders.h"
 

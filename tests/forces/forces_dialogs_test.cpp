@@ -3,13 +3,13 @@
 // opened from a double-clicked row.
 #include "app/gui_input.h"
 #include "core/battle_file.h"
-#include "forces/army_stats_dialog.h"
-#include "forces/arrival_chart.h"
-#include "forces/definition_tables_dialog.h"
-#include "forces/force_roster_dialog.h"
+#include "forces/dialogs/army_stats_dialog.h"
+#include "forces/dialogs/arrival_chart.h"
+#include "forces/dialogs/definition_tables_dialog.h"
+#include "forces/dialogs/force_roster_dialog.h"
 #include "forces/forces_fixture.h"
 #include "forces/forces_recorders.h"
-#include "graphics/picture_panel.h"
+#include "widgets/picture_panel.h"
 
 #include <QClipboard>
 #include <QFontMetrics>

@@ -2,7 +2,7 @@
 // name, the Reinforcements form with Remove, the caption colours, the symbol list and the
 // information buttons, and a layout in which no text is cut off.
 #include "app/gui_input.h"
-#include "forces/unit_editor_dialog.h"
+#include "forces/dialogs/unit_editor_dialog.h"
 #include "forces/unit_editor_test_support.h"
 #include "graphics/ansi_text.h"
 

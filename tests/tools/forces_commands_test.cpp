@@ -5,8 +5,8 @@
 #include "forces/force_roster_logic.h"
 #include "forces/unit_ratings.h"
 
-// The commands are compiled into the tool itself; this program takes their source directly.
-#include "k2tool/forces_commands.cpp"
+#include "k2tool/forces_commands.h"
+#include "k2tool/tool_commands.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,5 +1,5 @@
 // Export Map Image against k2tool render and against one render pass over the whole map.
-#include "view/map_export.h"
+#include "graphics/map_export.h"
 
 #include "core/battle_file.h"
 #include "core/file_lookup.h"

@@ -2,7 +2,7 @@
 
 #include "core/battle_file.h"
 #include "core/random_source.h"
-#include "edit/edit_script.h"
+#include "k2tool/edit_script.h"
 #include "json_text.h"
 #include "tool_commands.h"
 

@@ -5,7 +5,7 @@
 #include "render_command.h"
 #include "tool_commands.h"
 
-#include "app/install_locator.h"
+#include "core/install_locator.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>

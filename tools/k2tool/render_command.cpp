@@ -6,7 +6,7 @@
 #include "graphics/ansi_text.h"
 #include "graphics/symbol_set.h"
 #include "tool_commands.h"
-#include "view/map_export.h"
+#include "graphics/map_export.h"
 
 #include <QGuiApplication>
 #include <QImageWriter>

@@ -3,7 +3,7 @@
 #include "battle_json.h"
 #include "core/battle_file.h"
 #include "core/file_lookup.h"
-#include "edit/battle_check.h"
+#include "check/battle_check.h"
 #include "forces/equipment_defs.h"
 #include "forces/unit_ratings.h"
 #include "graphics/ansi_text.h"
