@@ -1,4 +1,5 @@
 #include "app/battle_lifecycle.h"
+#include "edit/edit_names.h"
 
 #include "app/command_names.h"
 
@@ -354,7 +355,8 @@ bool BattleLifecycle::SaveAs() {
 void BattleLifecycle::BattleSettings() {
     if (!active_) return;
     // Whatever the dialog stored is one step, undoable and marking the battle modified.
-    parts_.history.Record("Battle Settings", [this] { parts_.settings.Run(SettingsDialog::SettingsMode); });
+    parts_.history.Record(step::BattleSettings,
+                          [this] { parts_.settings.Run(SettingsDialog::SettingsMode); });
     SetForceCaptions();
     SetBattleCaption();
 }

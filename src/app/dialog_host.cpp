@@ -1,4 +1,5 @@
 #include "app/dialog_host.h"
+#include "edit/edit_names.h"
 
 #include "edit/dialogs/map_text_dialog.h"
 #include "edit/dialogs/map_trimmer_dialog.h"
@@ -35,7 +36,7 @@ int32_t DialogHost::OpenUnitEditor(int32_t unit) {
     history.Begin();
     history.Touch(); // opening the editor counts as a change, as from the map
     const int32_t result = UnitEditor().RunForUnit(unit);
-    history.Commit("Add/Modify Units");
+    history.Commit(step::Units);
     return result;
 }
 
@@ -46,7 +47,7 @@ int32_t DialogHost::RunOrderOfBattle(int32_t side) {
     // The sort before the list is a step of its own, so looking can be undone too.
     return Made(orderOfBattle_, context_.Battle(), context_.Equipment(), context_.Boxes(), context_.Sounds(),
                 static_cast<UnitEditorOpener&>(*this))
-        .Run(side, [&] { history.Record("Sort Units", [&] { SortUnits(battle, equipment); }); });
+        .Run(side, [&] { history.Record(step::SortUnits, [&] { SortUnits(battle, equipment); }); });
 }
 
 int32_t DialogHost::RunReinforcementSchedule(int32_t side) {

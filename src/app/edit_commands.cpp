@@ -1,47 +1,11 @@
 #include "app/edit_commands.h"
 
 #include "app/command_names.h"
+#include "edit/edit_names.h"
 #include "edit/objective_logic.h"
 #include "edit/terrain_picker_logic.h"
 
 namespace k2 {
-
-const char* ModePrompt(EditMode mode) {
-    switch (mode) {
-    case EditMode::PlacePrimary:
-        return "Select Hex to Place Primary Terrain.";
-    case EditMode::PlaceSecondary:
-        return "Select Hex to Add Secondary Terrain (Left Click Adds/Right Click Removes).";
-    case EditMode::FillPrimary:
-        return "Select Hex to Start Primary Terrain Fill.";
-    case EditMode::MapText:
-        return "Select Hex to Add/Modify Map Text.";
-    case EditMode::Units:
-        return "Select Hex to Add or Modify Units.";
-    case EditMode::Structures:
-        return "Select Hex to Add or Modify Structures.";
-    case EditMode::Objective:
-        return "Select Hex to Set/Modify Terrain Objective.";
-    case EditMode::Reinforcements:
-        return "Select Hex to Add or Modify Reinforcements.";
-    case EditMode::CopyUnit:
-        return "Select Unit to Copy.";
-    case EditMode::CutUnit:
-        return "Select Unit to Cut.";
-    case EditMode::PasteUnit:
-        return "Select Hex to Paste Unit Into.";
-    case EditMode::Caltrops:
-        return "Select Hex to Add/Remove Caltrops.";
-    case EditMode::Stakes:
-        return "Select Hex to Add/Remove Stakes";
-    case EditMode::MoveUnit:
-        return "Select Unit To Move.";
-    case EditMode::None:
-    case EditMode::ZoomPick:
-        break;
-    }
-    return "";
-}
 
 EditCommands::EditCommands(EditCommandParts parts) : parts_(parts) {
     parts_.session.Clipboard().SetFilledListener([this] {
@@ -120,7 +84,7 @@ void EditCommands::EnterMode(EditMode mode) {
     if (parts_.edit.Mode == EditMode::MoveUnit && mode != EditMode::MoveUnit)
         parts_.map.MarkMovePick(NoSymbol);
     parts_.edit.Mode = mode;
-    parts_.screen.SetInfoText(ModePrompt(mode));
+    parts_.screen.SetInfoText(std::string(ModePrompt(mode)));
     parts_.map.SetHandCursor();
 }
 

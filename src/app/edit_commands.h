@@ -6,6 +6,7 @@
 #include "app/command_screen.h"
 #include "core/edit_state.h"
 #include "edit/edit_history.h"
+#include "edit/edit_names.h"
 #include "edit/edit_session.h"
 
 #include <cstdint>
@@ -48,9 +49,6 @@ class ModeScreen {
     // Outlines the hex of the unit that Move Unit picked (NoSymbol: no outline).
     virtual void MarkMovePick(int32_t hex) = 0;
 };
-
-// The info bar prompt of each mode ("" where a mode has none).
-const char* ModePrompt(EditMode mode);
 
 struct EditCommandParts {
     EditHistory& history;

@@ -1,4 +1,5 @@
 #include "edit/battle_save.h"
+#include "edit/edit_names.h"
 
 #include "core/battle_file.h"
 #include "forces/unit_ratings.h"
@@ -8,7 +9,7 @@ namespace k2 {
 Status SaveBattleFile(EditHistory& history, Scenario& scenario, const EquipmentTables& equipment,
                       const std::filesystem::path& file, int32_t terrainSymbolCount) {
     Status status;
-    history.Record("Sort Units", [&] {
+    history.Record(step::SortUnits, [&] {
         SortUnits(scenario, equipment);
         status = WriteBattle(scenario, file, terrainSymbolCount);
     });

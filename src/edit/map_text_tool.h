@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/edit_state.h"
+#include "edit/edit_names.h"
 #include "edit/edit_tool.h"
 
 #include <cstdint>
@@ -22,7 +23,7 @@ class MapTextTool : public EditTool {
   public:
     MapTextTool(EditState& edit, MapTextDialogs& dialogs) : edit_(edit), dialogs_(dialogs) {}
 
-    std::string StepName() const override { return "Add/Modify Map Text"; }
+    std::string StepName() const override { return std::string(step::MapText); }
     ToolResult LeftClick(int32_t hex) override;
 
   private:

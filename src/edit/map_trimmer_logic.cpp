@@ -1,4 +1,5 @@
 #include "edit/map_trimmer_logic.h"
+#include "edit/edit_names.h"
 
 #include "edit/edit_history.h"
 
@@ -244,13 +245,13 @@ std::vector<std::pair<std::string, std::string>> MapTrimmerLogic::CountLabels() 
 
 ResizeResult RecordTrim(EditHistory& history, MapTrimmerLogic& logic, MapEdge edge) {
     ResizeResult result;
-    history.Record(TrimStepName, [&] { result = logic.Trim(edge); });
+    history.Record(step::TrimMap, [&] { result = logic.Trim(edge); });
     return result;
 }
 
 ResizeResult RecordGrow(EditHistory& history, MapTrimmerLogic& logic, MapEdge edge) {
     ResizeResult result;
-    history.Record(GrowStepName, [&] { result = logic.Grow(edge); });
+    history.Record(step::GrowMap, [&] { result = logic.Grow(edge); });
     return result;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/scenario.h"
+#include "edit/edit_names.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -45,8 +46,6 @@ using GridAllocator = std::function<bool(std::vector<HexCell>& grid, std::size_t
 bool AllocateGrid(std::vector<HexCell>& grid, std::size_t count);
 
 // The names of the undo steps.
-constexpr const char* TrimStepName = "Trim Map";
-constexpr const char* GrowStepName = "Grow Map";
 
 class MapTrimmerLogic {
   public:

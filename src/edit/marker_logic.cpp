@@ -1,4 +1,5 @@
 #include "edit/marker_logic.h"
+#include "edit/edit_names.h"
 
 #include <algorithm>
 
@@ -33,7 +34,7 @@ MarkerLogic::MarkerLogic(Scenario& scenario, const SymbolSet& symbols, EditHisto
 
 MarkerLogic::~MarkerLogic() {
     // A dialog torn down while open still leaves its changes as one step.
-    if (open_) history_.Commit(StepName);
+    if (open_) history_.Commit(step::Markers);
 }
 
 void MarkerLogic::Open() {
@@ -69,7 +70,7 @@ bool MarkerLogic::ChooseSymbol(int32_t kind, int32_t symbol) {
 }
 
 int32_t MarkerLogic::Exit() {
-    if (open_) history_.Commit(StepName);
+    if (open_) history_.Commit(step::Markers);
     open_ = false;
     history_.Touch();
     return MarkerResultOk;

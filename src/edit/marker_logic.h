@@ -5,6 +5,7 @@
 
 #include "core/scenario.h"
 #include "edit/edit_history.h"
+#include "edit/edit_names.h"
 #include "edit/symbol_rows.h"
 #include "graphics/symbol_set.h"
 
@@ -63,8 +64,6 @@ class MarkerLogic {
     // -1 and "" while no row is selected.
     int32_t PreviewSymbol() const;
     std::string PreviewName() const;
-
-    static constexpr const char* StepName = "Set Special Hex Markers";
 
   private:
     int32_t RowOf(int32_t terrain) const;

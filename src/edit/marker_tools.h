@@ -5,6 +5,7 @@
 
 #include "core/platform.h"
 #include "core/scenario.h"
+#include "edit/edit_names.h"
 #include "edit/edit_tool.h"
 
 namespace k2 {
@@ -17,7 +18,7 @@ class CaltropsTool : public EditTool {
   public:
     CaltropsTool(Scenario& scenario, SoundPlayer& sounds) : scenario_(scenario), sounds_(sounds) {}
 
-    std::string StepName() const override { return "Place Caltrops"; }
+    std::string StepName() const override { return std::string(step::Caltrops); }
     bool RedrawsWholeMap() const override { return true; }
     // Toggles the hex's caltrops. Refused when the battle's marker table gives caltrops no
     // symbol (0), since laying them would change nothing.
@@ -32,7 +33,7 @@ class StakesTool : public EditTool {
   public:
     StakesTool(Scenario& scenario, SoundPlayer& sounds) : scenario_(scenario), sounds_(sounds) {}
 
-    std::string StepName() const override { return "Plant Archer Stakes"; }
+    std::string StepName() const override { return std::string(step::Stakes); }
     bool RedrawsWholeMap() const override { return true; }
     // Pulls up the hex's stakes (no unit needed), or plants them for the unit on the hex when
     // it carries stakes; refused otherwise.

@@ -5,6 +5,7 @@
 
 #include "core/edit_state.h"
 #include "core/scenario.h"
+#include "edit/edit_names.h"
 #include "edit/edit_tool.h"
 
 #include <cstdint>
@@ -24,7 +25,7 @@ class ObjectiveTool : public EditTool {
     ObjectiveTool(const Scenario& scenario, EditState& edit, ObjectiveDialogs& dialogs)
         : scenario_(scenario), edit_(edit), dialogs_(dialogs) {}
 
-    std::string StepName() const override { return "Set/Modify Terrain Objective"; }
+    std::string StepName() const override { return std::string(step::Objective); }
     ToolResult LeftClick(int32_t hex) override;
 
   private:

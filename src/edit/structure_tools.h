@@ -4,6 +4,7 @@
 
 #include "core/edit_state.h"
 #include "edit/edit_history.h"
+#include "edit/edit_names.h"
 #include "edit/edit_tool.h"
 
 #include <cstdint>
@@ -29,7 +30,7 @@ class StructureTool : public EditTool {
     StructureTool(EditState& edit, EditHistory& history, StructureDialogs& dialogs)
         : edit_(edit), history_(history), dialogs_(dialogs) {}
 
-    std::string StepName() const override { return "Add/Modify Structures"; }
+    std::string StepName() const override { return std::string(step::Structures); }
     ToolResult LeftClick(int32_t hex) override;
 
   private:

@@ -1,4 +1,5 @@
 #include "edit/terrain_picker_logic.h"
+#include "edit/edit_names.h"
 
 #include "core/terrain_defs.h"
 #include "edit/terrain_tools.h"
@@ -113,7 +114,7 @@ StepChange TerrainPickerLogic::EditDefinition(const std::function<void(TerrainDe
     if (!HasSelection()) return {};
     const int32_t terrain = SelectedTerrain();
     return history_.Record(
-        StepName, [&] { change(scenario_.TerrainDefs[size_t(terrain)]); }, MergeKey(terrain));
+        step::TerrainDefinition, [&] { change(scenario_.TerrainDefs[size_t(terrain)]); }, MergeKey(terrain));
 }
 
 StepChange TerrainPickerLogic::Step(int32_t TerrainDef::*field, int32_t delta, int32_t low, int32_t high) {
@@ -130,7 +131,7 @@ int32_t TerrainPickerLogic::Ok(const std::filesystem::path& defFile, int32_t ter
     // The write sets the battle's definition count to the symbol count, which is a change of
     // the battle like any other and belongs to the definition edits.
     history_.Record(
-        StepName, [&] { written = WriteTerrainDefs(scenario_, defFile, terrainSymbolCount); },
+        step::TerrainDefinition, [&] { written = WriteTerrainDefs(scenario_, defFile, terrainSymbolCount); },
         HasSelection() ? MergeKey(SelectedTerrain()) : std::string());
     if (!written) boxes_.ShowPlain(written.title, written.message);
     return PickerResultOk;

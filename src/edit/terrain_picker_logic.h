@@ -7,6 +7,7 @@
 #include "core/platform.h"
 #include "core/scenario.h"
 #include "edit/edit_history.h"
+#include "edit/edit_names.h"
 #include "graphics/symbol_set.h"
 
 #include <QImage>
@@ -41,7 +42,6 @@ class TerrainPickerLogic {
     static constexpr int32_t MinElevation = 0, MaxElevation = 3;
     static constexpr int32_t MinCost = 0, MaxCost = 13;
     static constexpr int32_t MinDefense = -8, MaxDefense = 8;
-    static constexpr std::string_view StepName = "Edit Terrain Definition";
 
     TerrainPickerLogic(Scenario& scenario, const SymbolSet& symbols, EditState& edit, EditHistory& history,
                        MessageBoxes& boxes);

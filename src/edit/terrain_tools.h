@@ -8,6 +8,7 @@
 #include "core/random_source.h"
 #include "core/scenario.h"
 #include "edit/edit_history.h"
+#include "edit/edit_names.h"
 #include "edit/edit_tool.h"
 #include "edit/map_click_dispatch.h"
 
@@ -52,7 +53,7 @@ class PlacePrimaryTool : public EditTool {
                      TerrainFeedback& feedback)
         : scenario_(scenario), edit_(edit), random_(random), history_(history), feedback_(feedback) {}
 
-    std::string StepName() const override { return "Place Primary Terrain"; }
+    std::string StepName() const override { return std::string(step::PlacePrimary); }
     ToolResult LeftClick(int32_t hex) override;
     bool PaintsOnDrag() const override { return true; }
 
@@ -70,8 +71,8 @@ class PlaceSecondaryTool : public EditTool {
     PlaceSecondaryTool(Scenario& scenario, EditState& edit, RandomSource& random, EditHistory& history)
         : scenario_(scenario), edit_(edit), random_(random), history_(history) {}
 
-    std::string StepName() const override { return "Place Secondary Terrain"; }
-    std::string OtherStepName() const override { return "Remove Secondary Terrain"; }
+    std::string StepName() const override { return std::string(step::PlaceSecondary); }
+    std::string OtherStepName() const override { return std::string(step::RemoveSecondary); }
     ToolResult LeftClick(int32_t hex) override;
     ToolResult OtherClick(int32_t hex) override;
     bool PaintsOnDrag() const override { return true; }
@@ -92,7 +93,7 @@ class FillPrimaryTool : public EditTool {
         : scenario_(scenario), edit_(edit), random_(random), history_(history), boxes_(boxes),
           redraw_(redraw) {}
 
-    std::string StepName() const override { return "Fill Primary Terrain"; }
+    std::string StepName() const override { return std::string(step::FillPrimary); }
     ToolResult LeftClick(int32_t hex) override;
 
   private:

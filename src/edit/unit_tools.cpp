@@ -105,7 +105,7 @@ bool MoveUnitTool::PickIsCurrent() const {
 ToolResult MoveUnitTool::LeftClick(int32_t hex) {
     if (edit_.MoveSourceUnit != 0 && !PickIsCurrent()) {
         edit_.MoveSourceUnit = 0;
-        info_.SetInfoText(std::string(MoveUnitPrompt));
+        info_.SetInfoText(std::string(ModePrompt(EditMode::MoveUnit)));
     }
     if (edit_.MoveSourceUnit == 0) {
         const int32_t unit = UnitOnHex(scenario_, hex);
@@ -129,7 +129,7 @@ ToolResult MoveUnitTool::LeftClick(int32_t hex) {
     if (reinforcement) to.ReinforcementMarker = MarkerOfSide(scenario_, moved.Side);
     moved.Hex = hex;
 
-    info_.SetInfoText(std::string(MoveUnitPrompt));
+    info_.SetInfoText(std::string(ModePrompt(EditMode::MoveUnit)));
     sounds_.Play(SoundAccept, 1);
     edit_.MoveSourceUnit = 0;
     return ToolResult::Done();

@@ -7,6 +7,7 @@
 #include "core/platform.h"
 #include "core/scenario.h"
 #include "edit/edit_history.h"
+#include "edit/edit_names.h"
 #include "edit/edit_tool.h"
 #include "edit/unit_clipboard.h"
 
@@ -17,13 +18,6 @@
 namespace k2 {
 
 // The prompts of the unit modes (the info bar).
-constexpr std::string_view UnitsPrompt = "Select Hex to Add or Modify Units.";
-constexpr std::string_view ReinforcementsPrompt = "Select Hex to Add or Modify Reinforcements.";
-constexpr std::string_view CopyUnitPrompt = "Select Unit to Copy.";
-constexpr std::string_view CutUnitPrompt = "Select Unit to Cut.";
-constexpr std::string_view PasteUnitPrompt = "Select Hex to Paste Unit Into.";
-constexpr std::string_view MoveUnitPrompt = "Select Unit To Move.";
-constexpr std::string_view MoveTargetPrompt = "Select Hex to Move Unit.";
 
 // The unit editor, opened modally on EditState::CurrentHex; returns its modal result (1 when
 // the map must be drawn again).
@@ -52,7 +46,7 @@ class UnitsTool : public EditTool {
   public:
     UnitsTool(EditState& edit, EditHistory& history, UnitDialogs& dialogs)
         : edit_(edit), history_(history), dialogs_(dialogs) {}
-    std::string StepName() const override { return "Add/Modify Units"; }
+    std::string StepName() const override { return std::string(step::Units); }
     ToolResult LeftClick(int32_t hex) override;
 
   private:
@@ -65,7 +59,7 @@ class ReinforcementsTool : public EditTool {
   public:
     ReinforcementsTool(const Scenario& scenario, EditState& edit, EditHistory& history, UnitDialogs& dialogs)
         : scenario_(scenario), edit_(edit), history_(history), dialogs_(dialogs) {}
-    std::string StepName() const override { return "Add/Modify Reinforcements"; }
+    std::string StepName() const override { return std::string(step::Reinforcements); }
     ToolResult LeftClick(int32_t hex) override;
 
   private:
@@ -79,7 +73,7 @@ class CopyUnitTool : public EditTool {
   public:
     CopyUnitTool(const Scenario& scenario, UnitClipboard& clipboard, SoundPlayer& sounds)
         : scenario_(scenario), clipboard_(clipboard), sounds_(sounds) {}
-    std::string StepName() const override { return "Copy Unit"; }
+    std::string StepName() const override { return std::string(step::CopyUnit); }
     ToolResult LeftClick(int32_t hex) override;
 
   private:
@@ -91,7 +85,7 @@ class CopyUnitTool : public EditTool {
 class CutUnitTool : public EditTool {
   public:
     CutUnitTool(Scenario& scenario, UnitClipboard& clipboard) : scenario_(scenario), clipboard_(clipboard) {}
-    std::string StepName() const override { return "Cut Unit"; }
+    std::string StepName() const override { return std::string(step::CutUnit); }
     ToolResult LeftClick(int32_t hex) override;
 
   private:
@@ -103,7 +97,7 @@ class PasteUnitTool : public EditTool {
   public:
     PasteUnitTool(Scenario& scenario, const UnitClipboard& clipboard)
         : scenario_(scenario), clipboard_(clipboard) {}
-    std::string StepName() const override { return "Paste Unit"; }
+    std::string StepName() const override { return std::string(step::PasteUnit); }
     ToolResult LeftClick(int32_t hex) override;
 
   private:
@@ -117,7 +111,7 @@ class MoveUnitTool : public EditTool {
         : scenario_(scenario), edit_(edit), sounds_(sounds), info_(info) {}
     // Move Unit was chosen: no unit is picked.
     void Begin() { edit_.MoveSourceUnit = 0; }
-    std::string StepName() const override { return "Move Unit"; }
+    std::string StepName() const override { return std::string(step::MoveUnit); }
     ToolResult LeftClick(int32_t hex) override;
 
   private:

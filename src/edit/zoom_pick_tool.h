@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/edit_state.h"
+#include "edit/edit_names.h"
 #include "edit/edit_tool.h"
 
 namespace k2 {
@@ -23,7 +24,7 @@ class ZoomPickTool : public EditTool {
     // A zoom by other means (keys, the ZoomOut button) ends a pending pick.
     void Cancel();
 
-    std::string StepName() const override { return "Zoom In"; }
+    std::string StepName() const override { return std::string(step::ZoomIn); }
     ToolResult LeftClick(int32_t hex) override;
 
   private:

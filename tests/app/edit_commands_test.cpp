@@ -169,9 +169,9 @@ TEST_F(EditCommandsTest, MenuDialogsAndTheirRedraws) {
 }
 
 TEST_F(EditCommandsTest, PromptsAreTheProgramsOwnTexts) {
-    EXPECT_STREQ(k2::ModePrompt(EditMode::Stakes), "Select Hex to Add/Remove Stakes");
-    EXPECT_STREQ(k2::ModePrompt(EditMode::MoveUnit), "Select Unit To Move.");
-    EXPECT_STREQ(k2::ModePrompt(EditMode::ZoomPick), "");
+    EXPECT_EQ(k2::ModePrompt(EditMode::Stakes), "Select Hex to Add/Remove Stakes");
+    EXPECT_EQ(k2::ModePrompt(EditMode::MoveUnit), "Select Unit To Move.");
+    EXPECT_EQ(k2::ModePrompt(EditMode::ZoomPick), "");
 }
 
 TEST_F(EditCommandsTest, UndoAndRedoNameTheirStepAndRedraw) {

@@ -1,4 +1,5 @@
 #include "k2tool/edit_script.h"
+#include "edit/edit_names.h"
 
 #include "core/battle_file.h"
 #include "edit/battle_save.h"
@@ -183,13 +184,13 @@ OpOutcome MoveOp(OpArgs& args, ScriptSession& s) {
 OpOutcome RemoveUnitOp(OpArgs& args, ScriptSession& s) {
     const int32_t hex = args.Hex();
     bool removed = false;
-    s.History().Record("Add/Modify Units", [&] { removed = RemoveUnitOnHex(s.Battle(), hex); });
+    s.History().Record(step::Units, [&] { removed = RemoveUnitOnHex(s.Battle(), hex); });
     if (!removed) return {true, "no unit stands on the hex"};
     return {};
 }
 
 OpOutcome SortOp(OpArgs&, ScriptSession& s) {
-    s.History().Record("Sort Units", [&] { SortUnits(s.Battle(), s.Equipment()); });
+    s.History().Record(step::SortUnits, [&] { SortUnits(s.Battle(), s.Equipment()); });
     return {};
 }
 
@@ -197,7 +198,7 @@ OpOutcome SortOp(OpArgs&, ScriptSession& s) {
 OpOutcome RemoveMapTextOp(OpArgs& args, ScriptSession& s) {
     const int32_t hex = args.Hex();
     int32_t result = 0;
-    s.History().Record("Add/Modify Map Text", [&] {
+    s.History().Record(step::MapText, [&] {
         MapTextLogic text(s.Battle(), s.History(), s.Sounds(), s.Boxes());
         text.Activate(hex);
         result = text.Remove();
@@ -262,7 +263,7 @@ OpOutcome GrowOp(OpArgs& args, ScriptSession& s) {
 OpOutcome RemoveStructureOp(OpArgs& args, ScriptSession& s) {
     const int32_t hex = args.Hex();
     bool removed = false;
-    s.History().Record("Add/Modify Structures", [&] { removed = RemoveStructureAt(s.Battle(), hex); });
+    s.History().Record(step::Structures, [&] { removed = RemoveStructureAt(s.Battle(), hex); });
     if (!removed) return {true, "the hex has no structure"};
     return {};
 }
@@ -270,7 +271,7 @@ OpOutcome RemoveStructureOp(OpArgs& args, ScriptSession& s) {
 OpOutcome RemoveObjectiveOp(OpArgs& args, ScriptSession& s) {
     const int32_t hex = args.Hex();
     bool removed = false;
-    s.History().Record("Set/Modify Terrain Objective", [&] { removed = RemoveObjectiveAt(s.Battle(), hex); });
+    s.History().Record(step::Objective, [&] { removed = RemoveObjectiveAt(s.Battle(), hex); });
     if (!removed) return {true, "the hex has no objective"};
     return {};
 }
