@@ -4,12 +4,12 @@
 #include "app/check_panel.h"
 #include "app/command_names.h"
 #include "app/dialog_host.h"
-#include "app/export_map_dialog.h"
+#include "app/export_flow.h"
 #include "app/new_map_dialog.h"
+#include "app/window_adapters.h"
 #include "edit/dialogs/terrain_picker_dialog.h"
 #include "forces/unit_summary.h"
 #include "graphics/ansi_text.h"
-#include "graphics/map_export.h"
 #include "view/map_view.h"
 #include "view/overview_panel.h"
 
@@ -21,7 +21,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QProgressDialog>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
@@ -30,75 +29,6 @@
 #include <algorithm>
 
 namespace k2 {
-
-class TMainForm::SettingsAdapter : public SettingsDialog {
-  public:
-    explicit SettingsAdapter(TMainForm& window) : window_(window) {}
-    int32_t Run(int32_t mode) override {
-        return window_.SettingsDialogWindow().Run(mode == NewBattleMode ? NewMapMode::NewBattle
-                                                                        : NewMapMode::Settings);
-    }
-
-  private:
-    TMainForm& window_;
-};
-
-// The map view as the edit modes see it: what to draw again after an edit, the zoom pick, the
-// cursor of a mode and the name of the terrain just placed.
-class TMainForm::MapAdapter : public MapRedraw, public ZoomView, public ModeScreen, public TerrainFeedback {
-  public:
-    MapAdapter(MapView& view, MapRenderer& renderer, const SymbolSet& symbols)
-        : view_(view), renderer_(renderer), symbols_(symbols) {}
-    void RedrawHexes(const std::vector<int32_t>& hexes) override {
-        for (int32_t hex : hexes)
-            renderer_.RedrawHex(hex);
-        view_.Present();
-        if (overview_) overview_->HexesChanged(hexes);
-    }
-    void DisplayMap() override {
-        view_.DisplayMap();
-        if (overview_) overview_->BattleChanged();
-    }
-    void MapResized() override {
-        view_.ShowBattle();
-        if (overview_) overview_->BattleChanged();
-    }
-    // The overview follows every redraw of the map.
-    void SetOverview(OverviewPanel* overview) { overview_ = overview; }
-    void ZoomInAt(int32_t hex) override { view_.ZoomInAt(hex); }
-    void SetZoomCursor(bool zoom) override { view_.SetZoomCursor(zoom); }
-    void SetHandCursor() override { view_.SetZoomCursor(false); }
-    void MarkMovePick(int32_t hex) override {
-        // Only the pick's own outline is taken away, not a hex marked by the check panel.
-        if (hex == NoSymbol && !pickShown_) return;
-        pickShown_ = hex != NoSymbol;
-        view_.MarkHex(hex);
-    }
-    void ShowPlacedTerrain(int32_t terrain) override {
-        if (!symbols_.IsTerrainSymbol(terrain)) return;
-        if (QLabel* label = view_.findChild<QLabel*>("PrmTer"))
-            label->setText(FromAnsi(symbols_.Terrain(terrain).Name.View()));
-    }
-
-  private:
-    MapView& view_;
-    MapRenderer& renderer_;
-    const SymbolSet& symbols_;
-    OverviewPanel* overview_ = nullptr;
-    bool pickShown_ = false;
-};
-
-class TMainForm::PickerAdapter : public TerrainPicker {
-  public:
-    explicit PickerAdapter(TSelectTer& picker) : picker_(picker) {}
-    void ShowModeless(int8_t use) override { picker_.ShowModeless(use); }
-    int32_t RunFill() override { return picker_.RunFill(); }
-    void ClosePicker() override { picker_.ClosePicker(); }
-    void Refresh() override { picker_.Refresh(); }
-
-  private:
-    TSelectTer& picker_;
-};
 
 struct TMainForm::MenuItem {
     std::string_view name;
@@ -148,29 +78,27 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
                         context_.InstallDir(), this);
     setCentralWidget(view_);
 
-    settings_ = std::make_unique<SettingsAdapter>(*this);
+    settings_ = std::make_unique<SettingsAdapter>([this]() -> TNewMap& { return SettingsDialogWindow(); });
     lifecycle_ = std::make_unique<BattleLifecycle>(
         LifecycleParts{context_.Battle(), context_.Equipment(), *this, *settings_, context_.SymbolLoader(),
                        context_.Boxes(), context_.Chooser(), context_.Random(), context_.History()},
         context_.InstallDir());
-    mapAdapter_ = std::make_unique<MapAdapter>(*view_, context_.Renderer(), context_.Symbols());
+    mapAdapter_ = std::make_unique<MapAdapter>(*view_, context_.Symbols());
+    refresher_ = std::make_unique<MapRefresher>(*view_, context_.Renderer(), context_.Switches());
     dialogs_ = std::make_unique<k2::DialogHost>(context_, static_cast<CommandScreen&>(*this), this);
     session_ = std::make_unique<EditSession>(context_.Battle(), context_.Edit(), context_.History(),
-                                             context_.Switches(),
                                              EditSeams{context_.Sounds(), context_.Boxes(), context_.Random(),
-                                                       *mapAdapter_, *mapAdapter_, *mapAdapter_, *dialogs_});
+                                                       *mapAdapter_, *mapAdapter_, *dialogs_});
     picker_ = new TSelectTer(context_.Battle(), context_.Symbols(), context_.Edit(), context_.History(),
                              context_.Boxes(), context_.InstallDir(), this);
     pickerAdapter_ = std::make_unique<PickerAdapter>(*picker_);
     editCommands_ = std::make_unique<EditCommands>(
         EditCommandParts{context_.History(), *session_, static_cast<CommandScreen&>(*this), context_.Edit(),
-                         *mapAdapter_, *pickerAdapter_, *dialogs_, *mapAdapter_, context_.Battle()});
+                         *mapAdapter_, *pickerAdapter_, *dialogs_, context_.Battle()});
     view_->SetEditState(&context_.Edit());
-    // A definition edited in the picker changes the picture only through elevation.
-    connect(picker_, &TSelectTer::DefinitionChanged, this, [this] {
-        if (context_.Switches().Elevation) view_->DisplayMap();
-    });
-    context_.History().SetListener(this);
+    // Every completed step, undo and redo: first the picture, then the window's followers.
+    context_.History().AddListener(refresher_.get());
+    context_.History().AddListener(this);
     lifecycle_->SetRecovery(context_.Recovery());
     recoveryTimer_ = new QTimer(this);
     recoveryTimer_->setObjectName("RecoveryTimer");
@@ -216,7 +144,8 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
 }
 
 TMainForm::~TMainForm() {
-    context_.History().SetListener(nullptr);
+    context_.History().RemoveListener(this);
+    context_.History().RemoveListener(refresher_.get());
     // The docks are hidden as they are taken down; that is not the user turning the overview off.
     if (overviewDock_) disconnect(overviewDock_->toggleViewAction(), nullptr, this, nullptr);
     if (busy_) QApplication::restoreOverrideCursor();
@@ -386,7 +315,7 @@ void TMainForm::BuildDocks() {
     overviewDock_->setWidget(overview_);
     addDockWidget(Qt::RightDockWidgetArea, overviewDock_);
     connect(overview_, &OverviewPanel::ScrollRequested, view_, &MapView::CenterOn);
-    mapAdapter_->SetOverview(overview_);
+    refresher_->SetOverview(overview_);
     // Hidden unless the user showed it last time; the Preferences item is the dock's own toggle.
     overviewDock_->setVisible(QSettings().value(OverviewSetting, false).toBool());
     QAction* toggle = overviewDock_->toggleViewAction();
@@ -405,41 +334,10 @@ void TMainForm::ScheduleRecheck() {
 
 void TMainForm::ExportMapImageClicked() {
     if (!lifecycle_->BattleActive()) return;
-    const Scenario& battle = context_.Battle();
-    const QSize visible(view_->Logic().ViewWidth(), view_->Logic().ViewHeight());
-    if (!exportChoice_) exportChoice_ = new TExportMap(this);
-    const std::optional<ExportArea> area =
-        exportChoice_->Choose(WholeMapSize(battle, context_.Symbols()), visible);
-    if (!area) return;
-    const std::filesystem::path battleFile = lifecycle_->CurrentPath();
-    std::string proposed = battle.BattleName.Str();
-    if (proposed.empty()) proposed = battleFile.stem().string();
-    const std::optional<std::filesystem::path> file = context_.Chooser().ChooseSave(
-        {"Export Map Image", "PNG Images|*.png", ".png",
-         battleFile.has_parent_path() ? battleFile.parent_path() : lifecycle_->ScenariosDir(),
-         proposed + ".png"});
-    if (!file) return;
-
-    QProgressDialog progress("Drawing the map image...", "Cancel", 0, 100, this);
-    progress.setObjectName("ExportProgress");
-    progress.setWindowTitle("Export Map Image");
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    SetBusy(true);
-    const Status status = ExportMapImage(battle, context_.Symbols(), context_.Switches(), *area, visible,
-                                         *file, [&progress](int percent) {
-                                             progress.setValue(percent);
-                                             QApplication::processEvents();
-                                             return !progress.wasCanceled();
-                                         });
-    SetBusy(false);
-    progress.reset();
-    if (IsExportCancelled(status)) return;
-    if (!status) {
-        context_.Boxes().ShowPlain("Warning", status.message);
-        return;
-    }
-    SetInfoText("Map image written to " + file->string());
+    if (!exportFlow_)
+        exportFlow_ = std::make_unique<ExportFlow>(context_, static_cast<LifecycleScreen&>(*this), this);
+    exportFlow_->Run(QSize(view_->Logic().ViewWidth(), view_->Logic().ViewHeight()),
+                     lifecycle_->CurrentPath(), lifecycle_->ScenariosDir());
 }
 
 void TMainForm::CheckBattleClicked() {
@@ -473,7 +371,7 @@ void TMainForm::StartUp() {
     context_.Switches() = DisplaySwitches{};
     context_.Edit() = EditState{};
     lifecycle_->Start();
-    editCommands_->RefreshUndoCommands();
+    editCommands_->RefreshCommands();
     ShowUnitPanel(NoSymbol);
 }
 
@@ -483,8 +381,9 @@ void TMainForm::NewClicked() {
     lifecycle_->CreateNew();
 }
 
-void TMainForm::HistoryChanged() {
-    editCommands_->RefreshUndoCommands();
+void TMainForm::HistoryChanged(const StepChange& change) {
+    // The picker shows terrain definitions, which an undo or redo may have changed.
+    if (change.Replayed && change.WholeMap) pickerAdapter_->Refresh();
     UpdateCaption();
     KeepRecoveryCopy();
     ScheduleRecheck();

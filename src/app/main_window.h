@@ -5,6 +5,7 @@
 #include "app/battle_lifecycle.h"
 #include "app/edit_commands.h"
 #include "app/editor_context.h"
+#include "app/map_refresher.h"
 #include "edit/edit_session.h"
 #include "view/map_view_logic.h"
 
@@ -30,7 +31,10 @@ class DialogHost;
 class TAboutMBld;
 class CheckPanel;
 class OverviewPanel;
-class TExportMap;
+class ExportFlow;
+class SettingsAdapter;
+class MapAdapter;
+class PickerAdapter;
 
 class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryListener {
     Q_OBJECT
@@ -73,7 +77,7 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     void ShowTitlePicture() override;
     void ShowBattle() override;
     // HistoryListener
-    void HistoryChanged() override;
+    void HistoryChanged(const StepChange& change) override;
 
     struct MenuItem;
     void BuildMenus();
@@ -111,10 +115,6 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     MenuItem EditItem(std::string_view name, const char* caption, void (EditCommands::*command)());
     std::function<void()> Run(void (TMainForm::*slot)());
 
-    class SettingsAdapter;
-    class MapAdapter;
-    class PickerAdapter;
-
     EditorContext& context_;
     MapView* view_ = nullptr;
     TNewMap* newMap_ = nullptr;
@@ -122,6 +122,7 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     std::unique_ptr<SettingsAdapter> settings_;
     std::unique_ptr<BattleLifecycle> lifecycle_;
     std::unique_ptr<MapAdapter> mapAdapter_;
+    std::unique_ptr<MapRefresher> refresher_;
     TSelectTer* picker_ = nullptr;
     std::unique_ptr<PickerAdapter> pickerAdapter_;
     std::unique_ptr<k2::DialogHost> dialogs_;
@@ -136,7 +137,7 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     QDockWidget* checkDock_ = nullptr;
     OverviewPanel* overview_ = nullptr;
     QDockWidget* overviewDock_ = nullptr;
-    TExportMap* exportChoice_ = nullptr;
+    std::unique_ptr<ExportFlow> exportFlow_;
     std::string caption_;
     // The info text that a notice covers for a few seconds.
     std::string infoText_;
