@@ -2,6 +2,7 @@
 
 #include "core/terrain_defs.h"
 #include "graphics/ansi_text.h"
+#include "graphics/map_text_place.h"
 #include "graphics/symbol_blit.h"
 
 #include <QFont>
@@ -341,10 +342,7 @@ static const PlaceName* DrawableText(const Scenario& scenario, int32_t hex, int3
     const int32_t m = scenario.Hexes[static_cast<size_t>(hex)].MapText;
     if (m < 1 || m > std::min(scenario.MapTextCount, MaxMapTexts)) return nullptr;
     const PlaceName& pn = scenario.MapTexts[static_cast<size_t>(m)];
-    const uint8_t placement = pn.Placement[static_cast<size_t>(zoom)];
-    if (pn.Text.Empty() || pn.Size[static_cast<size_t>(zoom)] < 6 || placement < 1 || placement > 8)
-        return nullptr;
-    return &pn;
+    return MapTextShows(pn, zoom) ? &pn : nullptr;
 }
 
 QFont MapTextFont(const PlaceName& entry, int32_t zoom) {
@@ -416,43 +414,12 @@ MapRenderer::PlacedText MapRenderer::PlaceText(int32_t hex, int32_t zoom) {
     const PlaceName* pn = DrawableText(scenario_, hex, zoom);
     if (!pn) return {};
     const TextInk& ink = InkOf(*pn, zoom);
-    const int32_t s = symbols_.CellSize(zoom);
-    const int32_t w = ink.Width;
-    const int32_t h = ink.Height;
     const HexPoint at = visible_.Position(hex);
-    const int32_t cx = at.X + s / 2;
-    const int32_t cy = at.Y + s / 2;
-    int32_t left = 0;
-    int32_t top = 0;
-    switch (pn->Placement[static_cast<size_t>(zoom)]) {
-    case 1:
-        left = cx - w / 2, top = at.Y + s;
-        break;
-    case 2:
-        left = cx - w / 2, top = at.Y - h;
-        break;
-    case 3:
-        left = at.X + s, top = at.Y + s;
-        break;
-    case 4:
-        left = at.X + s, top = at.Y - h;
-        break;
-    case 5:
-        left = at.X - w, top = at.Y - h;
-        break;
-    case 6:
-        left = at.X - w, top = at.Y + s;
-        break;
-    case 7:
-        left = at.X - w, top = cy - h / 2;
-        break;
-    default:
-        left = at.X + s, top = cy - h / 2;
-        break;
-    }
+    const QPoint topLeft = MapTextTopLeft(pn->Placement[static_cast<size_t>(zoom)], QPoint(at.X, at.Y),
+                                          symbols_.CellSize(zoom), QSize(ink.Width, ink.Height));
     const uint32_t c = pn->Colour;
     const uint16_t colour = ToRgb16(qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)));
-    return {&ink, QPoint(left, top), colour};
+    return {&ink, topLeft, colour};
 }
 
 void MapRenderer::DrawMapTexts(const QRect& clip) {

@@ -2,6 +2,7 @@
 
 #include "graphics/ansi_text.h"
 #include "graphics/backdrop.h"
+#include "graphics/map_text_place.h"
 #include "widgets/dialog_look.h"
 #include "widgets/picture_panel.h"
 
@@ -121,47 +122,16 @@ QImage MapTextSample(const PlaceName& entry, int32_t zoom, const SymbolSet& symb
         painter.drawImage(x, y, shown);
     }
 
-    const std::size_t z = static_cast<std::size_t>(zoom);
-    const uint8_t placement = entry.Placement[z];
-    if (entry.Text.Empty() || entry.Size[z] < 6 || placement < 1 || placement > 8) return image;
+    if (!MapTextShows(entry, zoom)) return image;
 
     const QFont font = MapTextFont(entry, zoom);
     const QFontMetrics metrics(font, &image);
     const QString text = FromAnsi(entry.Text.View());
-    const int32_t w = metrics.horizontalAdvance(text);
-    const int32_t h = metrics.height();
-    const int32_t cx = x + s / 2;
-    const int32_t cy = y + s / 2;
-    int32_t left = 0, top = 0;
-    switch (placement) {
-    case 1:
-        left = cx - w / 2, top = y + s;
-        break;
-    case 2:
-        left = cx - w / 2, top = y - h;
-        break;
-    case 3:
-        left = x + s, top = y + s;
-        break;
-    case 4:
-        left = x + s, top = y - h;
-        break;
-    case 5:
-        left = x - w, top = y - h;
-        break;
-    case 6:
-        left = x - w, top = y + s;
-        break;
-    case 7:
-        left = x - w, top = cy - h / 2;
-        break;
-    default:
-        left = x + s, top = cy - h / 2;
-        break;
-    }
+    const QPoint topLeft = MapTextTopLeft(entry.Placement[static_cast<std::size_t>(zoom)], QPoint(x, y), s,
+                                          QSize(metrics.horizontalAdvance(text), metrics.height()));
     painter.setFont(font);
     painter.setPen(InkOf(entry.Colour));
-    painter.drawText(QPoint(left, top + metrics.ascent()), text);
+    painter.drawText(topLeft + QPoint(0, metrics.ascent()), text);
     return image;
 }
 

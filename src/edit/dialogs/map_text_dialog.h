@@ -31,8 +31,7 @@ class TMy_Panel;
 // What the map shows of `entry` at zoom level `zoom` around a hex of terrain `terrain`: the
 // hex's tile with the hex outline `overlay` (when it is a symbol of the set) in the middle of
 // an image of `size`, on the tile's own colour, and the text beside it where its position
-// puts it. Nothing of the text shows where the map shows none (an empty text, a size below 6,
-// a position outside 1..8).
+// puts it (MapTextTopLeft). Nothing of the text shows where the map shows none (MapTextShows).
 QImage MapTextSample(const PlaceName& entry, int32_t zoom, const SymbolSet& symbols, int32_t terrain,
                      int32_t overlay, QSize size);
 

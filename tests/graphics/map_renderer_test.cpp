@@ -3,6 +3,7 @@
 #include "core/battle_file.h"
 #include "core/file_lookup.h"
 #include "graphics/ansi_text.h"
+#include "graphics/map_text_place.h"
 #include "graphics/symbol_blit.h"
 #include "synthetic_symbols.h"
 
@@ -342,58 +343,21 @@ TEST_F(Renderer, UnitPlacementInTheCell) {
     EXPECT_EQ(Pixel(b.X + 8, b.Y + 8), 0);
 }
 
-TEST_F(Renderer, MapTextLandsAtItsAnchor) {
-    for (int32_t placement = 1; placement <= 8; ++placement) {
+TEST_F(Renderer, MapTextIsDrawnSolidWhereItsPositionPutsIt) {
+    // Below (centred on the hex) and above left: together they depend on the hex's place, the
+    // cell size and both text measures.
+    for (const int32_t position : {1, 5}) {
         NewMap(10, 10, 13);
         View(400, 400, 2);
-        AddText(44, "HHH", placement);
+        const int32_t m = AddText(44, "HHH", position);
         renderer->Render();
         const QRect box = Painted();
-        ASSERT_FALSE(box.isNull()) << placement;
+        ASSERT_FALSE(box.isNull()) << position;
+        const QFontMetrics metrics(MapTextFont(sc->MapTexts[size_t(m)], 2), &renderer->Buffer().Image());
+        const QSize size(metrics.horizontalAdvance("HHH"), metrics.height());
         const HexPoint p = renderer->HexPositionInBuffer(44);
-        const int32_t s = S(), cx = p.X + s / 2, cy = p.Y + s / 2;
-        QFont font("Arial");
-        font.setPointSize(12);
-        const int32_t h = QFontMetrics(font, &renderer->Buffer().Image()).height();
-        SCOPED_TRACE(placement);
-        switch (placement) {
-        case 1:
-            EXPECT_GE(box.top(), p.Y + s);
-            EXPECT_NEAR(box.center().x(), cx, 2);
-            break;
-        case 2:
-            EXPECT_LT(box.bottom(), p.Y);
-            EXPECT_NEAR(box.center().x(), cx, 2);
-            break;
-        case 3:
-            EXPECT_GE(box.left(), p.X + s);
-            EXPECT_GE(box.top(), p.Y + s);
-            break;
-        case 4:
-            EXPECT_GE(box.left(), p.X + s);
-            EXPECT_LT(box.bottom(), p.Y);
-            break;
-        case 5:
-            EXPECT_LT(box.right(), p.X);
-            EXPECT_LT(box.bottom(), p.Y);
-            break;
-        case 6:
-            EXPECT_LT(box.right(), p.X);
-            EXPECT_GE(box.top(), p.Y + s);
-            break;
-        case 7:
-            EXPECT_LT(box.right(), p.X);
-            break;
-        case 8:
-            EXPECT_GE(box.left(), p.X + s);
-            break;
-        }
-        // Close to the hex, not anywhere on the map.
-        EXPECT_LE(std::abs(box.center().y() - cy), s / 2 + h) << placement;
-        if (placement >= 7) {
-            EXPECT_GE(box.top(), cy - h / 2);
-            EXPECT_LE(box.bottom(), cy + h / 2);
-        }
+        const QRect expected(MapTextTopLeft(position, QPoint(p.X, p.Y), S(), size), size);
+        EXPECT_TRUE(expected.contains(box)) << position;
         for (int y = box.top(); y <= box.bottom(); ++y)
             for (int x = box.left(); x <= box.right(); ++x) {
                 const uint16_t v = Pixel(x, y);
@@ -402,22 +366,14 @@ TEST_F(Renderer, MapTextLandsAtItsAnchor) {
     }
 }
 
-TEST_F(Renderer, MapTextIsLeftOutWhenTooSmallEmptyMisplacedOrSwitchedOff) {
-    struct Case {
-        const char* what;
-        const char* text;
-        int32_t placement, size;
-        bool switchOn;
-    };
-    for (const Case c : {Case{"size 5", "Ford", 1, 5, true}, Case{"empty", "", 1, 12, true},
-                         Case{"placement 0", "Ford", 0, 12, true}, Case{"placement 9", "Ford", 9, 12, true},
-                         Case{"switch off", "Ford", 1, 12, false}, Case{"size 6", "Ford", 1, 6, true}}) {
-        switches.MapText = c.switchOn;
+TEST_F(Renderer, TheMapTextSwitchShowsAndHidesTheTexts) {
+    for (const bool on : {true, false}) {
+        switches.MapText = on;
         NewMap(10, 10, 13);
         View(400, 400, 0);
-        AddText(44, c.text, c.placement, c.size);
+        AddText(44, "Ford", 1);
         renderer->Render();
-        EXPECT_EQ(Painted().isNull(), std::string(c.what) != "size 6") << c.what;
+        EXPECT_EQ(!Painted().isNull(), on) << on;
     }
 }
 
