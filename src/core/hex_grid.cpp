@@ -46,6 +46,18 @@ int32_t HexGrid::Distance(int32_t a, int32_t b) const {
     return std::max({std::abs(dx), std::abs(dz), std::abs(dx + dz)});
 }
 
+std::vector<int32_t> HexGrid::Brush(int32_t centre, int32_t radius) const {
+    std::vector<int32_t> hexes;
+    if (!Contains(centre) || radius < 0) return hexes;
+    const int32_t row = centre / Cols, col = centre % Cols;
+    // A hex within the radius lies at most `radius` columns away and, counting the half-row
+    // shift of odd columns, at most one row further than the radius above or below.
+    for (int32_t r = row - radius - 1; r <= row + radius + 1; ++r)
+        for (int32_t c = col - radius; c <= col + radius; ++c)
+            if (Contains(r, c) && Distance(centre, r * Cols + c) <= radius) hexes.push_back(r * Cols + c);
+    return hexes;
+}
+
 std::vector<int32_t> HexGrid::GridRegion(int32_t start,
                                          const std::function<bool(int32_t hex)>& member) const {
     std::vector<int32_t> region;

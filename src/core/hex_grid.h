@@ -31,6 +31,9 @@ struct HexGrid {
     std::optional<int32_t> Neighbour(int32_t hex, HexDirection side) const;
     // The number of hex steps between two hexes.
     int32_t Distance(int32_t a, int32_t b) const;
+    // The hexes of the map within `radius` steps of `centre` (a brush), in hex index order;
+    // empty when `centre` is off the map or the radius is negative.
+    std::vector<int32_t> Brush(int32_t centre, int32_t radius) const;
 
     // The region of the fill: `start` and every hex reachable from it through hexes for which
     // `member` holds, stepping only to the hex above or below in the same column and to the
