@@ -2,6 +2,7 @@
 #include "edit/edit_names.h"
 
 #include "app/command_names.h"
+#include "app/command_table.h"
 
 #include "core/battle_file.h"
 #include "core/file_lookup.h"
@@ -30,37 +31,12 @@ std::string AsCurrentBattleName(std::string path) {
 } // namespace
 
 const std::vector<std::string_view>& BattleLifecycle::BattleCommands() {
-    static const std::vector<std::string_view> names = {cmd::BattleSettings,
-                                                        cmd::ElevationDisplay,
-                                                        cmd::ObjectiveDisplay,
-                                                        cmd::ReinforcementDisplay,
-                                                        cmd::OverlayDisplay,
-                                                        cmd::MapTextDisplay,
-                                                        cmd::ZoomIn,
-                                                        cmd::ZoomOut,
-                                                        cmd::SaveBattleAs,
-                                                        cmd::PlacePrimary,
-                                                        cmd::PlaceSecondary,
-                                                        cmd::FillPrimary,
-                                                        cmd::AddModifyUnits,
-                                                        cmd::AddModifyReinforcements,
-                                                        cmd::CopyUnit,
-                                                        cmd::CutUnit,
-                                                        cmd::MoveUnit,
-                                                        cmd::SpecialHexMarkers,
-                                                        cmd::PlaceCaltrops,
-                                                        cmd::PlantStakes,
-                                                        cmd::AddModifyMapText,
-                                                        cmd::AddModifyStructures,
-                                                        cmd::MapTrimmer,
-                                                        cmd::SetModifyObjective,
-                                                        cmd::WesternOrderOfBattle,
-                                                        cmd::EasternOrderOfBattle,
-                                                        cmd::WesternSchedule,
-                                                        cmd::EasternSchedule,
-                                                        cmd::ArmyStatistics,
-                                                        cmd::CheckBattle,
-                                                        cmd::ExportMapImage};
+    static const std::vector<std::string_view> names = [] {
+        std::vector<std::string_view> rows;
+        for (const CommandRow& row : CommandTable)
+            if (row.enabling == Enabling::WithBattle) rows.push_back(row.name);
+        return rows;
+    }();
     return names;
 }
 

@@ -45,11 +45,13 @@ void EditCommands::AfterClick(const ClickOutcome& outcome) {
 }
 
 std::string EditCommands::UndoCaption(const std::string& step) {
-    return step.empty() ? "Undo" : "Undo " + step;
+    const std::string item(FindCommand(cmd::Undo)->caption);
+    return step.empty() ? item : item + " " + step;
 }
 
 std::string EditCommands::RedoCaption(const std::string& step) {
-    return step.empty() ? "Redo" : "Redo " + step;
+    const std::string item(FindCommand(cmd::Redo)->caption);
+    return step.empty() ? item : item + " " + step;
 }
 
 void EditCommands::Undo() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/command_screen.h"
+#include "app/command_table.h"
 #include "core/edit_state.h"
 #include "edit/edit_history.h"
 #include "edit/edit_names.h"
@@ -62,44 +63,44 @@ struct EditCommandParts {
     Scenario& scenario;
 };
 
-class EditCommands {
+class EditCommands : public EditCommandTarget {
   public:
     // Enables "Paste Unit" with the first copy or cut of the run.
     explicit EditCommands(EditCommandParts parts);
 
-    void Undo();
-    void Redo();
+    void Undo() override;
+    void Redo() override;
     // Brings the Undo and Redo items up to date: enabled when there is a step to act on,
     // captions naming it ("Undo Place Primary Terrain").
     void RefreshUndoCommands();
 
     // Terrain menu.
-    void PlacePrimaryTerrain();
-    void PlaceSecondaryTerrain();
-    void FillPrimaryTerrain();
+    void PlacePrimaryTerrain() override;
+    void PlaceSecondaryTerrain() override;
+    void FillPrimaryTerrain() override;
 
     // Units menu.
-    void AddModifyUnits();
-    void AddModifyReinforcements();
-    void CopyUnit();
-    void CutUnit();
-    void PasteUnit();
-    void MoveUnit();
+    void AddModifyUnits() override;
+    void AddModifyReinforcements() override;
+    void CopyUnit() override;
+    void CutUnit() override;
+    void PasteUnit() override;
+    void MoveUnit() override;
 
     // Special Hexes and Map Text menus.
-    void SetSpecialHexMarkers();
-    void PlaceCaltrops();
-    void PlantStakes();
-    void AddModifyMapText();
-    void AddModifyStructures();
-    void SetModifyObjective();
-    void ObjectiveStatus();
-    void MapTrimmer();
-    void WesternOrderOfBattle() { OrderOfBattle(SideWestern); }
-    void EasternOrderOfBattle() { OrderOfBattle(SideEastern); }
-    void WesternSchedule() { Schedule(SideWestern); }
-    void EasternSchedule() { Schedule(SideEastern); }
-    void ArmyStatistics();
+    void SetSpecialHexMarkers() override;
+    void PlaceCaltrops() override;
+    void PlantStakes() override;
+    void AddModifyMapText() override;
+    void AddModifyStructures() override;
+    void SetModifyObjective() override;
+    void ObjectiveStatus() override;
+    void MapTrimmer() override;
+    void WesternOrderOfBattle() override { OrderOfBattle(SideWestern); }
+    void EasternOrderOfBattle() override { OrderOfBattle(SideEastern); }
+    void WesternSchedule() override { Schedule(SideWestern); }
+    void EasternSchedule() override { Schedule(SideEastern); }
+    void ArmyStatistics() override;
 
     // After anything that may have added or removed the objective (a click, undo, redo).
     void RefreshObjectiveCommand();

@@ -30,22 +30,6 @@
 
 namespace k2 {
 
-struct TMainForm::MenuItem {
-    std::string_view name;
-    const char* caption;
-    QKeySequence keys;
-    std::function<void()> slot;
-};
-
-std::function<void()> TMainForm::Run(void (TMainForm::*slot)()) {
-    return [this, slot] { (this->*slot)(); };
-}
-
-TMainForm::MenuItem TMainForm::EditItem(std::string_view name, const char* caption,
-                                        void (EditCommands::*command)()) {
-    return {name, caption, {}, [this, command] { (editCommands_.get()->*command)(); }};
-}
-
 namespace {
 
 constexpr const char* RecentNames[] = {"MapA1", "MapB1", "MapC1", "MapD1", "MapE1"};
@@ -127,16 +111,8 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
     connect(view_, &MapView::ZoomInPressed, this, [this] { session_->ZoomPick().Begin(); });
     connect(view_, &MapView::UnitPanelHexChanged, this, &TMainForm::ShowUnitPanel);
 
-    BuildMenus();
     BuildDocks();
-
-    const auto zoomKeys = [this](const QKeySequence& keys, bool in) {
-        auto* shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, [this, in] { ZoomFromKeyboard(in); });
-    };
-    zoomKeys(QKeySequence(Qt::Key_Plus), true);
-    zoomKeys(QKeySequence(Qt::Key_Equal), true);
-    zoomKeys(QKeySequence(Qt::Key_Minus), false);
+    BuildMenus();
 
     StartUp();
     // Once the window is up, a battle a previous run left unsaved is offered back.
@@ -159,132 +135,80 @@ QString ToQString(std::string_view text) {
 
 } // namespace
 
-QAction* TMainForm::AddItem(QMenu* menu, std::string_view name, const QString& caption,
-                            std::function<void()> slot) {
+QAction* TMainForm::AddItem(QMenu* menu, std::string_view name, const QString& caption) {
     QAction* item = menu->addAction(caption);
     item->setObjectName(ToQString(name));
     // Shortcuts act while the map has the focus, not while a dialog of the program does.
     item->setShortcutContext(Qt::WindowShortcut);
-    if (slot) connect(item, &QAction::triggered, this, std::move(slot));
     return item;
 }
 
-void TMainForm::AddItems(QMenu* menu, std::initializer_list<MenuItem> items) {
-    for (const MenuItem& entry : items) {
-        if (entry.name.empty()) {
-            menu->addSeparator();
-            continue;
-        }
-        AddItem(menu, entry.name, entry.caption, entry.slot)->setShortcut(entry.keys);
-    }
-}
-
-void TMainForm::AddSwitch(QMenu* menu, std::string_view name, DisplaySwitch which) {
-    QAction* item = menu->addAction(QString::fromStdString(InitialSwitchCaption(which)));
-    item->setObjectName(ToQString(name));
-    item->setEnabled(false);
-    connect(item, &QAction::triggered, this, [this, which, item] { ToggleDisplaySwitch(which, item); });
-}
-
 void TMainForm::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->setObjectName("File1");
-    AddItems(
-        file,
-        {{cmd::OpenBattle, "Open Battle", QKeySequence::Open, Run(&TMainForm::OpenClicked)},
-         {cmd::CreateBattle, "Create New Battle", QKeySequence::New, Run(&TMainForm::NewClicked)},
-         {cmd::SaveBattle, "Save Battle", QKeySequence::Save, Run(&TMainForm::SaveClicked)},
-         {cmd::SaveBattleAs, "Save Battle As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-          Run(&TMainForm::SaveAsClicked)},
-         {{}, nullptr, {}, nullptr},
-         {cmd::BattleSettings, "Battle Settings", {}, Run(&TMainForm::SettingsClicked)},
-         {cmd::CheckBattle, "Check Battle", QKeySequence(Qt::Key_F7), Run(&TMainForm::CheckBattleClicked)},
-         {cmd::ExportMapImage, "Export Map Image...", {}, Run(&TMainForm::ExportMapImageClicked)}});
+    for (const MenuHeading& heading : MenuHeadings) {
+        QMenu* menu = menuBar()->addMenu(tr(heading.title.data()));
+        menu->setObjectName(ToQString(heading.name));
+        for (const CommandRow& row : CommandTable)
+            if (row.menu == heading.menu) AddRow(menu, row);
+    }
+    for (const CommandRow& row : CommandTable)
+        if (row.kind == CommandKind::MapKeys) AddRow(nullptr, row);
+}
+
+void TMainForm::AddRow(QMenu* menu, const CommandRow& row) {
+    switch (row.kind) {
+    case CommandKind::Separator:
+        menu->addSeparator();
+        return;
+    case CommandKind::RecentBattles:
+        AddRecentItems(menu);
+        return;
+    case CommandKind::OverviewDock: {
+        QAction* toggle = overviewDock_->toggleViewAction();
+        toggle->setObjectName(ToQString(row.name));
+        toggle->setText(ToQString(row.caption));
+        menu->addAction(toggle);
+        return;
+    }
+    case CommandKind::Switch: {
+        QAction* item = AddItem(menu, row.name, QString::fromStdString(InitialSwitchCaption(row.display)));
+        item->setEnabled(false);
+        connect(item, &QAction::triggered, this,
+                [this, &row, item] { ToggleDisplaySwitch(row.display, item); });
+        return;
+    }
+    case CommandKind::MapKeys:
+        for (std::string_view keys : row.keys)
+            if (!keys.empty())
+                connect(new QShortcut(QKeySequence(ToQString(keys)), this), &QShortcut::activated, this,
+                        [this, &row] { RunCommand(row); });
+        return;
+    case CommandKind::Item:
+        break;
+    }
+    QAction* item = AddItem(menu, row.name, ToQString(row.caption));
+    QList<QKeySequence> shortcuts;
+    for (std::string_view keys : row.keys)
+        if (!keys.empty()) shortcuts.push_back(QKeySequence(ToQString(keys)));
+    item->setShortcuts(shortcuts);
+    item->setEnabled(row.enabling == Enabling::Always);
+    connect(item, &QAction::triggered, this, [this, &row] { RunCommand(row); });
+}
+
+void TMainForm::RunCommand(const CommandRow& row) {
+    if (row.window) (static_cast<WindowCommandTarget&>(*this).*row.window)();
+    if (row.edit) (static_cast<EditCommandTarget&>(*editCommands_).*row.edit)();
+}
+
+void TMainForm::AddRecentItems(QMenu* file) {
     recentSeparator_ = file->addSeparator();
     recentSeparator_->setObjectName(ToQString(cmd::RecentSeparator));
     recentSeparator_->setVisible(false);
     for (int i = 0; i < 5; ++i) {
-        QAction* item = AddItem(file, RecentNames[i], QString(), nullptr);
+        QAction* item = AddItem(file, RecentNames[i], QString());
         item->setVisible(false);
         connect(item, &QAction::triggered, this, [this, i] { lifecycle_->OpenRecent(i); });
         recentItems_.push_back(item);
     }
-    AddItems(file, {{{}, nullptr, {}, nullptr},
-                    {cmd::Exit, "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), Run(&TMainForm::ExitClicked)}});
-
-    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    edit->setObjectName("Edit1");
-    AddItems(edit, {{cmd::Undo, "Undo", QKeySequence::Undo, Run(&TMainForm::UndoClicked)},
-                    {cmd::Redo, "Redo", {}, Run(&TMainForm::RedoClicked)}});
-    findChild<QAction*>(ToQString(cmd::Redo))
-        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-
-    QMenu* terrain = menuBar()->addMenu(tr("&Terrain"));
-    terrain->setObjectName("Terrain1");
-    AddItems(terrain,
-             {EditItem(cmd::PlacePrimary, "Place Primary Terrain", &EditCommands::PlacePrimaryTerrain),
-              EditItem(cmd::PlaceSecondary, "Place Secondary Terrain", &EditCommands::PlaceSecondaryTerrain),
-              EditItem(cmd::FillPrimary, "Fill Primary Terrain", &EditCommands::FillPrimaryTerrain),
-              {{}, nullptr, {}, nullptr},
-              EditItem(cmd::AddModifyStructures, "Add/Modify Structures", &EditCommands::AddModifyStructures),
-              {{}, nullptr, {}, nullptr},
-              EditItem(cmd::MapTrimmer, "Map Trimmer", &EditCommands::MapTrimmer)});
-
-    QMenu* units = menuBar()->addMenu(tr("&Units"));
-    units->setObjectName("Units1");
-    AddItems(
-        units,
-        {EditItem(cmd::AddModifyUnits, "Add/Modify Units", &EditCommands::AddModifyUnits),
-         EditItem(cmd::AddModifyReinforcements, "Add/Modify Reinforcements ",
-                  &EditCommands::AddModifyReinforcements),
-         {{}, nullptr, {}, nullptr},
-         EditItem(cmd::CopyUnit, "Copy Unit", &EditCommands::CopyUnit),
-         EditItem(cmd::CutUnit, "Cut Unit", &EditCommands::CutUnit),
-         EditItem(cmd::PasteUnit, "Paste Unit", &EditCommands::PasteUnit),
-         EditItem(cmd::MoveUnit, "Move Unit", &EditCommands::MoveUnit),
-         {{}, nullptr, {}, nullptr},
-         EditItem(cmd::WesternOrderOfBattle, "Western Forces Order of Battle",
-                  &EditCommands::WesternOrderOfBattle),
-         EditItem(cmd::EasternOrderOfBattle, "Eastern Forces Order of Battle",
-                  &EditCommands::EasternOrderOfBattle),
-         EditItem(cmd::WesternSchedule, "Western Reinforcement Schedule", &EditCommands::WesternSchedule),
-         EditItem(cmd::EasternSchedule, "Eastern Reinforcement Schedule", &EditCommands::EasternSchedule),
-         EditItem(cmd::ArmyStatistics, "Army Statistics", &EditCommands::ArmyStatistics)});
-    findChild<QAction*>(ToQString(cmd::PasteUnit))->setEnabled(false);
-
-    QMenu* special = menuBar()->addMenu(tr("&Special Hexes"));
-    special->setObjectName("SpecialHexes1");
-    AddItems(
-        special,
-        {EditItem(cmd::SpecialHexMarkers, "Set Special Hex Markers", &EditCommands::SetSpecialHexMarkers),
-         EditItem(cmd::PlaceCaltrops, "Place Caltrops", &EditCommands::PlaceCaltrops),
-         EditItem(cmd::PlantStakes, "Plant Archer Stakes", &EditCommands::PlantStakes),
-         {{}, nullptr, {}, nullptr},
-         EditItem(cmd::SetModifyObjective, "Set/Modify Terrain Objective", &EditCommands::SetModifyObjective),
-         EditItem(cmd::ObjectiveStatus, "Terrain Objective Status", &EditCommands::ObjectiveStatus)});
-    // Enabled only while the battle has an objective.
-    findChild<QAction*>(ToQString(cmd::ObjectiveStatus))->setEnabled(false);
-
-    QMenu* mapText = menuBar()->addMenu(tr("&Map Text"));
-    mapText->setObjectName("MapText1");
-    AddItems(mapText,
-             {EditItem(cmd::AddModifyMapText, "Add/Modify Map Text", &EditCommands::AddModifyMapText)});
-
-    QMenu* prefs = menuBar()->addMenu(tr("&Preferences"));
-    prefs->setObjectName("Preferences1");
-    AddSwitch(prefs, cmd::ElevationDisplay, DisplaySwitch::Elevation);
-    AddSwitch(prefs, cmd::ObjectiveDisplay, DisplaySwitch::Objectives);
-    AddSwitch(prefs, cmd::ReinforcementDisplay, DisplaySwitch::Reinforcements);
-    AddSwitch(prefs, cmd::OverlayDisplay, DisplaySwitch::Overlay);
-    AddSwitch(prefs, cmd::MapTextDisplay, DisplaySwitch::MapText);
-
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    help->setObjectName("Help1");
-    AddItems(help, {{cmd::HelpContents, "Contents", QKeySequence::HelpContents,
-                     Run(&TMainForm::HelpContentsClicked)},
-                    {cmd::KeywordSearch, "Keyword Search", {}, Run(&TMainForm::KeywordSearchClicked)},
-                    {{}, nullptr, {}, nullptr},
-                    {cmd::About, "About Tessary Keldmar 2", {}, Run(&TMainForm::AboutClicked)}});
 }
 
 TNewMap& TMainForm::SettingsDialogWindow() {
@@ -302,7 +226,7 @@ void TMainForm::BuildDocks() {
     checkDock_->setWidget(checkPanel_);
     addDockWidget(Qt::BottomDockWidgetArea, checkDock_);
     checkDock_->hide();
-    connect(checkPanel_, &CheckPanel::CheckRequested, this, &TMainForm::CheckBattleClicked);
+    connect(checkPanel_, &CheckPanel::CheckRequested, this, &TMainForm::CheckBattle);
     connect(checkPanel_, &CheckPanel::FindingActivated, this, [this](int hex) {
         if (!lifecycle_->BattleActive() || hex < 0 || hex >= context_.Battle().HexCount) return;
         view_->CenterOn(hex);
@@ -318,12 +242,9 @@ void TMainForm::BuildDocks() {
     refresher_->SetOverview(overview_);
     // Hidden unless the user showed it last time; the Preferences item is the dock's own toggle.
     overviewDock_->setVisible(QSettings().value(OverviewSetting, false).toBool());
-    QAction* toggle = overviewDock_->toggleViewAction();
-    toggle->setObjectName(ToQString(cmd::OverviewDisplay));
-    toggle->setText("Overview");
-    findChild<QMenu*>("Preferences1")->addSeparator();
-    findChild<QMenu*>("Preferences1")->addAction(toggle);
-    connect(toggle, &QAction::toggled, this, [](bool on) { QSettings().setValue(OverviewSetting, on); });
+    // The Preferences item is this toggle (its row in the command table).
+    connect(overviewDock_->toggleViewAction(), &QAction::toggled, this,
+            [](bool on) { QSettings().setValue(OverviewSetting, on); });
 }
 
 void TMainForm::ScheduleRecheck() {
@@ -332,7 +253,7 @@ void TMainForm::ScheduleRecheck() {
     recheckTimer_->start();
 }
 
-void TMainForm::ExportMapImageClicked() {
+void TMainForm::ExportMapImage() {
     if (!lifecycle_->BattleActive()) return;
     if (!exportFlow_)
         exportFlow_ = std::make_unique<ExportFlow>(context_, static_cast<LifecycleScreen&>(*this), this);
@@ -340,7 +261,7 @@ void TMainForm::ExportMapImageClicked() {
                      lifecycle_->CurrentPath(), lifecycle_->ScenariosDir());
 }
 
-void TMainForm::CheckBattleClicked() {
+void TMainForm::CheckBattle() {
     if (!lifecycle_->BattleActive()) return;
     checkPanel_->ShowFindings(RunBattleCheck({context_.Battle()}));
     if (checkDock_->isHidden()) {
@@ -375,7 +296,7 @@ void TMainForm::StartUp() {
     ShowUnitPanel(NoSymbol);
 }
 
-void TMainForm::NewClicked() {
+void TMainForm::CreateBattle() {
     // The picker lists the symbols of the battle being replaced.
     pickerAdapter_->ClosePicker();
     lifecycle_->CreateNew();
@@ -407,7 +328,7 @@ void TMainForm::ShowUnitPanel(int32_t hex) {
     view_->SetUnitSummary({summary.SdeLbl, summary.UntLbl, summary.StsLbl1, summary.BseLbl, summary.RnfLbl});
 }
 
-void TMainForm::ExitClicked() {
+void TMainForm::Exit() {
     lifecycle_->RequestExit();
     view_->SetExiting(true);
     close();
@@ -449,15 +370,15 @@ void TMainForm::ZoomFromKeyboard(bool in) {
     view_->ZoomInAt(overMap ? pointer : view_->Logic().CentreHex());
 }
 
-void TMainForm::HelpContentsClicked() {
+void TMainForm::HelpContents() {
     context_.Help().ShowContents(context_.InstallDir() / "tkx2.hlp");
 }
 
-void TMainForm::KeywordSearchClicked() {
+void TMainForm::KeywordSearch() {
     context_.Help().ShowKeywordSearch(context_.InstallDir() / "tkx2.hlp");
 }
 
-void TMainForm::AboutClicked() {
+void TMainForm::About() {
     if (!about_) about_ = new TAboutMBld(context_.Sounds(), this);
     about_->exec();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/battle_lifecycle.h"
+#include "app/command_table.h"
 #include "app/edit_commands.h"
 #include "app/editor_context.h"
 #include "app/map_refresher.h"
@@ -11,8 +12,6 @@
 
 #include <QMainWindow>
 
-#include <functional>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,7 +35,10 @@ class SettingsAdapter;
 class MapAdapter;
 class PickerAdapter;
 
-class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryListener {
+class TMainForm : public QMainWindow,
+                  private LifecycleScreen,
+                  private HistoryListener,
+                  private WindowCommandTarget {
     Q_OBJECT
   public:
     explicit TMainForm(EditorContext& context, QWidget* parent = nullptr);
@@ -79,13 +81,30 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     // HistoryListener
     void HistoryChanged(const StepChange& change) override;
 
-    struct MenuItem;
+    // WindowCommandTarget: the commands of the table that the window carries out.
+    void OpenBattle() override { lifecycle_->Open(); }
+    void CreateBattle() override;
+    void SaveBattle() override { lifecycle_->Save(); }
+    void SaveBattleAs() override { lifecycle_->SaveAs(); }
+    void BattleSettings() override { lifecycle_->BattleSettings(); }
+    // Runs the battle check and shows its findings in their panel.
+    void CheckBattle() override;
+    void ExportMapImage() override;
+    void Exit() override;
+    void HelpContents() override;
+    void KeywordSearch() override;
+    void About() override;
+    void ZoomInByKey() override { ZoomFromKeyboard(true); }
+    void ZoomOutByKey() override { ZoomFromKeyboard(false); }
+
+    // The menus and the map keys, row by row of the command table.
     void BuildMenus();
-    void AddItems(QMenu* menu, std::initializer_list<MenuItem> items);
-    QAction* AddItem(QMenu* menu, std::string_view name, const QString& caption, std::function<void()> slot);
-    void AddSwitch(QMenu* menu, std::string_view name, DisplaySwitch which);
+    void AddRow(QMenu* menu, const CommandRow& row);
+    QAction* AddItem(QMenu* menu, std::string_view name, const QString& caption);
+    void AddRecentItems(QMenu* menu);
+    void RunCommand(const CommandRow& row);
     void StartUp();
-    void ExitClicked();
+    void BuildDocks();
     void ToggleDisplaySwitch(DisplaySwitch which, QAction* item);
     void ZoomFromKeyboard(bool in);
     void ShowUnitPanel(int32_t hex);
@@ -96,24 +115,6 @@ class TMainForm : public QMainWindow, private LifecycleScreen, private HistoryLi
     void KeepRecoveryCopy();
     // Runs the check again once the edits of a burst are over, while its panel is shown.
     void ScheduleRecheck();
-
-    void OpenClicked() { lifecycle_->Open(); }
-    void NewClicked();
-    void SaveClicked() { lifecycle_->Save(); }
-    void SaveAsClicked() { lifecycle_->SaveAs(); }
-    void SettingsClicked() { lifecycle_->BattleSettings(); }
-    void HelpContentsClicked();
-    void KeywordSearchClicked();
-    void AboutClicked();
-    // Runs the battle check and shows its findings in their panel.
-    void CheckBattleClicked();
-    void BuildDocks();
-    void ExportMapImageClicked();
-    void UndoClicked() { editCommands_->Undo(); }
-    void RedoClicked() { editCommands_->Redo(); }
-    // An item of an edit menu runs one method of the edit commands.
-    MenuItem EditItem(std::string_view name, const char* caption, void (EditCommands::*command)());
-    std::function<void()> Run(void (TMainForm::*slot)());
 
     EditorContext& context_;
     MapView* view_ = nullptr;

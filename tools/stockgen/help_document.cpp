@@ -1,5 +1,7 @@
 #include "stockgen/help_document.h"
 
+#include "app/command_table.h"
+
 namespace k2stock {
 namespace {
 
@@ -308,15 +310,30 @@ const Section Sections[] = {
      "<li>Zoom in: press the zoom-in button, then click the hex to centre on; the zoom-out button steps "
      "back. "
      "There are three zoom levels.</li>"
-     "<li>Ctrl+Z: undo the last change; Ctrl+Shift+Z or Ctrl+Y: redo it.</li>"
-     "<li>F7: check the battle.</li>"
-     "<li>F1: open this help beside the main window; Escape or Ctrl+W closes it, and it closes with the "
+     "<li>The help opens beside the main window; Escape or Ctrl+W closes it, and it closes with the "
      "editor.</li>"
      "<li>Scroll bars: move over the map.</li>"
      "<li>Mouse over a hex: its row and column (\"Hex:\" followed by the row and the column), cost per move, "
      "elevation and height, defense, terrain, objective and map text appear in the information bar.</li>"
      "</ul>"},
 };
+
+// The keys of the editor's commands, read from the same table the menus are built from.
+std::string KeyboardList() {
+    std::string html = "<p>Keys:</p>\n<ul>";
+    for (const k2::CommandRow& row : k2::CommandTable) {
+        if (row.keys[0].empty()) continue;
+        std::string keys(row.keys[0]);
+        if (!row.keys[1].empty()) keys += " or " + std::string(row.keys[1]);
+        std::string_view caption = row.caption;
+        while (caption.ends_with(' '))
+            caption.remove_suffix(1);
+        std::string what(caption);
+        if (row.menu != k2::CommandMenu::None) what = std::string(k2::MenuTitle(row.menu)) + " &gt; " + what;
+        html += "<li>" + keys + ": " + what + "</li>\n";
+    }
+    return html + "</ul>";
+}
 
 } // namespace
 
@@ -393,7 +410,8 @@ std::string HelpDocumentHtml() {
         html += std::string("<li><a href=\"#") + s.id + "\">" + s.title + "</a></li>\n";
     html += "<li><a href=\"#index\">Index</a></li>\n</ul>\n";
     for (const Section& s : Sections)
-        html += std::string("<h2 id=\"") + s.id + "\">" + s.title + "</h2>\n" + s.body + "\n";
+        html += std::string("<h2 id=\"") + s.id + "\">" + s.title + "</h2>\n" + s.body +
+                (std::string_view(s.id) == "keyboard-mouse" ? KeyboardList() : "") + "\n";
     html += "<h2 id=\"index\">Index</h2>\n<ul class=\"index\">\n";
     for (const HelpKeyword& k : HelpKeywords())
         html += "<li><a href=\"#" + k.anchor + "\">" + k.keyword + "</a></li>\n";
