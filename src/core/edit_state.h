@@ -23,7 +23,13 @@ enum class EditMode : int32_t {
     Caltrops = 14,
     Stakes = 15,
     MoveUnit = 20,
+    SelectArea = 21, // a drag selects an area of the map
+    PasteArea = 22,  // a click lays the copied area down
 };
+
+// The brush of Place Primary Terrain and of secondary terrain removal: every hex within this
+// many steps of the hex under the pointer.
+constexpr int32_t MaxBrushRadius = 3;
 
 struct EditState {
     EditMode Mode = EditMode::None;
@@ -34,6 +40,8 @@ struct EditState {
     int32_t SelectedTerrain = 0;
     int32_t SelectedBaseTerrain = 0;
     int8_t PickerUse = 1; // 1 Primary, 2 Fill, 3 Secondary
+    // Kept for the run, 0 to MaxBrushRadius; 0 paints the one hex.
+    int32_t BrushRadius = 0;
 };
 
 struct DisplaySwitches {

@@ -94,6 +94,10 @@ void Scenario::RemoveMapText(int32_t m) {
     RenumberHexField(Hexes, &HexCell::MapText, m);
 }
 
+int32_t NewBattleGround(RandomSource& random) {
+    return NewBattleTerrainMix[random.Next() % NewBattleTerrainMix.size()];
+}
+
 Status InitNewBattle(Scenario& scenario, RandomSource& random, const std::filesystem::path& terrainDefFile) {
     // The grid is obtained before anything changes, so that a failure leaves the scenario (and
     // the battle shown with it) exactly as it was.
@@ -110,7 +114,7 @@ Status InitNewBattle(Scenario& scenario, RandomSource& random, const std::filesy
     scenario.Hexes = std::move(grid);
     for (HexCell& cell : scenario.Hexes) {
         cell = HexCell{};
-        cell.PrimaryTerrain = NewBattleTerrainMix[random.Next() % NewBattleTerrainMix.size()];
+        cell.PrimaryTerrain = NewBattleGround(random);
     }
 
     scenario.Units.fill(UnitRecord{});

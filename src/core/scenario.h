@@ -263,6 +263,8 @@ struct Scenario {
 // failure to read them is a warning in the status, not a failure). Fails, touching nothing else, when the
 // grid cannot be allocated.
 Status InitNewBattle(Scenario& scenario, RandomSource& random, const std::filesystem::path& terrainDefFile);
+// The ground a new battle lays on an inner hex: one of NewBattleTerrainMix, one draw each.
+int32_t NewBattleGround(RandomSource& random);
 
 // The four-byte form of a 32-bit value, most significant byte first.
 constexpr uint32_t PackBytes(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {

@@ -31,6 +31,10 @@ constexpr std::string_view Objective = "Set/Modify Terrain Objective";
 constexpr std::string_view MapText = "Add/Modify Map Text";
 constexpr std::string_view BattleSettings = "Battle Settings";
 constexpr std::string_view ZoomIn = "Zoom In";
+constexpr std::string_view CutMapArea = "Cut Map Area";
+constexpr std::string_view DeleteMapArea = "Delete Map Area";
+constexpr std::string_view PasteMapArea = "Paste Map Area";
+constexpr std::string_view FillSelection = "Fill Selection";
 
 } // namespace k2::step
 
@@ -67,6 +71,10 @@ constexpr std::string_view ModePrompt(EditMode mode) {
         return "Select Hex to Add/Remove Stakes";
     case EditMode::MoveUnit:
         return "Select Unit To Move.";
+    case EditMode::SelectArea:
+        return "Drag to Select Map Area (Shift Adds, Ctrl Takes Away, Double-Click Selects Region).";
+    case EditMode::PasteArea:
+        return "Select Hex to Paste Map Area Into (Escape or Right Click Ends).";
     case EditMode::None:
     case EditMode::ZoomPick:
         break;
