@@ -28,6 +28,12 @@ objects, each naming its op in "op" with its arguments, hexes as hex indices:
   [{"op": "primary", "hex": 412, "terrain": 1}, {"op": "undo"}]
 --seed N repeats the random picks (terrain variants) of an earlier run.
 
+primary and remove-secondary take "brush" (0-3): every hex within that many steps. The map area
+ops share one selection and one area clipboard for the whole script: select ("from", "to",
+"mode": replace, add or remove), select-region ("hex"), select-all, select-none,
+invert-selection, copy-area, cut-area, delete-area, paste-area ("hex" takes the area's top-left
+corner; the area moves by even numbers of columns only) and fill-selection ("terrain").
+
 Standard output is a JSON array with one object per op: {"op": ..., "result": R}, R being
 "changed", "unchanged" or "refused" (with "reason"). Ops are counted from 1 in messages.
 Exit status: 0 the script ran and NEW.k2s was written (refusals included); 1 a file refused or

@@ -1,5 +1,6 @@
 #include "k2tool/edit_script.h"
 #include "edit/edit_names.h"
+#include "k2tool/area_ops.h"
 
 #include "core/battle_file.h"
 #include "edit/battle_save.h"
@@ -39,7 +40,8 @@ OpOutcome RedoOp(OpArgs&, ScriptSession& s) {
     return {};
 }
 
-// The picker shown for `use` and a click on the row of the op's terrain, as the user chooses it.
+} // namespace
+
 void PickTerrain(OpArgs& args, ScriptSession& s, EditMode mode, int8_t use) {
     const int32_t terrain = args.Int("terrain");
     TerrainPickerLogic picker(s.Battle(), s.Symbols(), s.Edit(), s.History(), s.Boxes());
@@ -55,8 +57,11 @@ void PickTerrain(OpArgs& args, ScriptSession& s, EditMode mode, int8_t use) {
     s.Edit().Mode = mode;
 }
 
+namespace {
+
 OpOutcome PrimaryOp(OpArgs& args, ScriptSession& s) {
     const int32_t hex = args.Hex();
+    s.Edit().BrushRadius = BrushArg(args);
     PickTerrain(args, s, EditMode::PlacePrimary, PickerUsePrimary);
     return ClickMap(s, MapButton::Left, hex);
 }
@@ -69,6 +74,7 @@ OpOutcome SecondaryOp(OpArgs& args, ScriptSession& s) {
 
 OpOutcome RemoveSecondaryOp(OpArgs& args, ScriptSession& s) {
     const int32_t hex = args.Hex();
+    s.Edit().BrushRadius = BrushArg(args);
     s.Edit().Mode = EditMode::PlaceSecondary;
     return ClickMap(s, MapButton::Right, hex);
 }
@@ -325,7 +331,9 @@ ScriptSession::ScriptSession(Scenario& scenario, RandomSource& random, const Sym
                              const EquipmentTables& equipment)
     : symbols_(symbols), equipment_(equipment), history_(scenario),
       session_(scenario, edit_, history_, switches_,
-               EditSeams{sounds_, boxes_, random, redraw_, zoom_, terrain_, dialogs_}) {}
+               EditSeams{sounds_, boxes_, random, redraw_, zoom_, terrain_, dialogs_}) {
+    session_.Areas().SetTerrainSymbolCount([this] { return symbols_.TerrainCount(); });
+}
 
 Status ScriptSession::SaveAs(const std::filesystem::path& file, int32_t terrainSymbolCount) {
     return SaveBattleFile(history_, Battle(), equipment_, file, terrainSymbolCount);
@@ -398,6 +406,7 @@ OpOutcome ClickMap(ScriptSession& session, MapButton button, int32_t hex) {
 EditScript::EditScript() {
     for (const auto& [name, handler] : StandardOps)
         RegisterOp(name, handler);
+    RegisterAreaOps(*this);
 }
 
 void EditScript::RegisterOp(std::string name, Handler handler) {

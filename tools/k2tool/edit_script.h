@@ -145,6 +145,10 @@ struct OpOutcome {
 // passes a click to the dispatch.
 OpOutcome ClickMap(ScriptSession& session, MapButton button, int32_t hex);
 
+// The picker shown for `use` and a click on the row of the op's "terrain", as the user chooses
+// it; then `mode` is the edit mode. A terrain the picker does not list is an argument error.
+void PickTerrain(OpArgs& args, ScriptSession& session, EditMode mode, int8_t use);
+
 enum class OpResult { Changed, Unchanged, Refused };
 
 struct OpReport {
