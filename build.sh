@@ -11,7 +11,7 @@ mode=${1:-run}
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           fonts-liberation2 fonts-cardo fonts-klaudia-berenika fonts-blankenburg
-          dpkg-dev file lintian desktop-file-utils appstream shared-mime-info)
+          dpkg-dev file lintian desktop-file-utils appstream shared-mime-info clang-format)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -45,6 +45,8 @@ run)
     exec ../keldmar2-editor
     ;;
 test)
+    # Every source file as the repository's .clang-format writes it.
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
     configure build/test RelWithDebInfo -DK2_SANITIZE=ON -DK2_BUILD_TESTS=ON
     cmake --build build/test -j "$jobs"
     # The package is checked from outside by one of the tests (tests/package/check_package.sh).

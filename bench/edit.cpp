@@ -7,6 +7,7 @@
 #include "edit/edit_session.h"
 #include "graphics/ansi_text.h"
 #include "graphics/map_renderer.h"
+#include "view/map_refresh.h"
 
 #include <QGuiApplication>
 
@@ -25,16 +26,22 @@ struct Silent : k2::SoundPlayer, k2::MessageBoxes {
     bool Confirm(const std::string&, const std::string&) override { return true; }
 };
 
-// Draws what a step changed into a renderer's buffer, as the main window does (no screen).
-struct BufferRedraw : k2::MapRedraw {
+// Draws what a step changed into a renderer's buffer by the map refresher's rule, as the main
+// window does (no screen).
+struct BufferRedraw : k2::HistoryListener {
     k2::MapRenderer* renderer = nullptr;
-    void RedrawHexes(const std::vector<int32_t>& hexes) override {
-        if (renderer)
-            for (int32_t hex : hexes)
-                renderer->RedrawHex(hex);
-    }
-    void DisplayMap() override {
-        if (renderer) renderer->Render();
+    bool elevation = false;
+    k2::RedrawPlanner planner{elevation};
+    void HistoryChanged(const k2::StepChange& change) override { Draw(planner.Completed(change)); }
+    void StepProgressed(const k2::StepChange& change) override { Draw(planner.Progressed(change)); }
+    void Draw(const k2::RedrawPlan& plan) {
+        if (!renderer || plan.What == k2::Redraw::Nothing) return;
+        if (plan.What != k2::Redraw::Hexes) {
+            renderer->Render();
+            return;
+        }
+        for (int32_t hex : plan.Hexes)
+            renderer->RedrawHex(hex);
     }
 };
 
@@ -49,9 +56,12 @@ struct Editing {
     k2::NoTerrainFeedback feedback;
     k2::NoDialogs dialogs;
     k2::EditHistory history{*battle};
-    k2::EditSession session{*battle, edit, history, switches,
-                            k2::EditSeams{platform, platform, random, redraw, zoom, feedback, dialogs}};
-    Editing() { history.Reset(); }
+    k2::EditSession session{*battle, edit, history,
+                            k2::EditSeams{platform, platform, random, zoom, feedback, dialogs}};
+    Editing() {
+        history.Reset();
+        history.AddListener(&redraw);
+    }
 };
 
 void Time(benchmark::State& state, double& seconds, const std::function<void()>& work) {
@@ -73,19 +83,31 @@ void BM_FullRenderForComparison(benchmark::State& state) {
 }
 BENCHMARK(BM_FullRenderForComparison)->Unit(benchmark::kMillisecond);
 
-// One click's step: the action, the comparison with the history's copy and the stored change.
-void BM_RecordOneHexStep(benchmark::State& state) {
+// One click's step: the action, the comparison with the history's copy where the tool says it
+// changed the battle (one hex), and the stored change.
+void OneHexStep(benchmark::State& state, const k2::DiffScope& scope) {
     Editing e;
     int32_t terrain = 0;
     double seconds = 0;
     for (auto _ : state)
         Time(state, seconds, [&] {
-            e.history.Record("Place Primary Terrain",
-                             [&] { e.battle->Hexes[7575].PrimaryTerrain = terrain ^= 1; });
+            e.history.Record(
+                "Place Primary Terrain", [&] { e.battle->Hexes[7575].PrimaryTerrain = terrain ^= 1; }, {},
+                scope);
         });
     k2bench::Report(state, seconds, state.iterations(), ViewBytes);
 }
+
+void BM_RecordOneHexStep(benchmark::State& state) {
+    OneHexStep(state, k2::DiffScope::Cells({7575}));
+}
 BENCHMARK(BM_RecordOneHexStep)->Unit(benchmark::kMicrosecond);
+
+// The same step taken without saying where it changed the battle: the whole battle compared.
+void BM_RecordOneHexStepUnscoped(benchmark::State& state) {
+    OneHexStep(state, k2::DiffScope::Everything());
+}
+BENCHMARK(BM_RecordOneHexStepUnscoped)->Unit(benchmark::kMicrosecond);
 
 void BM_UndoOneHexStep(benchmark::State& state) {
     Editing e;
@@ -139,7 +161,8 @@ double FullRenderSeconds() {
 
 // A hundred hexes painted with the button held, the stroke's step, and its undo. With `drawn`
 // every painted hex is drawn again into a 1920 x 1080 view's buffer as the stroke goes, as the
-// main window does; the undo's redraw (a full render for so many hexes) is not counted.
+// main window's refresher does; the undo's redraw (a full render for so many hexes) is not
+// counted.
 void DragStroke(benchmark::State& state, bool drawn) {
     Editing e;
     k2::MapRenderer renderer(*e.battle, FullSample().symbols, e.switches);
@@ -163,7 +186,9 @@ void DragStroke(benchmark::State& state, bool drawn) {
             for (int32_t i = 1; i < 100; ++i)
                 d.DragTo((20 + i / 10) * 150 + 20 + i % 10 * 5);
             d.Release();
+            e.redraw.renderer = nullptr;
             e.history.Undo();
+            if (drawn) e.redraw.renderer = &renderer;
         });
     }
     k2bench::Report(state, seconds, state.iterations(), ViewBytes);

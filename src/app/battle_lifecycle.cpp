@@ -241,9 +241,9 @@ void BattleLifecycle::CreateNew() {
     Scenario& s = parts_.scenario;
     // Until the new battle exists, anything the dialog wrote can be taken back exactly.
     EditHistory& history = parts_.history;
-    history.Begin();
+    EditHistory::Step dialogStep(history, step::BattleSettings);
     if (parts_.settings.Run(SettingsDialog::NewBattleMode) != 1) {
-        history.Rollback();
+        dialogStep.Rollback();
         return;
     }
 
@@ -255,7 +255,7 @@ void BattleLifecycle::CreateNew() {
     // The dialog has already written the new size and set names while the grid is still the
     // old one; on any failure the old values go back so nothing reads the grid with the wrong size.
     if (!LoadSymbols(s.TerrainSetName.Str(), s.UnitSetName.Str())) {
-        history.Rollback();
+        dialogStep.Rollback();
         // A failed load leaves the symbol set untouched, so a battle that was shown still is.
         if (active_) {
             screen.SetInfoText(ActiveText);
@@ -270,12 +270,12 @@ void BattleLifecycle::CreateNew() {
     ShowStatus(made);
     if (!made) {
         // The old battle's symbols are gone now, so it cannot be shown any more.
-        history.Rollback();
+        dialogStep.Rollback();
         FailToTitle();
         return;
     }
 
-    // A new battle has no history, and is unsaved.
+    // A new battle has no history (which ends the dialog's step unrecorded), and is unsaved.
     history.Reset();
     history.Touch();
     saveAsRequired_ = true;

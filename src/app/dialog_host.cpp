@@ -32,12 +32,9 @@ TAddUnit& DialogHost::UnitEditor() {
 int32_t DialogHost::OpenUnitEditor(int32_t unit) {
     Scenario& battle = context_.Battle();
     if (unit < 1 || unit > battle.UnitCount) return 0;
-    EditHistory& history = context_.History();
-    history.Begin();
-    history.Touch(); // opening the editor counts as a change, as from the map
-    const int32_t result = UnitEditor().RunForUnit(unit);
-    history.Commit(step::Units);
-    return result;
+    EditHistory::Step unitStep(context_.History(), step::Units);
+    context_.History().Touch(); // opening the editor counts as a change, as from the map
+    return UnitEditor().RunForUnit(unit);
 }
 
 int32_t DialogHost::RunOrderOfBattle(int32_t side) {
@@ -72,10 +69,9 @@ int32_t DialogHost::RunObjectiveStatus() {
     return Made(objectiveStatus_, context_.Battle(), context_.Sounds()).Run();
 }
 
-int32_t DialogHost::RunMapTrimmer(MapRedraw& redraw) {
-    // Created for each use: it is handed the map it redraws after each press.
-    TMapInfo trimmer(context_.Battle(), context_.History(), context_.Sounds(), context_.Boxes(), redraw,
-                     parent_);
+int32_t DialogHost::RunMapTrimmer() {
+    // Created for each use: its logic starts from the battle as it is now.
+    TMapInfo trimmer(context_.Battle(), context_.History(), context_.Sounds(), context_.Boxes(), parent_);
     return trimmer.Run();
 }
 

@@ -45,7 +45,7 @@ class DialogHost : public ModeDialogs,
 
     // Menu commands.
     int32_t RunSpecialHexMarkers() override;
-    int32_t RunMapTrimmer(MapRedraw& redraw) override;
+    int32_t RunMapTrimmer() override;
     int32_t RunObjectiveStatus() override;
     int32_t RunOrderOfBattle(int32_t side) override;
     int32_t RunReinforcementSchedule(int32_t side) override;

@@ -7,7 +7,12 @@
 
 namespace k2 {
 
+EditCommands::~EditCommands() {
+    parts_.history.RemoveListener(this);
+}
+
 EditCommands::EditCommands(EditCommandParts parts) : parts_(parts) {
+    parts_.history.AddListener(this);
     parts_.session.Clipboard().SetFilledListener([this] {
         parts_.screen.SetCommandEnabled(cmd::PasteUnit, true);
         parts_.screen.ShowNotice(ClipboardNotice(parts_.session.Clipboard().Unit()));
@@ -35,8 +40,6 @@ ClickOutcome EditCommands::MapDragged(int32_t hex) {
 void EditCommands::AfterClick(const ClickOutcome& outcome) {
     // The refuse sound stays; a machine without audio still learns why.
     if (outcome.Refused && !outcome.Reason.empty()) parts_.screen.ShowNotice(outcome.Reason);
-    // Whatever the click's dialog did to the objective, its status item follows.
-    RefreshObjectiveCommand();
     const EditState& edit = parts_.edit;
     const Scenario& s = parts_.scenario;
     const int32_t unit = edit.MoveSourceUnit;
@@ -57,28 +60,27 @@ std::string EditCommands::RedoCaption(const std::string& step) {
 void EditCommands::Undo() {
     // Not in the middle of a stroke or a dialog: the step is not finished yet.
     if (Dispatch().StrokeActive() || parts_.history.InSession()) return;
-    AfterHistoryMove(parts_.history.Undo());
+    parts_.history.Undo();
 }
 
 void EditCommands::Redo() {
     if (Dispatch().StrokeActive() || parts_.history.InSession()) return;
-    AfterHistoryMove(parts_.history.Redo());
+    parts_.history.Redo();
 }
 
-void EditCommands::AfterHistoryMove(const StepChange& change) {
-    Dispatch().RedrawChange(change);
-    // The picker shows terrain definitions, which a step may have changed.
-    if (change.WholeMap) parts_.picker.Refresh();
-    RefreshUndoCommands();
-    RefreshObjectiveCommand();
+void EditCommands::HistoryChanged(const StepChange& change) {
+    // The picker shows terrain definitions, which an undo or redo may have changed.
+    if (change.Replayed && change.WholeMap) parts_.picker.Refresh();
+    RefreshCommands();
 }
 
-void EditCommands::RefreshUndoCommands() {
+void EditCommands::RefreshCommands() {
     const EditHistory& history = parts_.history;
     parts_.screen.SetCommandEnabled(cmd::Undo, history.CanUndo());
     parts_.screen.SetCommandEnabled(cmd::Redo, history.CanRedo());
     parts_.screen.SetCommandCaption(cmd::Undo, UndoCaption(history.UndoName()));
     parts_.screen.SetCommandCaption(cmd::Redo, RedoCaption(history.RedoName()));
+    parts_.screen.SetCommandEnabled(cmd::ObjectiveStatus, ObjectiveListEnabled(parts_.scenario));
 }
 
 void EditCommands::EnterMode(EditMode mode) {
@@ -146,9 +148,8 @@ void EditCommands::MoveUnit() {
 }
 
 void EditCommands::SetSpecialHexMarkers() {
-    // No mode: the dialog's session is its own step; the whole map shows the new markers.
+    // No mode: the dialog's session is its own step.
     parts_.dialogs.RunSpecialHexMarkers();
-    DrawWholeMap();
 }
 
 void EditCommands::PlaceCaltrops() {
@@ -185,30 +186,19 @@ void EditCommands::MapTrimmer() {
     // The trimmer works on the map seen from its first hex, at the smallest zoom.
     parts_.scenario.ViewOriginHex = 0;
     parts_.scenario.ZoomLevel = 0;
-    parts_.redraw.MapResized();
-    parts_.dialogs.RunMapTrimmer(parts_.redraw);
-}
-
-void EditCommands::DrawWholeMap() {
-    StepChange all;
-    all.Changed = all.WholeMap = true;
-    Dispatch().RedrawChange(all);
+    parts_.map.ShowFromViewOrigin();
+    parts_.dialogs.RunMapTrimmer();
 }
 
 void EditCommands::OrderOfBattle(int32_t side) {
-    if (parts_.dialogs.RunOrderOfBattle(side) == 1) DrawWholeMap();
+    parts_.dialogs.RunOrderOfBattle(side);
 }
 
 void EditCommands::Schedule(int32_t side) {
-    if (parts_.dialogs.RunReinforcementSchedule(side) == 1) DrawWholeMap();
+    parts_.dialogs.RunReinforcementSchedule(side);
 }
 
 void EditCommands::ArmyStatistics() {
     parts_.dialogs.RunArmyStatistics();
 }
-
-void EditCommands::RefreshObjectiveCommand() {
-    parts_.screen.SetCommandEnabled(cmd::ObjectiveStatus, ObjectiveListEnabled(parts_.scenario));
-}
-
 } // namespace k2

@@ -33,8 +33,7 @@ class MenuDialogs {
   public:
     virtual ~MenuDialogs() = default;
     virtual int32_t RunSpecialHexMarkers() = 0;
-    // The trimmer redraws (and sets up again) the map after each of its presses.
-    virtual int32_t RunMapTrimmer(MapRedraw& redraw) = 0;
+    virtual int32_t RunMapTrimmer() = 0;
     virtual int32_t RunObjectiveStatus() = 0;
     // 1 when an editor session opened from the list asks for the map to be drawn again.
     virtual int32_t RunOrderOfBattle(int32_t side) = 0;
@@ -49,6 +48,8 @@ class ModeScreen {
     virtual void SetHandCursor() = 0;
     // Outlines the hex of the unit that Move Unit picked (NoSymbol: no outline).
     virtual void MarkMovePick(int32_t hex) = 0;
+    // Sets the view up again from the battle's view origin and zoom.
+    virtual void ShowFromViewOrigin() = 0;
 };
 
 struct EditCommandParts {
@@ -59,20 +60,21 @@ struct EditCommandParts {
     ModeScreen& map;
     TerrainPicker& picker;
     MenuDialogs& dialogs;
-    MapRedraw& redraw;
     Scenario& scenario;
 };
 
-class EditCommands : public EditCommandTarget {
+// The commands follow the history: every completed step, undo and redo refreshes the items
+// that depend on the battle.
+class EditCommands : public EditCommandTarget, private HistoryListener {
   public:
     // Enables "Paste Unit" with the first copy or cut of the run.
     explicit EditCommands(EditCommandParts parts);
+    ~EditCommands() override;
+    EditCommands(const EditCommands&) = delete;
+    EditCommands& operator=(const EditCommands&) = delete;
 
     void Undo() override;
     void Redo() override;
-    // Brings the Undo and Redo items up to date: enabled when there is a step to act on,
-    // captions naming it ("Undo Place Primary Terrain").
-    void RefreshUndoCommands();
 
     // Terrain menu.
     void PlacePrimaryTerrain() override;
@@ -102,8 +104,11 @@ class EditCommands : public EditCommandTarget {
     void EasternSchedule() override { Schedule(SideEastern); }
     void ArmyStatistics() override;
 
-    // After anything that may have added or removed the objective (a click, undo, redo).
-    void RefreshObjectiveCommand();
+    // Brings the items that follow the battle up to date: Undo and Redo enabled when there is
+    // a step to act on, captions naming it ("Undo Place Primary Terrain"), and the objective's
+    // status item enabled while the battle has an objective.
+    void RefreshCommands();
+    void HistoryChanged(const StepChange& change) override;
 
     // A button went down on the map over `hex`, or the pointer dragged on to `hex` with it held:
     // the click dispatch carries it out; a refused click says why in the info bar, the objective
@@ -121,11 +126,9 @@ class EditCommands : public EditCommandTarget {
     void EnterMode(EditMode mode);
     void OrderOfBattle(int32_t side);
     void Schedule(int32_t side);
-    void DrawWholeMap();
     // A mode whose clicks open dialogs or change units: the terrain picker closes first.
     void EnterModeWithoutPicker(EditMode mode);
     MapClickDispatch& Dispatch() { return parts_.session.Dispatch(); }
-    void AfterHistoryMove(const StepChange& change);
     void AfterClick(const ClickOutcome& outcome);
 
     EditCommandParts parts_;

@@ -1,29 +1,22 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
-#include "app/check_panel.h"
-#include "app/command_names.h"
+#include "app/command_menus.h"
 #include "app/dialog_host.h"
 #include "app/export_flow.h"
 #include "app/new_map_dialog.h"
 #include "app/window_adapters.h"
+#include "app/window_docks.h"
 #include "edit/dialogs/terrain_picker_dialog.h"
 #include "forces/unit_summary.h"
 #include "graphics/ansi_text.h"
 #include "view/map_view.h"
-#include "view/overview_panel.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDockWidget>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QScreen>
-#include <QSettings>
-#include <QShortcut>
 #include <QTimer>
 
 #include <algorithm>
@@ -31,8 +24,6 @@
 namespace k2 {
 
 namespace {
-
-constexpr const char* RecentNames[] = {"MapA1", "MapB1", "MapC1", "MapD1", "MapE1"};
 
 MapButton ToMapButton(Qt::MouseButton button) {
     switch (button) {
@@ -94,15 +85,6 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
     noticeTimer_->setObjectName("NoticeTimer");
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, this, [this] { SetInfoText(infoText_); });
-    recheckTimer_ = new QTimer(this);
-    recheckTimer_->setObjectName("RecheckTimer");
-    recheckTimer_->setSingleShot(true);
-    recheckTimer_->setInterval(250);
-    connect(recheckTimer_, &QTimer::timeout, this, [this] {
-        if (lifecycle_->BattleActive() && !checkDock_->isHidden())
-            checkPanel_->ShowFindings(RunBattleCheck({context_.Battle()}));
-    });
-
     connect(view_, &MapView::MapPressed, this, [this](Qt::MouseButton button) {
         editCommands_->MapPressed(lifecycle_->BattleActive(), ToMapButton(button), view_->PointerHex());
     });
@@ -111,8 +93,13 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
     connect(view_, &MapView::ZoomInPressed, this, [this] { session_->ZoomPick().Begin(); });
     connect(view_, &MapView::UnitPanelHexChanged, this, &TMainForm::ShowUnitPanel);
 
-    BuildDocks();
-    BuildMenus();
+    docks_ = std::make_unique<WindowDocks>(*this, context_.Battle(), context_.Symbols(), *view_,
+                                           [this] { return lifecycle_->BattleActive(); });
+    refresher_->SetOverview(&docks_->Overview());
+    menus_ = std::make_unique<CommandMenus>(
+        *this, CommandMenuParts{static_cast<WindowCommandTarget&>(*this), *editCommands_, context_.Switches(),
+                                docks_->OverviewToggle(), [this](int32_t i) { lifecycle_->OpenRecent(i); },
+                                [this] { view_->DisplayMap(); }});
 
     StartUp();
     // Once the window is up, a battle a previous run left unsaved is offered back.
@@ -122,93 +109,7 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
 TMainForm::~TMainForm() {
     context_.History().RemoveListener(this);
     context_.History().RemoveListener(refresher_.get());
-    // The docks are hidden as they are taken down; that is not the user turning the overview off.
-    if (overviewDock_) disconnect(overviewDock_->toggleViewAction(), nullptr, this, nullptr);
     if (busy_) QApplication::restoreOverrideCursor();
-}
-
-namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
-QAction* TMainForm::AddItem(QMenu* menu, std::string_view name, const QString& caption) {
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(ToQString(name));
-    // Shortcuts act while the map has the focus, not while a dialog of the program does.
-    item->setShortcutContext(Qt::WindowShortcut);
-    return item;
-}
-
-void TMainForm::BuildMenus() {
-    for (const MenuHeading& heading : MenuHeadings) {
-        QMenu* menu = menuBar()->addMenu(tr(heading.title.data()));
-        menu->setObjectName(ToQString(heading.name));
-        for (const CommandRow& row : CommandTable)
-            if (row.menu == heading.menu) AddRow(menu, row);
-    }
-    for (const CommandRow& row : CommandTable)
-        if (row.kind == CommandKind::MapKeys) AddRow(nullptr, row);
-}
-
-void TMainForm::AddRow(QMenu* menu, const CommandRow& row) {
-    switch (row.kind) {
-    case CommandKind::Separator:
-        menu->addSeparator();
-        return;
-    case CommandKind::RecentBattles:
-        AddRecentItems(menu);
-        return;
-    case CommandKind::OverviewDock: {
-        QAction* toggle = overviewDock_->toggleViewAction();
-        toggle->setObjectName(ToQString(row.name));
-        toggle->setText(ToQString(row.caption));
-        menu->addAction(toggle);
-        return;
-    }
-    case CommandKind::Switch: {
-        QAction* item = AddItem(menu, row.name, QString::fromStdString(InitialSwitchCaption(row.display)));
-        item->setEnabled(false);
-        connect(item, &QAction::triggered, this,
-                [this, &row, item] { ToggleDisplaySwitch(row.display, item); });
-        return;
-    }
-    case CommandKind::MapKeys:
-        for (std::string_view keys : row.keys)
-            if (!keys.empty())
-                connect(new QShortcut(QKeySequence(ToQString(keys)), this), &QShortcut::activated, this,
-                        [this, &row] { RunCommand(row); });
-        return;
-    case CommandKind::Item:
-        break;
-    }
-    QAction* item = AddItem(menu, row.name, ToQString(row.caption));
-    QList<QKeySequence> shortcuts;
-    for (std::string_view keys : row.keys)
-        if (!keys.empty()) shortcuts.push_back(QKeySequence(ToQString(keys)));
-    item->setShortcuts(shortcuts);
-    item->setEnabled(row.enabling == Enabling::Always);
-    connect(item, &QAction::triggered, this, [this, &row] { RunCommand(row); });
-}
-
-void TMainForm::RunCommand(const CommandRow& row) {
-    if (row.window) (static_cast<WindowCommandTarget&>(*this).*row.window)();
-    if (row.edit) (static_cast<EditCommandTarget&>(*editCommands_).*row.edit)();
-}
-
-void TMainForm::AddRecentItems(QMenu* file) {
-    recentSeparator_ = file->addSeparator();
-    recentSeparator_->setObjectName(ToQString(cmd::RecentSeparator));
-    recentSeparator_->setVisible(false);
-    for (int i = 0; i < 5; ++i) {
-        QAction* item = AddItem(file, RecentNames[i], QString());
-        item->setVisible(false);
-        connect(item, &QAction::triggered, this, [this, i] { lifecycle_->OpenRecent(i); });
-        recentItems_.push_back(item);
-    }
 }
 
 TNewMap& TMainForm::SettingsDialogWindow() {
@@ -217,40 +118,6 @@ TNewMap& TMainForm::SettingsDialogWindow() {
         newMap_ =
             new TNewMap(context_.Battle(), context_.InstallDir(), context_.Boxes(), context_.Chooser(), this);
     return *newMap_;
-}
-
-void TMainForm::BuildDocks() {
-    checkPanel_ = new CheckPanel(this);
-    checkDock_ = new QDockWidget(tr("Check Battle"), this);
-    checkDock_->setObjectName("CheckDock");
-    checkDock_->setWidget(checkPanel_);
-    addDockWidget(Qt::BottomDockWidgetArea, checkDock_);
-    checkDock_->hide();
-    connect(checkPanel_, &CheckPanel::CheckRequested, this, &TMainForm::CheckBattle);
-    connect(checkPanel_, &CheckPanel::FindingActivated, this, [this](int hex) {
-        if (!lifecycle_->BattleActive() || hex < 0 || hex >= context_.Battle().HexCount) return;
-        view_->CenterOn(hex);
-        view_->MarkHex(hex);
-    });
-
-    overview_ = new OverviewPanel(context_.Battle(), context_.Symbols(), *view_, this);
-    overviewDock_ = new QDockWidget(tr("Overview"), this);
-    overviewDock_->setObjectName("OverviewDock");
-    overviewDock_->setWidget(overview_);
-    addDockWidget(Qt::RightDockWidgetArea, overviewDock_);
-    connect(overview_, &OverviewPanel::ScrollRequested, view_, &MapView::CenterOn);
-    refresher_->SetOverview(overview_);
-    // Hidden unless the user showed it last time; the Preferences item is the dock's own toggle.
-    overviewDock_->setVisible(QSettings().value(OverviewSetting, false).toBool());
-    // The Preferences item is this toggle (its row in the command table).
-    connect(overviewDock_->toggleViewAction(), &QAction::toggled, this,
-            [](bool on) { QSettings().setValue(OverviewSetting, on); });
-}
-
-void TMainForm::ScheduleRecheck() {
-    if (!lifecycle_->BattleActive() || checkDock_->isHidden()) return;
-    checkPanel_->MarkStale();
-    recheckTimer_->start();
 }
 
 void TMainForm::ExportMapImage() {
@@ -262,14 +129,7 @@ void TMainForm::ExportMapImage() {
 }
 
 void TMainForm::CheckBattle() {
-    if (!lifecycle_->BattleActive()) return;
-    checkPanel_->ShowFindings(RunBattleCheck({context_.Battle()}));
-    if (checkDock_->isHidden()) {
-        checkDock_->show();
-        // A few lines of findings below the map, not half the window.
-        if (!checkDock_->isFloating()) resizeDocks({checkDock_}, {170}, Qt::Vertical);
-    }
-    checkDock_->raise();
+    docks_->RunCheck();
 }
 
 void TMainForm::StartUp() {
@@ -302,12 +162,10 @@ void TMainForm::CreateBattle() {
     lifecycle_->CreateNew();
 }
 
-void TMainForm::HistoryChanged(const StepChange& change) {
-    // The picker shows terrain definitions, which an undo or redo may have changed.
-    if (change.Replayed && change.WholeMap) pickerAdapter_->Refresh();
+void TMainForm::HistoryChanged(const StepChange&) {
     UpdateCaption();
     KeepRecoveryCopy();
-    ScheduleRecheck();
+    docks_->ScheduleRecheck();
 }
 
 void TMainForm::KeepRecoveryCopy() {
@@ -341,18 +199,10 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         return;
     }
     view_->SetExiting(true);
-    // The docks are hidden with the window; the overview's setting is what the user left it.
-    disconnect(overviewDock_->toggleViewAction(), nullptr, this, nullptr);
-    QSettings().setValue(OverviewSetting, !overviewDock_->isHidden());
+    docks_->WindowClosing();
     // Every window the program opened ends with it, so that the program ends.
     context_.Help().Close();
     event->accept();
-}
-
-void TMainForm::ToggleDisplaySwitch(DisplaySwitch which, QAction* item) {
-    const bool on = ToggleSwitch(context_.Switches(), which);
-    item->setText(QString::fromStdString(SwitchCaption(which, on)));
-    view_->DisplayMap();
 }
 
 void TMainForm::ZoomFromKeyboard(bool in) {
@@ -428,42 +278,26 @@ void TMainForm::SetBusy(bool busy) {
 }
 
 void TMainForm::SetCommandEnabled(std::string_view name, bool enabled) {
-    const QString objectName = ToQString(name);
-    if (QAction* item = findChild<QAction*>(objectName)) {
-        item->setEnabled(enabled);
-        return;
-    }
-    if (QWidget* control = findChild<QWidget*>(objectName)) control->setEnabled(enabled);
+    menus_->SetEnabled(name, enabled);
 }
 
 void TMainForm::SetCommandCaption(std::string_view name, const std::string& caption) {
-    const QString objectName = ToQString(name);
-    if (QAction* item = findChild<QAction*>(objectName)) item->setText(FromAnsi(caption));
+    menus_->SetCaption(name, caption);
 }
 
 void TMainForm::SetRecentBattles(const std::vector<std::string>& paths) {
-    recentSeparator_->setVisible(!paths.empty());
-    for (size_t i = 0; i < recentItems_.size(); ++i) {
-        QAction* item = recentItems_[i];
-        const bool shown = i < paths.size();
-        item->setVisible(shown);
-        // Paths are the file system's own bytes; an ampersand would otherwise become a mnemonic.
-        item->setText(shown ? QString::fromStdString(paths[i]).replace('&', "&&") : QString());
-    }
+    menus_->SetRecentBattles(paths);
 }
 
 void TMainForm::ShowTitlePicture() {
     view_->ShowTitlePicture();
-    if (overview_) overview_->BattleChanged();
+    docks_->TitleShown();
 }
 
 void TMainForm::ShowBattle() {
     repaint();
-    // Findings of the battle shown before no longer apply; a shown panel checks this one.
-    checkPanel_->Clear();
-    ScheduleRecheck();
     view_->ShowBattle();
-    overview_->BattleChanged();
+    docks_->BattleShown();
     pickerAdapter_->Refresh();
 }
 

@@ -7,6 +7,7 @@
 #include "app/edit_commands.h"
 #include "app/editor_context.h"
 #include "app/map_refresher.h"
+#include "app/window_docks.h"
 #include "edit/edit_session.h"
 #include "view/map_view_logic.h"
 
@@ -16,9 +17,6 @@
 #include <string>
 #include <vector>
 
-class QAction;
-class QDockWidget;
-class QMenu;
 class QTimer;
 
 namespace k2 {
@@ -30,6 +28,7 @@ class DialogHost;
 class TAboutMBld;
 class CheckPanel;
 class OverviewPanel;
+class CommandMenus;
 class ExportFlow;
 class SettingsAdapter;
 class MapAdapter;
@@ -49,10 +48,10 @@ class TMainForm : public QMainWindow,
     TNewMap& SettingsDialogWindow();
     TSelectTer& TerrainPickerWindow() { return *picker_; }
     k2::DialogHost& Dialogs() { return *dialogs_; }
-    k2::CheckPanel& CheckFindings() { return *checkPanel_; }
-    k2::OverviewPanel& Overview() { return *overview_; }
+    k2::CheckPanel& CheckFindings() { return docks_->Check(); }
+    k2::OverviewPanel& Overview() { return docks_->Overview(); }
     // The QSettings key of the overview's toggle.
-    static constexpr const char* OverviewSetting = "view/overview";
+    static constexpr const char* OverviewSetting = WindowDocks::OverviewSetting;
     // How long a notice stays in the info bar.
     static constexpr int NoticeMilliseconds = 4000;
     MapClickDispatch& Dispatch() { return session_->Dispatch(); }
@@ -97,15 +96,7 @@ class TMainForm : public QMainWindow,
     void ZoomInByKey() override { ZoomFromKeyboard(true); }
     void ZoomOutByKey() override { ZoomFromKeyboard(false); }
 
-    // The menus and the map keys, row by row of the command table.
-    void BuildMenus();
-    void AddRow(QMenu* menu, const CommandRow& row);
-    QAction* AddItem(QMenu* menu, std::string_view name, const QString& caption);
-    void AddRecentItems(QMenu* menu);
-    void RunCommand(const CommandRow& row);
     void StartUp();
-    void BuildDocks();
-    void ToggleDisplaySwitch(DisplaySwitch which, QAction* item);
     void ZoomFromKeyboard(bool in);
     void ShowUnitPanel(int32_t hex);
     // The caption as the life cycle set it, with " *" while the battle differs from its file.
@@ -113,8 +104,6 @@ class TMainForm : public QMainWindow,
     // Puts `text` in the info bar now (a prompt or a notice).
     void ShowInfo(const std::string& text);
     void KeepRecoveryCopy();
-    // Runs the check again once the edits of a burst are over, while its panel is shown.
-    void ScheduleRecheck();
 
     EditorContext& context_;
     MapView* view_ = nullptr;
@@ -129,21 +118,16 @@ class TMainForm : public QMainWindow,
     std::unique_ptr<k2::DialogHost> dialogs_;
     std::unique_ptr<EditSession> session_;
     std::unique_ptr<EditCommands> editCommands_;
-    std::vector<QAction*> recentItems_;
-    QAction* recentSeparator_ = nullptr;
+    std::unique_ptr<WindowDocks> docks_;
+    std::unique_ptr<CommandMenus> menus_;
     bool busy_ = false;
     // Writes the recovery copy once it is due after an edit that came too soon for it.
     QTimer* recoveryTimer_ = nullptr;
-    CheckPanel* checkPanel_ = nullptr;
-    QDockWidget* checkDock_ = nullptr;
-    OverviewPanel* overview_ = nullptr;
-    QDockWidget* overviewDock_ = nullptr;
     std::unique_ptr<ExportFlow> exportFlow_;
     std::string caption_;
     // The info text that a notice covers for a few seconds.
     std::string infoText_;
     QTimer* noticeTimer_ = nullptr;
-    QTimer* recheckTimer_ = nullptr;
 };
 
 } // namespace k2

@@ -94,25 +94,49 @@ ScenarioDiff::ScenarioDiff(ScenarioDiff&&) noexcept = default;
 ScenarioDiff& ScenarioDiff::operator=(ScenarioDiff&&) noexcept = default;
 ScenarioDiff::~ScenarioDiff() = default;
 
+void DiffScope::Add(const DiffScope& other) {
+    Whole = Whole || other.Whole;
+    Parts |= other.Parts;
+    if (!Whole) Hexes.insert(Hexes.end(), other.Hexes.begin(), other.Hexes.end());
+}
+
 ScenarioDiff ScenarioDiff::Between(const Scenario& before, const Scenario& after) {
+    return Between(before, after, DiffScope::Everything());
+}
+
+ScenarioDiff ScenarioDiff::Between(const Scenario& before, const Scenario& after, const DiffScope& scope) {
     ScenarioDiff diff;
+    const bool whole = scope.Whole;
+    const auto covers = [&](uint32_t part) { return whole || (scope.Parts & part) != 0; };
 
     const bool sameShape = before.Cols == after.Cols && before.Rows == after.Rows &&
                            before.HexCount == after.HexCount && before.Hexes.size() == after.Hexes.size();
     if (!sameShape) {
         diff.grid_ = std::make_unique<Grid>(Grid{before.Cols, before.Rows, before.HexCount, before.Hexes});
-    } else {
+    } else if (whole) {
         for (std::size_t h = 0; h < before.Hexes.size(); ++h) {
             if (before.Hexes[h] == after.Hexes[h]) continue;
             diff.hexes_.push_back(int32_t(h));
             diff.cells_.push_back(before.Hexes[h]);
         }
+    } else {
+        std::vector<int32_t> hexes = scope.Hexes;
+        std::sort(hexes.begin(), hexes.end());
+        hexes.erase(std::unique(hexes.begin(), hexes.end()), hexes.end());
+        for (int32_t h : hexes) {
+            if (h < 0 || std::size_t(h) >= before.Hexes.size()) continue;
+            if (before.Hexes[std::size_t(h)] == after.Hexes[std::size_t(h)]) continue;
+            diff.hexes_.push_back(h);
+            diff.cells_.push_back(before.Hexes[std::size_t(h)]);
+        }
     }
 
     bool settingsChanged = false;
+    if (covers(DiffSettings)) {
 #define K2_COMPARE(name) settingsChanged = settingsChanged || !(before.name == after.name);
-    K2_SCENARIO_SETTINGS(K2_COMPARE)
+        K2_SCENARIO_SETTINGS(K2_COMPARE)
 #undef K2_COMPARE
+    }
     if (settingsChanged) {
         diff.settings_ = std::make_unique<Settings>();
 #define K2_COPY(name) diff.settings_->name = before.name;
@@ -120,13 +144,20 @@ ScenarioDiff ScenarioDiff::Between(const Scenario& before, const Scenario& after
 #undef K2_COPY
     }
 
+    if (!covers(DiffUnits | DiffStructures | DiffObjectives | DiffMapTexts | DiffTerrainDefs)) return diff;
     auto tables = std::make_unique<Tables>();
-    tables->units.Take(before.Units, after.Units, before.UnitCount, after.UnitCount);
-    tables->structures.Take(before.Structures, after.Structures, before.StructureCount, after.StructureCount);
-    tables->objectives.Take(before.Objectives, after.Objectives, before.ObjectiveCount, after.ObjectiveCount);
-    tables->mapTexts.Take(before.MapTexts, after.MapTexts, before.MapTextCount, after.MapTextCount);
-    tables->terrainDefs.Take(before.TerrainDefs, after.TerrainDefs, before.TerrainDefCount,
-                             after.TerrainDefCount);
+    if (covers(DiffUnits)) tables->units.Take(before.Units, after.Units, before.UnitCount, after.UnitCount);
+    if (covers(DiffStructures))
+        tables->structures.Take(before.Structures, after.Structures, before.StructureCount,
+                                after.StructureCount);
+    if (covers(DiffObjectives))
+        tables->objectives.Take(before.Objectives, after.Objectives, before.ObjectiveCount,
+                                after.ObjectiveCount);
+    if (covers(DiffMapTexts))
+        tables->mapTexts.Take(before.MapTexts, after.MapTexts, before.MapTextCount, after.MapTextCount);
+    if (covers(DiffTerrainDefs))
+        tables->terrainDefs.Take(before.TerrainDefs, after.TerrainDefs, before.TerrainDefCount,
+                                 after.TerrainDefCount);
     if (!tables->Empty()) diff.tables_ = std::move(tables);
     return diff;
 }

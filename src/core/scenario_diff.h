@@ -15,6 +15,49 @@
 
 namespace k2 {
 
+// The parts of the battle beyond the grid that a change may touch.
+enum DiffPart : uint32_t {
+    DiffSettings = 1u << 0,
+    DiffUnits = 1u << 1,
+    DiffStructures = 1u << 2,
+    DiffObjectives = 1u << 3,
+    DiffMapTexts = 1u << 4,
+    DiffTerrainDefs = 1u << 5,
+};
+
+// Where a change may have touched the battle, so that taking its difference compares only
+// there. Unless narrowed, a scope is the whole battle: a change that does not say what it
+// touched is compared everywhere.
+struct DiffScope {
+    bool Whole = true;
+    // The hexes whose cells may have changed (any order, repeats allowed).
+    std::vector<int32_t> Hexes;
+    // DiffPart bits.
+    uint32_t Parts = 0;
+
+    static DiffScope Everything() { return {}; }
+    static DiffScope Nothing() { return {false, {}, 0}; }
+    static DiffScope Cells(std::vector<int32_t> hexes, uint32_t parts = 0) {
+        return {false, std::move(hexes), parts};
+    }
+    // Widens this scope to cover `other` as well.
+    void Add(const DiffScope& other);
+};
+
+// What a step (or its undo or redo) changed, for whatever shows the battle.
+struct StepChange {
+    bool Changed = false;
+    // The grid changed size: the view must be set up again.
+    bool Resized = false;
+    // The grid was replaced, a record table or setting changed, or stakes (which overlap the
+    // neighbouring hexes) changed: draw the whole map.
+    bool WholeMap = false;
+    // An undo or redo: the change did not come from the control that shows it.
+    bool Replayed = false;
+    // The hexes whose cells changed, in index order (empty with WholeMap after a resize).
+    std::vector<int32_t> Hexes;
+};
+
 class ScenarioDiff {
   public:
     ScenarioDiff();
@@ -24,6 +67,8 @@ class ScenarioDiff {
 
     // The difference that takes `after` back to `before` (and holds `before`'s values).
     static ScenarioDiff Between(const Scenario& before, const Scenario& after);
+    // The same, comparing only what `scope` covers (a grid whose size changed is taken whole).
+    static ScenarioDiff Between(const Scenario& before, const Scenario& after, const DiffScope& scope);
 
     bool Empty() const;
     // Swaps the held values with `scenario`'s. The scenario must be in the state the

@@ -1,5 +1,9 @@
 #include "edit/edit_history.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <utility>
 
 namespace k2 {
@@ -23,20 +27,82 @@ void EditHistory::Reset() {
     Notify();
 }
 
-StepChange EditHistory::Record(std::string_view name, const std::function<void()>& action,
-                               std::string_view mergeKey) {
-    Begin();
-    try {
-        action();
-    } catch (...) {
+EditHistory::Step::Step(EditHistory& history, std::string_view name, std::string_view mergeKey)
+    : history_(&history), name_(name), mergeKey_(mergeKey), exceptions_(std::uncaught_exceptions()) {
+    history.Begin();
+}
+
+EditHistory::Step::Step(Step&& other) noexcept
+    : history_(std::exchange(other.history_, nullptr)), name_(std::move(other.name_)),
+      mergeKey_(std::move(other.mergeKey_)), exceptions_(other.exceptions_) {}
+
+EditHistory::Step::~Step() {
+    if (!history_) return;
+    // Unwinding from an exception: what the step did so far is not a completed action.
+    if (std::uncaught_exceptions() > exceptions_)
         Rollback();
-        throw;
-    }
-    return Commit(name, mergeKey);
+    else
+        Commit();
+}
+
+void EditHistory::Step::Touches(const DiffScope& scope) {
+    if (history_) history_->AddScope(scope);
+}
+
+StepChange EditHistory::Step::Commit() {
+    EditHistory* history = std::exchange(history_, nullptr);
+    return history ? history->Commit(name_, mergeKey_) : StepChange{};
+}
+
+void EditHistory::Step::Rollback() {
+    if (EditHistory* history = std::exchange(history_, nullptr)) history->Rollback();
+}
+
+void EditHistory::AddListener(HistoryListener* listener) {
+    if (listener && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
+        listeners_.push_back(listener);
+}
+
+void EditHistory::RemoveListener(HistoryListener* listener) {
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
+void EditHistory::Notify(const StepChange& change) {
+    ++notices_;
+    // A listener may remove itself (a window closing): walk a copy.
+    const std::vector<HistoryListener*> listeners = listeners_;
+    for (HistoryListener* listener : listeners)
+        listener->HistoryChanged(change);
+}
+
+void EditHistory::Progress(const StepChange& change) {
+    if (!change.Changed) return;
+    const std::vector<HistoryListener*> listeners = listeners_;
+    for (HistoryListener* listener : listeners)
+        listener->StepProgressed(change);
+}
+
+StepChange EditHistory::Record(std::string_view name, const std::function<void()>& action,
+                               std::string_view mergeKey, const DiffScope& scope) {
+    Step step(*this, name, mergeKey);
+    step.Touches(scope);
+    action();
+    return step.Commit();
 }
 
 void EditHistory::Begin() {
-    ++depth_;
+    if (depth_++ > 0) return;
+    CheckShadow("before a step");
+    // Nothing is known to be touched until the step says so; a step that never does is
+    // compared whole (see Commit).
+    scope_ = DiffScope::Nothing();
+    scopeSaid_ = false;
+}
+
+void EditHistory::AddScope(const DiffScope& scope) {
+    if (depth_ == 0) return;
+    scope_.Add(scope);
+    scopeSaid_ = true;
 }
 
 StepChange EditHistory::Commit(std::string_view name, std::string_view mergeKey) {
@@ -44,7 +110,7 @@ StepChange EditHistory::Commit(std::string_view name, std::string_view mergeKey)
     if (--depth_ > 0) return {};
     const uint64_t before = notices_;
     StepChange change = Push(name, mergeKey);
-    // A touch inside the session was held back; the listeners hear of it now.
+    // A touch inside the step was held back; the listeners hear of it now.
     if (std::exchange(heldNotice_, false) && notices_ == before) Notify();
     return change;
 }
@@ -52,20 +118,41 @@ StepChange EditHistory::Commit(std::string_view name, std::string_view mergeKey)
 void EditHistory::Rollback() {
     if (depth_ == 0) return;
     if (--depth_ > 0) return;
-    ScenarioDiff back = ScenarioDiff::Between(*shadow_, scenario_);
+    ScenarioDiff back =
+        ScenarioDiff::Between(*shadow_, scenario_, scopeSaid_ ? scope_ : DiffScope::Everything());
+    StepChange change = Describe(back);
+    change.Replayed = true;
     back.Apply(scenario_);
-    if (std::exchange(heldNotice_, false)) Notify();
+    CheckShadow("after a step was rolled back");
+    // What the step had shown of itself is taken back from the picture as well.
+    if (change.Changed || std::exchange(heldNotice_, false)) Notify(change);
+    heldNotice_ = false;
+}
+
+void EditHistory::CheckShadow(const char* when) const {
+#ifdef K2_HISTORY_CHECKS
+    if (ScenarioDiff::Between(*shadow_, scenario_).Empty()) return;
+    std::fprintf(stderr,
+                 "EditHistory: the battle changed outside the edit history (noticed %s): a change "
+                 "bypassed the history or a step touched more than it said\n",
+                 when);
+    std::abort();
+#else
+    (void)when;
+#endif
 }
 
 StepChange EditHistory::Push(std::string_view name, std::string_view mergeKey) {
-    ScenarioDiff diff = ScenarioDiff::Between(*shadow_, scenario_);
-    if (diff.Empty()) return {};
+    ScenarioDiff diff =
+        ScenarioDiff::Between(*shadow_, scenario_, scopeSaid_ ? scope_ : DiffScope::Everything());
     diff.CopyChangedParts(scenario_, *shadow_);
+    CheckShadow("after a step");
+    if (diff.Empty()) return {};
     StepChange change = Describe(diff);
     ++revision_;
 
     if (TryMerge(mergeKey, diff)) {
-        Notify();
+        Notify(change);
         return change;
     }
 
@@ -76,19 +163,19 @@ StepChange EditHistory::Push(std::string_view name, std::string_view mergeKey) {
     }
     if (saved_ > dropped_ + int64_t(next_)) saved_ = -1;
 
-    Step step{std::string(name), std::string(mergeKey), std::move(diff), 0};
-    step.bytes = step.diff.Bytes() + step.name.capacity() + step.mergeKey.capacity();
-    bytes_ += step.bytes;
-    steps_.push_back(std::move(step));
+    Entry entry{std::string(name), std::string(mergeKey), std::move(diff), 0};
+    entry.bytes = entry.diff.Bytes() + entry.name.capacity() + entry.mergeKey.capacity();
+    bytes_ += entry.bytes;
+    steps_.push_back(std::move(entry));
     next_ = steps_.size();
     Trim();
-    Notify();
+    Notify(change);
     return change;
 }
 
 bool EditHistory::TryMerge(std::string_view mergeKey, ScenarioDiff& diff) {
     if (mergeKey.empty() || next_ == 0 || next_ != steps_.size()) return false;
-    Step& top = steps_.back();
+    Entry& top = steps_.back();
     // The saved state must stay reachable, so a step that ends there is not extended.
     if (top.mergeKey != mergeKey || saved_ == dropped_ + int64_t(next_)) return false;
     // The merged step goes from the state before the top step to the state now.
@@ -137,24 +224,28 @@ std::string EditHistory::RedoName() const {
 
 StepChange EditHistory::Undo() {
     if (!CanUndo() || InSession()) return {};
-    Step& step = steps_[--next_];
+    Entry& step = steps_[--next_];
     step.diff.Apply(scenario_);
     step.diff.CopyChangedParts(scenario_, *shadow_);
     touched_ = false;
     ++revision_;
-    Notify();
-    return Describe(step.diff);
+    StepChange change = Describe(step.diff);
+    change.Replayed = true;
+    Notify(change);
+    return change;
 }
 
 StepChange EditHistory::Redo() {
     if (!CanRedo() || InSession()) return {};
-    Step& step = steps_[next_++];
+    Entry& step = steps_[next_++];
     step.diff.Apply(scenario_);
     step.diff.CopyChangedParts(scenario_, *shadow_);
     touched_ = false;
     ++revision_;
-    Notify();
-    return Describe(step.diff);
+    StepChange change = Describe(step.diff);
+    change.Replayed = true;
+    Notify(change);
+    return change;
 }
 
 void EditHistory::MarkSaved() {

@@ -18,25 +18,17 @@
 
 namespace k2 {
 
-// What a step (or its undo or redo) changed, for the redraw.
-struct StepChange {
-    bool Changed = false;
-    // The grid changed size: the view must be set up again.
-    bool Resized = false;
-    // The grid was replaced, a record table or setting changed, or stakes (which overlap the
-    // neighbouring hexes) changed: draw the whole map.
-    bool WholeMap = false;
-    // The hexes whose cells changed, in index order (empty with WholeMap after a resize).
-    std::vector<int32_t> Hexes;
-};
-
-// Told whenever what Undo, Redo or Modified answer may have changed, and only between steps:
-// never while a session is open, so a listener always sees a battle whose last change is
-// complete (the recovery copy relies on it).
+// Follows the edit history. Told of every completed step, undo and redo with what it changed,
+// and of bookkeeping that moved (a touch, a save, another battle: `change.Changed` false), so
+// that what Undo, Redo and Modified answer may differ; never while a step is open, so a
+// listener always sees a battle whose last change is complete (the recovery copy relies on it).
 class HistoryListener {
   public:
     virtual ~HistoryListener() = default;
-    virtual void HistoryChanged() = 0;
+    virtual void HistoryChanged(const StepChange& change) = 0;
+    // Part of a step that is still open is to be shown now (a hex of a stroke, a fill waiting
+    // for its question): for the picture only.
+    virtual void StepProgressed(const StepChange& change) { (void)change; }
 };
 
 class EditHistory {
@@ -49,7 +41,36 @@ class EditHistory {
     EditHistory(const EditHistory&) = delete;
     EditHistory& operator=(const EditHistory&) = delete;
 
-    void SetListener(HistoryListener* listener) { listener_ = listener; }
+    // Listeners are told in the order they were added; not owned.
+    void AddListener(HistoryListener* listener);
+    void RemoveListener(HistoryListener* listener);
+
+    // One user action that spans several calls (a dialog from open to close, a stroke from
+    // press to release): the step opens with the object and commits when it goes out of scope,
+    // or rolls back when an exception leaves the scope. Steps nest: only the outermost one
+    // records; the ones inside it add to it.
+    class Step {
+      public:
+        Step(EditHistory& history, std::string_view name, std::string_view mergeKey = {});
+        Step(Step&& other) noexcept;
+        Step& operator=(Step&&) = delete;
+        Step(const Step&) = delete;
+        ~Step();
+
+        // What the step may change. A step that never says is compared with the whole battle.
+        void Touches(const DiffScope& scope);
+        // Ends the step now and records it.
+        StepChange Commit();
+        // Ends the step now, putting the battle back as it was when it opened.
+        void Rollback();
+        bool IsOpen() const { return history_ != nullptr; }
+
+      private:
+        EditHistory* history_;
+        std::string name_;
+        std::string mergeKey_;
+        int exceptions_;
+    };
 
     // Another battle was opened or created: no steps, and the battle as it is now counts as
     // saved and unmodified.
@@ -58,16 +79,14 @@ class EditHistory {
     // One user action: runs `action` and records what it changed as a step named `name`; an
     // action that changed nothing records no step. Consecutive steps with the same non-empty
     // `mergeKey` become one step (e.g. several arrow clicks on one terrain's definition).
-    // Inside an open session the action only runs: the session's step takes its change.
+    // `scope` says where the action may change the battle; only there is it compared.
+    // Inside an open step the action only runs: the open step takes its change.
     StepChange Record(std::string_view name, const std::function<void()>& action,
-                      std::string_view mergeKey = {});
+                      std::string_view mergeKey = {}, const DiffScope& scope = DiffScope::Everything());
 
-    // A session that spans several calls (a dialog from open to close, a fill up to its
-    // question). Sessions nest: only the outermost Commit or Rollback acts.
-    void Begin();
-    StepChange Commit(std::string_view name, std::string_view mergeKey = {});
-    // Puts the battle back as it was at the outermost Begin; records nothing.
-    void Rollback();
+    // Tells the listeners to show part of the open step now (see HistoryListener).
+    void Progress(const StepChange& change);
+
     bool InSession() const { return depth_ > 0; }
     // The battle as of the last completed step: inside a session, without its half-made change.
     // The view and save bookkeeping, which is no edit, is the battle's own.
@@ -96,7 +115,16 @@ class EditHistory {
     std::size_t Bytes() const { return bytes_; }
 
   private:
-    struct Step {
+    friend class Step;
+    void Begin();
+    StepChange Commit(std::string_view name, std::string_view mergeKey);
+    void Rollback();
+    void AddScope(const DiffScope& scope);
+    // In checked builds: fails loudly when the battle differs from the history's copy where it
+    // must not (changed outside every step, or beyond what a step said it touched).
+    void CheckShadow(const char* when) const;
+
+    struct Entry {
         std::string name;
         std::string mergeKey;
         ScenarioDiff diff;
@@ -107,15 +135,12 @@ class EditHistory {
     bool TryMerge(std::string_view mergeKey, ScenarioDiff& diff);
     void Trim();
     StepChange Describe(const ScenarioDiff& diff) const;
-    void Notify() {
-        ++notices_;
-        if (listener_) listener_->HistoryChanged();
-    }
+    void Notify(const StepChange& change = {});
 
     Scenario& scenario_;
     // The battle as of the last recorded step, undo or redo: what the next step is taken against.
     std::unique_ptr<Scenario> shadow_;
-    std::deque<Step> steps_;
+    std::deque<Entry> steps_;
     std::size_t next_ = 0; // steps_[0..next_) are applied
     int64_t dropped_ = 0;  // steps dropped from the front by the memory bound
     int64_t saved_ = 0;    // absolute position of the saved state, -1 when unreachable
@@ -127,7 +152,11 @@ class EditHistory {
     bool heldNotice_ = false;
     uint64_t notices_ = 0;
     uint64_t revision_ = 0;
-    HistoryListener* listener_ = nullptr;
+    // What the open step may have changed.
+    DiffScope scope_;
+    // The open step said what it touches (else it is compared whole).
+    bool scopeSaid_ = false;
+    std::vector<HistoryListener*> listeners_;
 };
 
 } // namespace k2

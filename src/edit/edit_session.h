@@ -8,7 +8,9 @@
 #include "core/random_source.h"
 #include "core/scenario.h"
 #include "edit/edit_history.h"
+#include "edit/map_area_tools.h"
 #include "edit/map_click_dispatch.h"
+#include "edit/map_selection.h"
 #include "edit/map_text_tool.h"
 #include "edit/marker_tools.h"
 #include "edit/objective_tools.h"
@@ -52,7 +54,6 @@ struct EditSeams {
     SoundPlayer& sounds;
     MessageBoxes& boxes;
     RandomSource& random;
-    MapRedraw& redraw;
     ZoomView& zoom;
     TerrainFeedback& terrain;
     ModeDialogs& dialogs;
@@ -60,8 +61,7 @@ struct EditSeams {
 
 class EditSession {
   public:
-    EditSession(Scenario& scenario, EditState& edit, EditHistory& history, const DisplaySwitches& switches,
-                EditSeams seams);
+    EditSession(Scenario& scenario, EditState& edit, EditHistory& history, EditSeams seams);
     ~EditSession();
     EditSession(const EditSession&) = delete;
     EditSession& operator=(const EditSession&) = delete;
@@ -74,6 +74,10 @@ class EditSession {
     MoveUnitTool& MoveUnit() { return moveUnit_; }
     // The one-unit clipboard, kept for as long as the session (the whole run).
     UnitClipboard& Clipboard() { return clipboard_; }
+    // Select Map Area's selection (view state) and the map area clipboard of the run.
+    MapSelection& Selection() { return selection_; }
+    MapAreaClipboard& AreaClipboard() { return areaClipboard_; }
+    MapAreaCommands& Areas() { return areas_; }
 
   private:
     Scenario& scenario_;
@@ -97,6 +101,10 @@ class EditSession {
     MapTextTool mapText_;
     StructureTool structures_;
     ObjectiveTool objective_;
+    MapSelection selection_;
+    MapAreaClipboard areaClipboard_;
+    MapAreaCommands areas_;
+    PasteAreaTool pasteArea_;
 };
 
 } // namespace k2

@@ -1,8 +1,11 @@
 // One edit mode's work on the map: what a click with each button does to the hex, and the name
 // of the undo step it makes. The click dispatch looks the tool up by the current mode and runs
-// the click inside the edit history; tools change the battle directly and never redraw it
-// themselves, except where the mode shows an intermediate state (the fill before its question).
+// the click inside the edit history; tools change the battle directly and never redraw it:
+// the history tells its listeners what changed (and a tool that shows an intermediate state,
+// the fill before its question, asks the history to show it).
 #pragma once
+
+#include "core/scenario_diff.h"
 
 #include <cstdint>
 #include <string>
@@ -37,9 +40,15 @@ class EditTool {
     // A tool that paints: with a button held, every further hex the pointer passes acts as a
     // click of that button there (each hex once per stroke), and the stroke is one step.
     virtual bool PaintsOnDrag() const { return false; }
-    // The mode's changes reach beyond their hex on the map (stakes stand in front of the
-    // hex, markers overlap): the whole map is drawn again after each of its steps.
-    virtual bool RedrawsWholeMap() const { return false; }
+    // A stroke of a painting tool begins (before its first click): a tool whose brush reaches
+    // beyond the hex under the pointer paints each hex once per stroke.
+    virtual void BeginStroke() {}
+    // Where a click on `hex` may change the battle; the step compares only there. A tool that
+    // does not say is compared with the whole battle.
+    virtual DiffScope Scope(int32_t hex) const {
+        (void)hex;
+        return DiffScope::Everything();
+    }
 };
 
 } // namespace k2

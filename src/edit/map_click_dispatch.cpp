@@ -18,9 +18,8 @@ StepChange StrokeHex(int32_t hex) {
 
 } // namespace
 
-MapClickDispatch::MapClickDispatch(EditState& edit, EditHistory& history, SoundPlayer& sounds,
-                                   MapRedraw& redraw, const DisplaySwitches& switches)
-    : edit_(edit), history_(history), sounds_(sounds), redraw_(redraw), switches_(switches) {}
+MapClickDispatch::MapClickDispatch(EditState& edit, EditHistory& history, SoundPlayer& sounds)
+    : edit_(edit), history_(history), sounds_(sounds) {}
 
 void MapClickDispatch::Register(EditMode mode, EditTool& tool) {
     if (ModeSlot(mode) < tools_.size()) tools_[ModeSlot(mode)] = &tool;
@@ -42,51 +41,46 @@ ClickOutcome MapClickDispatch::Press(bool battleActive, MapButton button, int32_
     // Other buttons act only in the modes whose tools take them (secondary terrain removal).
     EditTool* tool = ToolFor(edit_.Mode);
     if (!tool) return {};
+    const std::string name = button == MapButton::Left ? tool->StepName() : tool->OtherStepName();
 
     if (tool->PaintsOnDrag()) {
-        history_.Begin();
+        tool->BeginStroke();
         stroke_ = Stroke{true, button, tool, {hex}};
-        ClickOutcome outcome = RunClick(*tool, button, hex);
-        RedrawChange(StrokeHex(hex));
-        return outcome;
+        strokeStep_.emplace(history_, name);
+        return StrokeClick(hex);
     }
 
     ClickOutcome outcome;
-    const std::string name = button == MapButton::Left ? tool->StepName() : tool->OtherStepName();
-    outcome.Change = history_.Record(name, [&] {
-        ClickOutcome click = RunClick(*tool, button, hex);
-        outcome.Refused = click.Refused;
-        outcome.Reason = std::move(click.Reason);
-    });
-    if (tool->RedrawsWholeMap()) outcome.Change.WholeMap = true;
-    RedrawChange(outcome.Change);
+    outcome.Change = history_.Record(
+        name,
+        [&] {
+            ClickOutcome click = RunClick(*tool, button, hex);
+            outcome.Refused = click.Refused;
+            outcome.Reason = std::move(click.Reason);
+        },
+        {}, tool->Scope(hex));
     return outcome;
 }
 
 ClickOutcome MapClickDispatch::DragTo(int32_t hex) {
     if (!stroke_.active || hex == NoSymbol || !stroke_.visited.insert(hex).second) return {};
+    return StrokeClick(hex);
+}
+
+ClickOutcome MapClickDispatch::StrokeClick(int32_t hex) {
+    strokeStep_->Touches(stroke_.tool->Scope(hex));
     ClickOutcome outcome = RunClick(*stroke_.tool, stroke_.button, hex);
-    RedrawChange(StrokeHex(hex));
+    history_.Progress(StrokeHex(hex));
     return outcome;
 }
 
 StepChange MapClickDispatch::Release() {
     if (!stroke_.active) return {};
-    const std::string name =
-        stroke_.button == MapButton::Left ? stroke_.tool->StepName() : stroke_.tool->OtherStepName();
     stroke_ = Stroke{};
-    // The stroke was drawn hex by hex as it went.
-    return history_.Commit(name);
-}
-
-void MapClickDispatch::RedrawChange(const StepChange& change) {
-    if (!change.Changed) return;
-    if (change.Resized)
-        redraw_.MapResized();
-    else if (change.WholeMap || switches_.Elevation || change.Hexes.size() > MaxSingleRedraws)
-        redraw_.DisplayMap();
-    else
-        redraw_.RedrawHexes(change.Hexes);
+    // The stroke was shown hex by hex as it went; the step tells the listeners the whole of it.
+    StepChange change = strokeStep_->Commit();
+    strokeStep_.reset();
+    return change;
 }
 
 } // namespace k2

@@ -1,6 +1,7 @@
 // Where a button pressed on the map becomes the current edit mode's action: the tool of the
-// mode is looked up, its click runs inside the edit history (a press and the drag that follows
-// it form one stroke, one step) and the hexes the step changed are drawn again.
+// mode is looked up and its click runs inside the edit history (a press and the drag that
+// follows it form one stroke, one step). What the step changed reaches the map through the
+// history's listeners; a stroke shows each hex as it is painted.
 #pragma once
 
 #include "core/edit_state.h"
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -17,26 +19,6 @@
 namespace k2 {
 
 enum class MapButton { Left, Right, Middle };
-
-// How the map is brought up to date after an edit.
-class MapRedraw {
-  public:
-    virtual ~MapRedraw() = default;
-    // Draws the hexes again into the map buffer and presents the view.
-    virtual void RedrawHexes(const std::vector<int32_t>& hexes) = 0;
-    // The full render and present.
-    virtual void DisplayMap() = 0;
-    // The grid changed size: the view is set up for it again (keeping its place where it can)
-    // and the whole map drawn.
-    virtual void MapResized() { DisplayMap(); }
-};
-
-// A map that is not shown (scripts): nothing to draw.
-class NoRedraw : public MapRedraw {
-  public:
-    void RedrawHexes(const std::vector<int32_t>&) override {}
-    void DisplayMap() override {}
-};
 
 struct ClickOutcome {
     bool Refused = false;
@@ -46,11 +28,7 @@ struct ClickOutcome {
 
 class MapClickDispatch {
   public:
-    // More changed hexes than this are drawn by a full render.
-    static constexpr std::size_t MaxSingleRedraws = 64;
-
-    MapClickDispatch(EditState& edit, EditHistory& history, SoundPlayer& sounds, MapRedraw& redraw,
-                     const DisplaySwitches& switches);
+    MapClickDispatch(EditState& edit, EditHistory& history, SoundPlayer& sounds);
 
     // The tool that carries out clicks in `mode` (not owned). Modes without a tool do nothing.
     void Register(EditMode mode, EditTool& tool);
@@ -64,11 +42,10 @@ class MapClickDispatch {
     StepChange Release();
     bool StrokeActive() const { return stroke_.active; }
 
-    // Draws what a step (or an undo or redo) changed.
-    void RedrawChange(const StepChange& change);
-
   private:
     ClickOutcome RunClick(EditTool& tool, MapButton button, int32_t hex);
+    // One hex of the open stroke: said to the step, painted, shown.
+    ClickOutcome StrokeClick(int32_t hex);
 
     struct Stroke {
         bool active = false;
@@ -80,10 +57,10 @@ class MapClickDispatch {
     EditState& edit_;
     EditHistory& history_;
     SoundPlayer& sounds_;
-    MapRedraw& redraw_;
-    const DisplaySwitches& switches_;
     std::array<EditTool*, 32> tools_{};
     Stroke stroke_;
+    // The step of the open stroke.
+    std::optional<EditHistory::Step> strokeStep_;
 };
 
 } // namespace k2

@@ -32,14 +32,11 @@ bool SetMarkerSymbol(Scenario& scenario, int32_t kind, int32_t symbol) {
 MarkerLogic::MarkerLogic(Scenario& scenario, const SymbolSet& symbols, EditHistory& history)
     : scenario_(scenario), symbols_(symbols), history_(history) {}
 
-MarkerLogic::~MarkerLogic() {
-    // A dialog torn down while open still leaves its changes as one step.
-    if (open_) history_.Commit(step::Markers);
-}
+// A dialog torn down while open still leaves its changes as one step (the step's scope ends).
+MarkerLogic::~MarkerLogic() = default;
 
 void MarkerLogic::Open() {
-    if (!open_) history_.Begin();
-    open_ = true;
+    if (!step_) step_.emplace(history_, step::Markers);
     rows_ = MarkerSymbolRows(symbols_);
     kind_ = MarkerWesternReinforcement;
     const int32_t row = RowOf(scenario_.MarkerSymbols[MarkerWesternReinforcement]);
@@ -70,8 +67,8 @@ bool MarkerLogic::ChooseSymbol(int32_t kind, int32_t symbol) {
 }
 
 int32_t MarkerLogic::Exit() {
-    if (open_) history_.Commit(step::Markers);
-    open_ = false;
+    if (step_) step_->Commit();
+    step_.reset();
     history_.Touch();
     return MarkerResultOk;
 }

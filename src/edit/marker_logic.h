@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,7 +56,7 @@ class MarkerLogic {
     // ends the session as one step. Returns MarkerResultOk.
     int32_t Exit();
 
-    bool IsOpen() const { return open_; }
+    bool IsOpen() const { return step_.has_value(); }
     int32_t CurrentKind() const { return kind_; }
     const std::vector<MarkerRow>& Rows() const { return rows_; }
     // -1 while the list is empty.
@@ -71,7 +72,8 @@ class MarkerLogic {
     Scenario& scenario_;
     const SymbolSet& symbols_;
     EditHistory& history_;
-    bool open_ = false;
+    // The dialog's step, from Open to Exit.
+    std::optional<EditHistory::Step> step_;
     int32_t kind_ = MarkerWesternReinforcement;
     int32_t selected_ = -1;
     std::vector<MarkerRow> rows_;

@@ -19,7 +19,7 @@ class CaltropsTool : public EditTool {
     CaltropsTool(Scenario& scenario, SoundPlayer& sounds) : scenario_(scenario), sounds_(sounds) {}
 
     std::string StepName() const override { return std::string(step::Caltrops); }
-    bool RedrawsWholeMap() const override { return true; }
+    DiffScope Scope(int32_t hex) const override { return DiffScope::Cells({hex}); }
     // Toggles the hex's caltrops. Refused when the battle's marker table gives caltrops no
     // symbol (0), since laying them would change nothing.
     ToolResult LeftClick(int32_t hex) override;
@@ -34,7 +34,7 @@ class StakesTool : public EditTool {
     StakesTool(Scenario& scenario, SoundPlayer& sounds) : scenario_(scenario), sounds_(sounds) {}
 
     std::string StepName() const override { return std::string(step::Stakes); }
-    bool RedrawsWholeMap() const override { return true; }
+    DiffScope Scope(int32_t hex) const override { return DiffScope::Cells({hex}); }
     // Pulls up the hex's stakes (no unit needed), or plants them for the unit on the hex when
     // it carries stakes; refused otherwise.
     ToolResult LeftClick(int32_t hex) override;

@@ -5,6 +5,7 @@
 #include "edit/terrain_picker_logic.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace k2 {
@@ -17,6 +18,24 @@ int32_t FillTerrain(const HexCell& cell) {
 }
 
 } // namespace
+
+std::vector<int32_t> FillRegion(const Scenario& scenario, int32_t start) {
+    if (!scenario.IsValidHex(start)) return {};
+    const int32_t terrain = FillTerrain(scenario.Hexes[std::size_t(start)]);
+    const HexGrid grid{scenario.Cols, scenario.Rows};
+    return grid.GridRegion(start,
+                           [&](int32_t h) { return FillTerrain(scenario.Hexes[std::size_t(h)]) == terrain; });
+}
+
+std::vector<int32_t> BrushTargets(const Scenario& scenario, int32_t hex, int32_t radius) {
+    std::vector<int32_t> hexes = HexGrid{scenario.Cols, scenario.Rows}.Brush(hex, radius);
+    std::erase_if(hexes, [&](int32_t h) { return scenario.IsBorderHex(h); });
+    return hexes;
+}
+
+DiffScope BrushScope(const Scenario& scenario, int32_t hex, int32_t radius) {
+    return DiffScope::Cells(HexGrid{scenario.Cols, scenario.Rows}.Brush(hex, radius));
+}
 
 const std::array<VariantList, 9>& VariantLists() {
     static const std::array<VariantList, 9> lists = {{
@@ -47,11 +66,19 @@ int32_t PickVariant(EditState& edit, RandomSource& random) {
 }
 
 ToolResult PlacePrimaryTool::LeftClick(int32_t hex) {
-    if (scenario_.IsBorderHex(hex)) return ToolResult::Refuse(BorderRefusal);
+    // Border hexes of a wider brush are passed over; only a brush with nothing else refuses.
+    const std::vector<int32_t> hexes = BrushTargets(scenario_, hex, edit_.BrushRadius);
+    if (hexes.empty()) return ToolResult::Refuse(BorderRefusal);
     history_.Touch();
-    const int32_t terrain = PickVariant(edit_, random_);
-    scenario_.Hexes[std::size_t(hex)].PrimaryTerrain = terrain;
-    feedback_.ShowPlacedTerrain(terrain);
+    std::optional<int32_t> shown;
+    for (int32_t h : hexes) {
+        if (!stroke_.First(h)) continue;
+        const int32_t terrain = PickVariant(edit_, random_);
+        scenario_.Hexes[std::size_t(h)].PrimaryTerrain = terrain;
+        // The info panel names what went down on the hex under the pointer.
+        if (h == hex || !shown) shown = terrain;
+    }
+    if (shown) feedback_.ShowPlacedTerrain(*shown);
     return ToolResult::Done();
 }
 
@@ -71,10 +98,18 @@ ToolResult PlaceSecondaryTool::LeftClick(int32_t hex) {
 }
 
 ToolResult PlaceSecondaryTool::OtherClick(int32_t hex) {
-    auto& secondary = scenario_.Hexes[std::size_t(hex)].SecondaryTerrain;
-    // The highest occupied slot, so that terrains come off in the reverse order of the slots.
-    auto top = std::find_if(secondary.rbegin(), secondary.rend(), [](int32_t t) { return t != NoSymbol; });
-    if (top != secondary.rend()) *top = NoSymbol;
+    // The one-hex brush takes no notice of the border; a wider one passes border hexes over.
+    const std::vector<int32_t> hexes =
+        edit_.BrushRadius == 0 ? std::vector<int32_t>{hex} : BrushTargets(scenario_, hex, edit_.BrushRadius);
+    if (hexes.empty()) return ToolResult::Refuse(BorderRefusal);
+    for (int32_t h : hexes) {
+        if (!stroke_.First(h)) continue;
+        auto& secondary = scenario_.Hexes[std::size_t(h)].SecondaryTerrain;
+        // The highest occupied slot, so that terrains come off in the reverse order of the slots.
+        auto top =
+            std::find_if(secondary.rbegin(), secondary.rend(), [](int32_t t) { return t != NoSymbol; });
+        if (top != secondary.rend()) *top = NoSymbol;
+    }
     history_.Touch();
     return ToolResult::Done();
 }
@@ -93,19 +128,19 @@ ToolResult FillPrimaryTool::LeftClick(int32_t hex) {
         for (HexCell& cell : scenario_.Hexes)
             cell.PrimaryTerrain = PickVariant(edit_, random_);
     } else {
-        const int32_t start = FillTerrain(scenario_.Hexes[std::size_t(hex)]);
-        const HexGrid grid{scenario_.Cols, scenario_.Rows};
         // The region comes in hex order, which is row order: one variant draw per hex in turn.
-        for (int32_t h : grid.GridRegion(
-                 hex, [&](int32_t h) { return FillTerrain(scenario_.Hexes[std::size_t(h)]) == start; }))
+        for (int32_t h : FillRegion(scenario_, hex))
             scenario_.Hexes[std::size_t(h)].PrimaryTerrain = PickVariant(edit_, random_);
     }
-    redraw_.DisplayMap();
+    // The fill is seen before the question, and seen to go when it is not kept.
+    StepChange shown;
+    shown.Changed = shown.WholeMap = true;
+    history_.Progress(shown);
 
     if (boxes_.Ask(LayoutYesNo, MsgKeepFill) != MsgResultYes) {
         for (std::size_t h = 0; h < scenario_.Hexes.size(); ++h)
             scenario_.Hexes[h].PrimaryTerrain = backup[h];
-        redraw_.DisplayMap();
+        history_.Progress(shown);
     }
     return ToolResult::Done();
 }

@@ -1,7 +1,9 @@
 #include "view/map_view.h"
 
 #include "core/file_lookup.h"
+#include "core/hex_grid.h"
 #include "graphics/ansi_text.h"
+#include "graphics/hex_overlay.h"
 #include "view/map_image.h"
 #include "view/view_artwork.h"
 
@@ -59,6 +61,9 @@ void MapView::BuildControls() {
         if (!loaded_) return;
         held_ = button;
         emit MapPressed(button);
+    });
+    connect(mapWin_, &MapImage::DoubleClicked, this, [this](Qt::MouseButton button) {
+        if (loaded_) emit MapDoubleClicked(button);
     });
     connect(mapWin_, &MapImage::Released, this, [this](Qt::MouseButton button) {
         if (button != held_) return;
@@ -271,6 +276,7 @@ void MapView::Present() {
     QImage& picture = mapWin_->Picture();
     picture.fill(Qt::black);
     renderer_.PresentTo(picture);
+    if (overlay_) overlay_(picture);
     UpdateBrush();
     mapWin_->update();
 }
@@ -283,6 +289,17 @@ void MapView::UpdateBrush() {
     // The brush outline wins while it is shown; otherwise a marked hex keeps its outline.
     const int32_t hex = brush != NoSymbol && renderer_.Visible().Contains(brush) ? brush : marked_;
     mapWin_->SetOutline(HexOutline(hex));
+    // A brush wider than one hex is outlined around all of its hexes.
+    std::vector<QLine> lines;
+    const bool wide = edit_ && edit_->BrushRadius > 0 &&
+                      (edit_->Mode == EditMode::PlacePrimary || edit_->Mode == EditMode::PlaceSecondary);
+    if (wide && hex == brush && brush != NoSymbol) {
+        std::vector<uint8_t> marks(scenario_.Hexes.size(), 0);
+        for (int32_t h : HexGrid{scenario_.Cols, scenario_.Rows}.Brush(brush, edit_->BrushRadius))
+            marks[std::size_t(h)] = 1;
+        lines = HexOverlay(scenario_, renderer_).Outline(marks);
+    }
+    mapWin_->SetOutlineLines(std::move(lines));
 }
 
 QPolygon MapView::HexOutline(int32_t hex) const {
@@ -404,6 +421,11 @@ void MapView::OnMouseMoved(int x, int y) {
     hovering_ = true;
     if (held_ != Qt::NoButton && previous.x() >= 0) EmitDragPath(previous, pointer_);
     UpdateBrush();
+    RefreshHover();
+}
+
+void MapView::RefreshHover() {
+    if (!loaded_ || !hovering_) return;
     const int32_t hex = PointerHex();
     const HoverTexts texts = DescribeHex(scenario_, hex);
     const std::array<const std::string*, 5> lines = {&texts.HexNo, &texts.PrmTer, &texts.SecTer,

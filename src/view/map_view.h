@@ -14,6 +14,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class QFrame;
@@ -66,9 +67,18 @@ class MapView : public QWidget {
     void MarkHex(int32_t hex);
     int32_t MarkedHex() const { return marked_; }
 
-    // The edit state, read to outline the hex under the pointer while a terrain mode is active.
+    // The edit state, read to outline the hex under the pointer while a terrain mode is active
+    // (every hex of the brush in the modes that paint with one).
     void SetEditState(const EditState* edit) { edit_ = edit; }
+    // Draws marks over the picture each time it is presented (the map selection, a paste's
+    // preview); they follow every scroll and zoom.
+    void SetOverlay(std::function<void(QImage& picture)> draw) { overlay_ = std::move(draw); }
+    // The edit mode or the brush changed: the outline under the pointer follows.
+    void RefreshBrush() { UpdateBrush(); }
 
+    // Describes the hex under the pointer again in the hover line and the unit panel (after the
+    // battle changed under a still pointer).
+    void RefreshHover();
     void SetUnitSummary(const std::array<std::string, 5>& lines); // SdeLbl, UntLbl, StsLbl1, BseLbl, RnfLbl
     QLabel* InfoLabel() const { return infLbl_; }
     QProgressBar* ProgressBar() const { return pBar_; }
@@ -81,6 +91,8 @@ class MapView : public QWidget {
     void MapDragged(int32_t hex);
     // The button of MapPressed went up.
     void MapReleased(Qt::MouseButton button);
+    // A double-click on MapWin (after its MapPressed).
+    void MapDoubleClicked(Qt::MouseButton button);
     // The hex the unit panel should describe (NoSymbol to empty it).
     void UnitPanelHexChanged(int32_t hex);
     // The ZoomIn button was pressed (the click dispatch turns it into a zoom pick).
@@ -117,6 +129,7 @@ class MapView : public QWidget {
     // The button held since a press on the map, for drag strokes.
     Qt::MouseButton held_ = Qt::NoButton;
     const EditState* edit_ = nullptr;
+    std::function<void(QImage&)> overlay_;
     bool hovering_ = false; // the pointer is over MapWin
     int32_t marked_ = NoSymbol;
     QImage storedTitle_;

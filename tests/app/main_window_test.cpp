@@ -678,12 +678,14 @@ TEST(RecoveryTimer, TheLastStepBeforeAQuietIntervalReachesTheCopy) {
     EXPECT_EQ(copyName(), "Burst One");
     ASSERT_TRUE(timer->isActive()) << "an early timer must wait again, not give up";
     // A dialog opened meanwhile: the copy takes the last completed step, not the half-made one.
-    context->History().Begin();
-    battle.BattleName = "Half Made";
-    now += std::chrono::milliseconds(60);
-    FireTimer(*window, "RecoveryTimer");
-    EXPECT_EQ(copyName(), "Burst Two");
-    context->History().Rollback();
+    {
+        k2::EditHistory::Step dialog(context->History(), "Battle Settings");
+        battle.BattleName = "Half Made";
+        now += std::chrono::milliseconds(60);
+        FireTimer(*window, "RecoveryTimer");
+        EXPECT_EQ(copyName(), "Burst Two");
+        dialog.Rollback();
+    }
 
     window.reset();
     context.reset();

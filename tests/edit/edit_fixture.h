@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/recorders.h"
+#include "common/redraw_recorder.h"
 #include "core/scenario.h"
 #include "edit/edit_session.h"
 
@@ -10,19 +11,6 @@
 #include <vector>
 
 namespace k2::test {
-
-// Counts what the dispatch asked to draw.
-class RedrawRecorder : public MapRedraw {
-  public:
-    void RedrawHexes(const std::vector<int32_t>& hexes) override {
-        redrawn.insert(redrawn.end(), hexes.begin(), hexes.end());
-    }
-    void DisplayMap() override { ++fullRenders; }
-    void MapResized() override { ++resizes; }
-    std::vector<int32_t> redrawn;
-    int fullRenders = 0;
-    int resizes = 0;
-};
 
 class TerrainRecorder : public TerrainFeedback {
   public:
@@ -43,9 +31,9 @@ class EditFixture {
         for (HexCell& cell : battle->Hexes)
             cell.PrimaryTerrain = terrain;
         history = std::make_unique<EditHistory>(*battle);
-        session =
-            std::make_unique<EditSession>(*battle, edit, *history, switches,
-                                          EditSeams{sounds, boxes, random, redraw, zoom, feedback, dialogs});
+        history->AddListener(&redraw);
+        session = std::make_unique<EditSession>(*battle, edit, *history,
+                                                EditSeams{sounds, boxes, random, zoom, feedback, dialogs});
     }
 
     HexCell& Cell(int32_t hex) { return battle->Hexes[std::size_t(hex)]; }

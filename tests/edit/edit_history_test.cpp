@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -98,25 +99,39 @@ TEST_F(EditHistoryTest, ModifiedMeansDifferentFromTheSavedStep) {
 }
 
 TEST_F(EditHistoryTest, SessionsMergeAndRollback) {
-    // A session is one step however many actions ran inside it; nested records join it.
-    history_.Begin();
-    Paint(1, 1);
-    Paint(2, 2);
-    EXPECT_FALSE(history_.CanUndo());
-    EXPECT_TRUE(history_.Commit("Add/Modify Units").Changed);
+    // A step is one step however many actions ran inside it; nested records join it.
+    {
+        EditHistory::Step step(history_, "Add/Modify Units");
+        Paint(1, 1);
+        Paint(2, 2);
+        EXPECT_FALSE(history_.CanUndo());
+    }
     EXPECT_EQ(history_.StepCount(), 1u);
+    EXPECT_EQ(history_.UndoName(), "Add/Modify Units");
     history_.Undo();
     EXPECT_EQ(At(1), 0);
     EXPECT_EQ(At(2), 0);
 
-    // A rolled back session leaves the battle exactly as it was and no step.
+    // A rolled back step, or one left by an exception, leaves the battle exactly as it was
+    // and no step.
     const auto before = std::make_unique<Scenario>(*battle_);
-    history_.Begin();
-    Paint(3, 3);
-    battle_->BattleName = "Changed";
-    history_.Rollback();
+    {
+        EditHistory::Step step(history_, "Battle Settings");
+        Paint(3, 3);
+        battle_->BattleName = "Changed";
+        step.Rollback();
+    }
+    EXPECT_TRUE(*battle_ == *before);
+    EXPECT_THROW(
+        {
+            EditHistory::Step step(history_, "Battle Settings");
+            Paint(4, 4);
+            throw std::runtime_error("the dialog failed");
+        },
+        std::runtime_error);
     EXPECT_TRUE(*battle_ == *before);
     EXPECT_EQ(history_.StepCount(), 1u);
+    EXPECT_FALSE(history_.InSession());
 
     // Steps with the same merge key become one; another key or a save starts a new one.
     const auto merge = [&](int32_t value, const char* key) {
@@ -180,12 +195,12 @@ TEST(EditHistoryBound, OldStepsGoWhenMemoryRunsOut) {
 
 TEST(EditHistoryListener, HearsEveryChangeOfWhatUndoShows) {
     struct Counter : k2::HistoryListener {
-        void HistoryChanged() override { ++calls; }
+        void HistoryChanged(const k2::StepChange&) override { ++calls; }
         int calls = 0;
     } counter;
     auto battle = Battle(10, 10);
     EditHistory history(*battle);
-    history.SetListener(&counter);
+    history.AddListener(&counter);
     history.Record("Step", [&] { battle->Weather = 2; });
     history.Undo();
     history.Redo();
@@ -201,20 +216,21 @@ TEST(EditHistoryListener, HearsEveryChangeOfWhatUndoShows) {
 // is told when the session ends, once, together with the step.
 TEST(EditHistoryListener, HearsNothingWhileASessionIsOpen) {
     struct Probe : k2::HistoryListener {
-        void HistoryChanged() override { seen.push_back(battle->Weather); }
+        void HistoryChanged(const k2::StepChange&) override { seen.push_back(battle->Weather); }
         k2::Scenario* battle = nullptr;
         std::vector<int32_t> seen;
     } probe;
     auto battle = Battle(10, 10);
     probe.battle = battle.get();
     EditHistory history(*battle);
-    history.SetListener(&probe);
+    history.AddListener(&probe);
 
-    history.Begin();
-    history.Touch(); // a dialog opens
-    battle->Weather = 3;
-    EXPECT_TRUE(probe.seen.empty());
-    history.Commit("Dialog");
+    {
+        EditHistory::Step dialog(history, "Dialog");
+        history.Touch(); // a dialog opens
+        battle->Weather = 3;
+        EXPECT_TRUE(probe.seen.empty());
+    }
     EXPECT_THAT(probe.seen, ElementsAre(3));
 
     // A click whose tool touches the battle before changing it.
@@ -224,16 +240,76 @@ TEST(EditHistoryListener, HearsNothingWhileASessionIsOpen) {
     });
     EXPECT_THAT(probe.seen, ElementsAre(3, 4));
 
-    // A session that changed nothing but was touched, and one given up, are still told.
-    history.Begin();
-    history.Touch();
-    history.Commit("Looked");
-    history.Begin();
-    history.Touch();
-    battle->Weather = 9;
-    history.Rollback();
+    // A step that changed nothing but was touched, and one given up, are still told.
+    {
+        EditHistory::Step looked(history, "Looked");
+        history.Touch();
+    }
+    {
+        EditHistory::Step given(history, "Given Up");
+        history.Touch();
+        battle->Weather = 9;
+        given.Rollback();
+    }
     EXPECT_THAT(probe.seen, ElementsAre(3, 4, 4, 4));
     EXPECT_TRUE(history.Modified());
 }
+
+// A step that says where it changes the battle is compared only there, and tells its
+// listeners exactly what changed; its undo and redo give the same hexes back.
+TEST(EditHistoryScope, AScopedStepComparesAndReportsOnlyItsHexes) {
+    struct Seen : k2::HistoryListener {
+        void HistoryChanged(const k2::StepChange& change) override { changes.push_back(change); }
+        void StepProgressed(const k2::StepChange& change) override { progress.push_back(change); }
+        std::vector<k2::StepChange> changes, progress;
+    } seen;
+    auto battle = Battle(10, 10);
+    EditHistory history(*battle);
+    history.AddListener(&seen);
+    const auto paint = [&](int32_t hex, int32_t terrain) {
+        battle->Hexes[std::size_t(hex)].PrimaryTerrain = terrain;
+    };
+
+    history.Record(
+        "Place Primary Terrain", [&] { paint(12, 5); }, {}, k2::DiffScope::Cells({12}));
+    {
+        EditHistory::Step stroke(history, "Place Primary Terrain");
+        for (int32_t hex : {30, 31, 30}) {
+            stroke.Touches(k2::DiffScope::Cells({hex}));
+            paint(hex, 6);
+            history.Progress({true, false, false, false, {hex}});
+        }
+    }
+    history.Undo();
+    history.Redo();
+    ASSERT_EQ(seen.changes.size(), 4u);
+    EXPECT_THAT(seen.changes[0].Hexes, ElementsAre(12));
+    EXPECT_THAT(seen.changes[1].Hexes, ElementsAre(30, 31));
+    EXPECT_FALSE(seen.changes[1].Replayed);
+    EXPECT_THAT(seen.changes[2].Hexes, ElementsAre(30, 31));
+    EXPECT_TRUE(seen.changes[2].Replayed && seen.changes[3].Replayed);
+    EXPECT_EQ(seen.progress.size(), 3u);
+    EXPECT_EQ(battle->Hexes[31].PrimaryTerrain, 6);
+}
+
+#ifdef K2_HISTORY_CHECKS
+// Checked builds fail loudly when the battle changed outside every step, or beyond what a step
+// said it touched: either would leave undo working from a wrong copy of the battle.
+TEST(EditHistoryScopeDeathTest, AChangeOutsideTheHistoryIsCaught) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto battle = Battle(10, 10);
+    EditHistory history(*battle);
+    EXPECT_DEATH(
+        {
+            battle->Weather = 4; // no step
+            history.Record("Place Primary Terrain", [&] { battle->Hexes[1].PrimaryTerrain = 2; });
+        },
+        "changed outside the edit history");
+    EXPECT_DEATH(history.Record(
+                     "Place Primary Terrain", [&] { battle->Hexes[2].PrimaryTerrain = 2; }, {},
+                     k2::DiffScope::Cells({1})),
+                 "changed outside the edit history");
+}
+#endif
 
 } // namespace

@@ -118,7 +118,7 @@ TEST(MapClickDispatch, RedrawsWhatTheStepChanged) {
         probe.change = [&](int32_t hex) { c.change(*f.battle, hex); };
         f.session->Dispatch().Register(EditMode::Units, probe);
         f.edit.Mode = EditMode::Units;
-        f.switches.Elevation = c.elevation;
+        f.redraw.elevation = c.elevation;
         f.Click(44);
         EXPECT_EQ(f.redraw.redrawn, c.redrawn);
         EXPECT_EQ(f.redraw.fullRenders, c.fullRenders);

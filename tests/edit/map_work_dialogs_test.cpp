@@ -1,6 +1,7 @@
 // The structures, objective, objective status and map trimmer dialogs driven through their
 // controls by objectName, offscreen.
 #include "app/gui_input.h"
+#include "common/redraw_recorder.h"
 #include "edit/dialogs/map_text_dialog.h"
 #include "edit/dialogs/map_trimmer_dialog.h"
 #include "edit/dialogs/marker_dialog.h"
@@ -151,7 +152,6 @@ TEST(EditDialogs, EachOpensWithinTheScreenCentredOnTheMainWindow) {
     EditHistory history(s);
     SoundRecorder sounds;
     BoxRecorder boxes;
-    RedrawRecorder redraw;
     const int32_t hex = s.HexIndex(5, 5);
     QWidget main;
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
@@ -183,7 +183,7 @@ TEST(EditDialogs, EachOpensWithinTheScreenCentredOnTheMainWindow) {
          }},
         {"TMapInfo",
          [&] {
-             auto d = std::make_unique<TMapInfo>(s, history, sounds, boxes, redraw, &main);
+             auto d = std::make_unique<TMapInfo>(s, history, sounds, boxes, &main);
              d->Prepare();
              return std::unique_ptr<QDialog>(std::move(d));
          }},
@@ -295,8 +295,9 @@ TEST(TMapInfoDialog, EachPressIsOneStepWithItsSoundRedrawAndCounts) {
     EditHistory history(s);
     SoundRecorder sounds;
     BoxRecorder boxes;
-    RedrawRecorder redraw;
-    TMapInfo dialog(s, history, sounds, boxes, redraw);
+    k2::test::RedrawRecorder redraw;
+    history.AddListener(&redraw);
+    TMapInfo dialog(s, history, sounds, boxes);
     QSignalSpy finished(&dialog, &QDialog::finished);
     dialog.Prepare();
     dialog.show();
@@ -317,7 +318,7 @@ TEST(TMapInfoDialog, EachPressIsOneStepWithItsSoundRedrawAndCounts) {
     EXPECT_EQ(label("Label8"), "Objectives: 0");
     EXPECT_EQ(label("Label7"), "Map Text Entries: 1");
     EXPECT_EQ(sounds.played, std::vector<int>{SoundAccept});
-    EXPECT_EQ(redraw.resized, 1);
+    EXPECT_EQ(redraw.resizes, 1);
     EXPECT_EQ(history.StepCount(), 1u);
     EXPECT_EQ(history.UndoName(), "Trim Map");
 
@@ -325,7 +326,7 @@ TEST(TMapInfoDialog, EachPressIsOneStepWithItsSoundRedrawAndCounts) {
     EXPECT_EQ(label("Label5"), "Max Cols: 22");
     EXPECT_EQ(history.StepCount(), 2u);
     EXPECT_EQ(history.UndoName(), "Grow Map");
-    EXPECT_EQ(redraw.resized, 2);
+    EXPECT_EQ(redraw.resizes, 2);
 
     gui::Click(Child<QPushButton>(&dialog, "XLC"));
     EXPECT_EQ(label("Label5"), "Max Cols: 20");
@@ -345,15 +346,16 @@ TEST(TMapInfoDialog, ARefusedPressSoundsRefusalShowsWhyAndRecordsNothing) {
     EditHistory history(s);
     SoundRecorder sounds;
     BoxRecorder boxes;
-    RedrawRecorder redraw;
-    TMapInfo dialog(s, history, sounds, boxes, redraw);
+    k2::test::RedrawRecorder redraw;
+    history.AddListener(&redraw);
+    TMapInfo dialog(s, history, sounds, boxes);
     dialog.Prepare();
     dialog.show();
     gui::Click(Child<QPushButton>(&dialog, "XTR"));
     EXPECT_EQ(sounds.played, std::vector<int>{SoundRefuse});
     ASSERT_EQ(boxes.plain.size(), 1u);
     EXPECT_EQ(boxes.plain[0], "Map Trimmer: The map cannot have fewer than 10 rows.");
-    EXPECT_EQ(redraw.resized, 0);
+    EXPECT_EQ(redraw.resizes, 0);
     EXPECT_EQ(history.StepCount(), 0u);
     EXPECT_TRUE(s == start);
     EXPECT_EQ(Child<QLabel>(&dialog, "Label4")->text(), "Max Rows: 10");

@@ -55,12 +55,4 @@ using SoundRecorder = k2::test::SoundRecorder;
 
 using BoxRecorder = k2::test::MessageBoxRecorder;
 
-struct RedrawRecorder : k2::MapRedraw {
-    int full = 0;
-    int resized = 0;
-    void RedrawHexes(const std::vector<int32_t>&) override {}
-    void DisplayMap() override { ++full; }
-    void MapResized() override { ++resized; }
-};
-
 } // namespace k2test::mapwork

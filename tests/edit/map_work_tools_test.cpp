@@ -1,5 +1,6 @@
 // The Structures and Objective modes' tools through the click dispatch: the dialog opens on the
 // clicked hex, its session is one undo step, and the objective rule refuses other hexes.
+#include "common/redraw_recorder.h"
 #include "edit/edit_history.h"
 #include "edit/objective_logic.h"
 #include "edit/objective_tools.h"
@@ -28,7 +29,8 @@ class MapWorkToolsTest : public ::testing::Test {
   protected:
     MapWorkToolsTest()
         : battle(MakeBattle(20, 20)), s(*battle), history(s), structures(edit, history, dialogs),
-          objectives(s, edit, dialogs), dispatch(edit, history, sounds, redraw, switches) {
+          objectives(s, edit, dialogs), dispatch(edit, history, sounds) {
+        history.AddListener(&redraw);
         dispatch.Register(EditMode::Structures, structures);
         dispatch.Register(EditMode::Objective, objectives);
     }
@@ -42,8 +44,7 @@ class MapWorkToolsTest : public ::testing::Test {
     EditState edit;
     EditHistory history;
     SoundRecorder sounds;
-    RedrawRecorder redraw;
-    DisplaySwitches switches;
+    k2::test::RedrawRecorder redraw;
     FakeDialogs dialogs;
     StructureTool structures;
     ObjectiveTool objectives;
@@ -63,7 +64,7 @@ TEST_F(MapWorkToolsTest, AStructureSessionIsOneStepAndExitMarksModified) {
     EXPECT_EQ(s.Hexes[size_t(edit.CurrentHex)].Structure, 1);
     EXPECT_EQ(history.StepCount(), 1u);
     EXPECT_EQ(history.UndoName(), "Add/Modify Structures");
-    EXPECT_GE(redraw.full, 1);
+    EXPECT_GE(redraw.fullRenders, 1);
     history.Undo();
     EXPECT_TRUE(s == start);
 

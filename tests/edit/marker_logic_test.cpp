@@ -69,6 +69,7 @@ TEST_F(MarkerLogicTest, EveryOpeningStartsOnWesternReinforcementAtItsSymbol) {
 TEST_F(MarkerLogicTest, UnlistedSymbolsLeaveTheSelectionWhereItFits) {
     // Opening on a Western symbol that no row shows selects the first row.
     battle->MarkerSymbols[MarkerWesternReinforcement] = 0;
+    history.Reset();
     logic.Open();
     EXPECT_EQ(logic.SelectedRow(), 0);
     logic.SelectKind(MarkerEasternReinforcement);
@@ -107,6 +108,7 @@ TEST_P(MarkerRemarkTest, ListClickReMarksTheReinforcementHexesOfThatSideAtOnce) 
     PlaceUnit(*battle, battle->HexIndex(5, 5), SideWestern, 4);
     battle->Units[std::size_t(battle->UnitCount)].Hex = battle->HexCount + 40;
     const Scenario before = *battle;
+    history.Reset();
 
     logic.Open();
     logic.SelectKind(c.kind);
@@ -142,6 +144,7 @@ TEST_F(MarkerLogicTest, TheSessionIsOneStepAndExitMarksTheBattleModified) {
     PlaceUnit(*battle, battle->HexIndex(3, 3), SideEastern, 5);
     history.Reset();
     const Scenario before = *battle;
+    history.Reset();
 
     // Exit without a click still marks the battle modified, with no step to undo.
     logic.Open();

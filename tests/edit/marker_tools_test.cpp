@@ -1,5 +1,6 @@
 // Caltrops, stakes and the map text click, each run as the map runs them: through the click
 // dispatch and the edit history, one undo step per click.
+#include "common/redraw_recorder.h"
 #include "edit/map_click_dispatch.h"
 #include "edit/map_text_tool.h"
 #include "edit/marker_tools.h"
@@ -14,27 +15,19 @@ using k2test_markers::PlaceUnit;
 using k2test_markers::RecordingSounds;
 using k2test_markers::SmallBattle;
 
-class CountingRedraw : public MapRedraw {
-  public:
-    int hexRedraws = 0;
-    int fullRedraws = 0;
-    void RedrawHexes(const std::vector<int32_t>&) override { ++hexRedraws; }
-    void DisplayMap() override { ++fullRedraws; }
-};
-
 class MarkerToolsTest : public ::testing::Test {
   protected:
     std::unique_ptr<Scenario> battle = SmallBattle();
     EditState edit;
     EditHistory history{*battle};
     RecordingSounds sounds;
-    CountingRedraw redraw;
-    DisplaySwitches switches;
-    MapClickDispatch dispatch{edit, history, sounds, redraw, switches};
+    k2::test::RedrawRecorder redraw;
+    MapClickDispatch dispatch{edit, history, sounds};
     CaltropsTool caltrops{*battle, sounds};
     StakesTool stakes{*battle, sounds};
 
     void SetUp() override {
+        history.AddListener(&redraw);
         dispatch.Register(EditMode::Caltrops, caltrops);
         dispatch.Register(EditMode::Stakes, stakes);
     }
@@ -144,11 +137,11 @@ TEST_F(MarkerToolsTest, StakesComeUpWithoutAUnitAndFollowTheTableSymbol) {
     Click(EditMode::Stakes, hex);
     EXPECT_EQ(Cell(hex).Stakes, 201);
     // The unit leaves; its stakes stay with the hex, and a click pulls them up.
-    battle->RemoveUnit(u);
+    history.Record("Add/Modify Units", [&] { battle->RemoveUnit(u); });
     EXPECT_EQ(Cell(hex).Stakes, 201);
     EXPECT_FALSE(Click(EditMode::Stakes, hex).Refused);
     EXPECT_EQ(Cell(hex).Stakes, 0);
-    EXPECT_EQ(history.StepCount(), 2u);
+    EXPECT_EQ(history.StepCount(), 3u); // plant, the unit's removal, pull up
     EXPECT_THAT(sounds.played, ::testing::ElementsAre(SoundAccept, SoundAccept));
 }
 
@@ -184,7 +177,7 @@ TEST_F(MarkerToolsTest, MapTextClickOpensTheDialogOnTheHexAsOneStep) {
     EXPECT_EQ(edit.CurrentHex, hex);
     EXPECT_FALSE(outcome.Refused);
     EXPECT_TRUE(outcome.Change.WholeMap) << "a table change draws the whole map";
-    EXPECT_EQ(redraw.fullRedraws, 1);
+    EXPECT_EQ(redraw.fullRenders, 1);
     EXPECT_EQ(history.StepCount(), 1u);
     EXPECT_EQ(history.UndoName(), "Add/Modify Map Text");
     history.Undo();

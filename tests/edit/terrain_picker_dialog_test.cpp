@@ -143,7 +143,6 @@ TEST_F(TerrainPickerDialogTest, AClickOnAHalfVisibleRowHighlightsThatRow) {
 
 TEST_F(TerrainPickerDialogTest, ArrowsAndNameBoxEditTheDefinition) {
     dialog->ShowModeless(PickerUsePrimary);
-    QSignalSpy changed(dialog.get(), &TSelectTer::DefinitionChanged);
     ClickRow(FirstRow(false));
     const int32_t terrain = edit.SelectedTerrain;
     scenario->TerrainDefs[size_t(terrain)].costPerMove = 1;
@@ -166,7 +165,6 @@ TEST_F(TerrainPickerDialogTest, ArrowsAndNameBoxEditTheDefinition) {
     name->selectAll();
     gui_input::Type(name, "Trodden Earth And Then Some");
     EXPECT_EQ(scenario->TerrainDefs[size_t(terrain)].name.Str(), "Trodden Earth And Th");
-    EXPECT_GE(changed.count(), 3);
     EXPECT_EQ(history->StepCount(), 1u);
 
     history->Undo();

@@ -210,6 +210,7 @@ TEST_F(TerrainPickerLogicTest, ArrowsStepWithinTheirBounds) {
                                &TerrainDef::defenseModifier, -8, 8}}) {
         SCOPED_TRACE(c.field);
         def.*c.member = c.low + 1;
+        history->Reset(); // set up outside the history, as a battle read from its file
         (picker.get()->*c.down)();
         EXPECT_EQ(def.*c.member, c.low);
         EXPECT_FALSE((picker.get()->*c.down)().Changed);
@@ -227,11 +228,13 @@ TEST_F(TerrainPickerLogicTest, CostShowsDashAtZeroAndXFromThirteenAndDefenseItsS
     ASSERT_TRUE(picker->ClickRow(LaterTerrainRow()));
     TerrainDef& def = Def(picker->SelectedTerrain());
     def.costPerMove = 1;
+    history->Reset();
     picker->CostDown();
     EXPECT_EQ(picker->CostText(), "-");
     picker->CostUp();
     EXPECT_EQ(picker->CostText(), "1");
     def.costPerMove = 12;
+    history->Reset();
     EXPECT_EQ(picker->CostText(), "12");
     picker->CostUp();
     EXPECT_EQ(picker->CostText(), "X");
@@ -262,6 +265,7 @@ TEST_F(TerrainPickerLogicTest, OkWritesTheDefinitionFileAndCancelDoesNot) {
     ASSERT_TRUE(picker->ClickRow(LaterTerrainRow()));
     const int32_t terrain = picker->SelectedTerrain();
     Def(terrain).costPerMove = 4;
+    history->Reset();
     picker->CostUp();
     picker->SetName("Wet Meadow");
 
@@ -272,6 +276,7 @@ TEST_F(TerrainPickerLogicTest, OkWritesTheDefinitionFileAndCancelDoesNot) {
 
     const int32_t count = StockSymbols().TerrainCount();
     scenario->TerrainDefCount = count - 3;
+    history->Reset();
     EXPECT_EQ(picker->Ok(file, count), PickerResultOk);
     EXPECT_TRUE(boxes.plain.empty());
     EXPECT_EQ(scenario->TerrainDefCount, count);

@@ -2,6 +2,7 @@
 // cut and paste (also into another battle), the two clicks of Move Unit, the reinforcement-hex
 // test, and the unit editor's opening from Units and Reinforcements clicks.
 #include "common/recorders.h"
+#include "common/redraw_recorder.h"
 #include "edit/unit_tools.h"
 
 #include "edit/map_click_dispatch.h"
@@ -18,13 +19,6 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 using RecordingSounds = k2::test::SoundRecorder;
-
-class RecordingRedraw : public MapRedraw {
-  public:
-    int fullRedraws = 0;
-    void RedrawHexes(const std::vector<int32_t>&) override {}
-    void DisplayMap() override { ++fullRedraws; }
-};
 
 class RecordingInfo : public InfoLine {
   public:
@@ -69,10 +63,9 @@ class UnitToolsTest : public ::testing::Test {
     EditState edit;
     EditHistory history{s};
     RecordingSounds sounds;
-    RecordingRedraw redraw;
+    k2::test::RedrawRecorder redraw;
     RecordingInfo info;
-    DisplaySwitches switches;
-    MapClickDispatch dispatch{edit, history, sounds, redraw, switches};
+    MapClickDispatch dispatch{edit, history, sounds};
     UnitClipboard clipboard;
     FakeUnitDialogs dialogs;
     int filled = 0;
@@ -85,6 +78,7 @@ class UnitToolsTest : public ::testing::Test {
     MoveUnitTool move{s, edit, sounds, info};
 
     void SetUp() override {
+        history.AddListener(&redraw);
         dialogs.edit = &edit;
         clipboard.SetFilledListener([this] { ++filled; });
         dispatch.Register(EditMode::Units, units);
@@ -126,7 +120,7 @@ TEST_F(UnitToolsTest, CopyFillsTheClipboardAndRecordsNothing) {
     EXPECT_THAT(sounds.played, ElementsAre(SoundAccept));
     EXPECT_TRUE(s == before);
     EXPECT_FALSE(history.CanUndo());
-    EXPECT_EQ(redraw.fullRedraws, 0);
+    EXPECT_EQ(redraw.fullRenders, 0);
 }
 
 TEST_F(UnitToolsTest, CutRenumbersTheLaterUnitsAsOneStep) {
@@ -142,7 +136,7 @@ TEST_F(UnitToolsTest, CutRenumbersTheLaterUnitsAsOneStep) {
     EXPECT_EQ(s.Hexes[13].Unit, 0);
     ExpectLinksAgree();
     EXPECT_THAT(sounds.played, IsEmpty());
-    EXPECT_EQ(redraw.fullRedraws, 1);
+    EXPECT_EQ(redraw.fullRenders, 1);
     EXPECT_EQ(history.UndoName(), "Cut Unit");
     history.Undo();
     EXPECT_TRUE(s == before);
@@ -168,7 +162,7 @@ TEST_F(UnitToolsTest, PasteAppendsTheClipboardUnitAsOneStep) {
     EXPECT_EQ(s.Hexes[40].Unit, 6);
     EXPECT_EQ(s.Hexes[40].ReinforcementMarker, s.MarkerSymbols[MarkerEasternReinforcement]);
     EXPECT_EQ(history.UndoName(), "Paste Unit");
-    EXPECT_EQ(redraw.fullRedraws, 1);
+    EXPECT_EQ(redraw.fullRenders, 1);
     EXPECT_THAT(sounds.played, ElementsAre(SoundAccept)); // the copy's; paste is silent
 
     Click(EditMode::PasteUnit, 41); // again: another identical unit
@@ -214,6 +208,7 @@ TEST_F(UnitToolsTest, PasteRefusals) {
 TEST_F(UnitToolsTest, TheClipboardOutlivesTheBattle) {
     Click(EditMode::CopyUnit, 14);
     s.Units[4].Wing = 1;
+    history.Reset();
     Click(EditMode::CopyUnit, 14);
     const UnitRecord copied = s.Units[4];
 
@@ -262,7 +257,7 @@ TEST_F(UnitToolsTest, MoveTakesTwoClicksWithTheirPrompts) {
     EXPECT_THAT(info.texts, ElementsAre("Select Hex to Move Unit.", "Select Unit To Move."));
     EXPECT_THAT(sounds.played, ElementsAre(SoundAccept, SoundAccept));
     EXPECT_EQ(history.UndoName(), "Move Unit");
-    EXPECT_EQ(redraw.fullRedraws, 1);
+    EXPECT_EQ(redraw.fullRenders, 1);
     history.Undo();
     EXPECT_TRUE(s == before);
 }
@@ -331,7 +326,7 @@ TEST_F(UnitToolsTest, AnEditorSessionIsOneStepAndOpeningMarksTheBattleModified) 
     Click(EditMode::Units, 33);
     EXPECT_EQ(history.StepCount(), 1u);
     EXPECT_EQ(history.UndoName(), "Add/Modify Units");
-    EXPECT_EQ(redraw.fullRedraws, 1);
+    EXPECT_EQ(redraw.fullRenders, 1);
     history.Undo();
     EXPECT_TRUE(s == SmallBattle());
 }

@@ -4,6 +4,7 @@
 
 #include "core/battle_file.h"
 #include "edit/battle_save.h"
+#include "edit/generate_terrain.h"
 #include "edit/map_text_logic.h"
 #include "edit/map_trimmer_logic.h"
 #include "edit/marker_logic.h"
@@ -31,12 +32,12 @@ namespace {
 
 OpOutcome UndoOp(OpArgs&, ScriptSession& s) {
     // As Edit > Undo; with nothing to undo the item is disabled and nothing happens.
-    s.Dispatch().RedrawChange(s.History().Undo());
+    s.History().Undo();
     return {};
 }
 
 OpOutcome RedoOp(OpArgs&, ScriptSession& s) {
-    s.Dispatch().RedrawChange(s.History().Redo());
+    s.History().Redo();
     return {};
 }
 
@@ -282,6 +283,30 @@ OpOutcome RemoveObjectiveOp(OpArgs& args, ScriptSession& s) {
     return {};
 }
 
+// Terrain > Generate Terrain with the op's seed and sliders (a slider not given takes the
+// dialog's first proposal), then OK: one step.
+OpOutcome GenerateOp(OpArgs& args, ScriptSession& s) {
+    GeneratorSettings settings;
+    if (!args.Has("seed")) throw OpArgumentError("argument \"seed\" is missing");
+    const QJsonValue seed = args.Json().value(QLatin1String("seed"));
+    const double d = seed.toDouble(-1);
+    if (!seed.isDouble() || d != std::trunc(d) || d < 0 || d > double(UINT32_MAX))
+        throw OpArgumentError("seed must be a whole number from 0 to 4294967295");
+    settings.Seed = uint32_t(d);
+    for (const SliderInfo& slider : Sliders) {
+        if (!args.Has(slider.Name)) continue;
+        const int32_t value = args.Int(slider.Name);
+        if (value < 0 || value > GeneratorSettings::MaxSlider)
+            throw OpArgumentError(std::string(slider.Name) + " must be from 0 to " +
+                                  std::to_string(GeneratorSettings::MaxSlider));
+        settings.*slider.Value = value;
+    }
+    if (!s.Roles()) return {true, "the battle's terrain set has no role table"};
+    const GenerateTerrainOutcome outcome = RecordTerrainGeneration(s.History(), s.Battle(), *s.Roles(), settings);
+    if (!outcome.Result) return {true, outcome.Result.message};
+    return {};
+}
+
 // Adding an op is one function above and one row here.
 const std::pair<const char*, OpOutcome (*)(OpArgs&, ScriptSession&)> StandardOps[] = {
     {"undo", UndoOp},
@@ -305,6 +330,7 @@ const std::pair<const char*, OpOutcome (*)(OpArgs&, ScriptSession&)> StandardOps
     {"grow", GrowOp},
     {"remove-structure", RemoveStructureOp},
     {"remove-objective", RemoveObjectiveOp},
+    {"generate", GenerateOp},
 };
 
 std::string Quoted(std::string_view text) {
@@ -330,8 +356,7 @@ const char* ResultName(OpResult r) {
 ScriptSession::ScriptSession(Scenario& scenario, RandomSource& random, const SymbolSet& symbols,
                              const EquipmentTables& equipment)
     : symbols_(symbols), equipment_(equipment), history_(scenario),
-      session_(scenario, edit_, history_, switches_,
-               EditSeams{sounds_, boxes_, random, redraw_, zoom_, terrain_, dialogs_}) {
+      session_(scenario, edit_, history_, EditSeams{sounds_, boxes_, random, zoom_, terrain_, dialogs_}) {
     session_.Areas().SetTerrainSymbolCount([this] { return symbols_.TerrainCount(); });
 }
 
@@ -397,7 +422,7 @@ OpOutcome ClickMap(ScriptSession& session, MapButton button, int32_t hex) {
     MapClickDispatch& dispatch = session.Dispatch();
     ClickOutcome click = dispatch.Press(true, button, hex);
     // A painting tool's stroke becomes its step on the release.
-    dispatch.RedrawChange(dispatch.Release());
+    dispatch.Release();
     return {click.Refused, std::move(click.Reason)};
 }
 

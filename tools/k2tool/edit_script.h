@@ -9,6 +9,7 @@
 #include "core/status.h"
 #include "edit/edit_session.h"
 #include "forces/equipment_defs.h"
+#include "generate/role_table.h"
 #include "graphics/symbol_set.h"
 
 #include <QByteArray>
@@ -81,6 +82,10 @@ class ScriptSession {
     ScriptBoxes& Boxes() { return boxes_; }
     const SymbolSet& Symbols() const { return symbols_; }
     const EquipmentTables& Equipment() const { return equipment_; }
+    // The role table of the battle's terrain set, which the generate op needs (without one the
+    // op is refused, as the editor disables its command).
+    void SetRoleTable(const RoleTable* roles) { roles_ = roles; }
+    const RoleTable* Roles() const { return roles_; }
 
     // Writes the battle as Save Battle As does: the units sorted, as a step of the history,
     // then the safe write of the current layout; the history then knows the battle as saved.
@@ -89,12 +94,12 @@ class ScriptSession {
   private:
     const SymbolSet& symbols_;
     const EquipmentTables& equipment_;
+    const RoleTable* roles_ = nullptr;
     EditState edit_;
     DisplaySwitches switches_;
     EditHistory history_;
     ScriptSounds sounds_;
     ScriptBoxes boxes_;
-    NoRedraw redraw_;
     NoZoom zoom_;
     NoTerrainFeedback terrain_;
     NoDialogs dialogs_;

@@ -35,8 +35,8 @@ constexpr std::array<EdgeButton, 4> EdgeButtons = {{
 } // namespace
 
 TMapInfo::TMapInfo(Scenario& scenario, EditHistory& history, SoundPlayer& sounds, MessageBoxes& boxes,
-                   MapRedraw& redraw, QWidget* parent)
-    : QDialog(parent), logic_(scenario), history_(history), sounds_(sounds), boxes_(boxes), redraw_(redraw) {
+                   QWidget* parent)
+    : QDialog(parent), logic_(scenario), history_(history), sounds_(sounds), boxes_(boxes) {
     setObjectName("TMapInfo");
     setWindowTitle("Map Trimmer");
     setModal(true);
@@ -100,7 +100,7 @@ void TMapInfo::Press(bool grow, MapEdge edge) {
     const ResizeResult result =
         grow ? RecordGrow(history_, logic_, edge) : RecordTrim(history_, logic_, edge);
     if (result.Changed()) {
-        redraw_.MapResized();
+        // The map follows the step through the history's listeners.
         RefreshCounts();
         sounds_.Play(SoundAccept, 1);
         return;

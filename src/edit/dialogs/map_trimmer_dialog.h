@@ -24,7 +24,7 @@ class TMapInfo : public QDialog {
     Q_OBJECT
   public:
     TMapInfo(Scenario& scenario, EditHistory& history, SoundPlayer& sounds, MessageBoxes& boxes,
-             MapRedraw& redraw, QWidget* parent = nullptr);
+             QWidget* parent = nullptr);
 
     // Shows the trimmer modally. The caller resets the view to its origin and draws the map
     // first.
@@ -42,7 +42,6 @@ class TMapInfo : public QDialog {
     EditHistory& history_;
     SoundPlayer& sounds_;
     MessageBoxes& boxes_;
-    MapRedraw& redraw_;
     std::map<std::string, QLabel*> counts_;
 };
 

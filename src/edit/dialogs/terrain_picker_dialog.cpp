@@ -90,9 +90,8 @@ QWidget* TSelectTer::MakeArrows(const char* name, StepChange (TerrainPickerLogic
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QToolButton::clicked, this, [this, action] {
-            const StepChange change = (logic_.*action)();
+            (logic_.*action)();
             ShowValues();
-            if (change.Changed) emit DefinitionChanged();
         });
         layout->addWidget(button);
     };
@@ -219,10 +218,8 @@ void TSelectTer::Build() {
         if (logic_.Use() != PickerUseFill || !isModal()) return;
         if (row == logic_.SelectedRow() || logic_.ClickRow(row)) OkClicked();
     });
-    connect(symName_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        const StepChange change = logic_.SetName(ToAnsi(text));
-        if (change.Changed) emit DefinitionChanged();
-    });
+    connect(symName_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { logic_.SetName(ToAnsi(text)); });
 }
 
 void TSelectTer::FillList() {

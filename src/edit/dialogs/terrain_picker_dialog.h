@@ -47,8 +47,6 @@ class TSelectTer : public QDialog {
   signals:
     // The user chose another terrain (SelectedTerrain and SelectedBaseTerrain changed).
     void SelectionChanged(int terrain);
-    // A definition edit changed the battle (one undo step, perhaps merged with the last).
-    void DefinitionChanged();
 
   protected:
     void moveEvent(QMoveEvent* event) override;
