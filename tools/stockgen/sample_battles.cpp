@@ -6,13 +6,13 @@
 #include "core/legacy_battle_writer.h"
 #include "core/scenario.h"
 #include "core/terrain_defs.h"
+#include "stockgen/sample_map_painter.h"
 #include "stockgen/stock_catalogue.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,26 +21,8 @@ namespace k2stock {
 namespace {
 
 using namespace k2;
+using namespace samples;
 namespace fs = std::filesystem;
-using ter::HexSide;
-
-// A small generator of our own, so the samples are the same on every platform and library.
-class Rng {
-  public:
-    explicit Rng(uint32_t seed) : state_(seed ? seed : 1) {}
-    uint32_t Next() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_;
-    }
-    int32_t Range(int32_t lo, int32_t hi) { return lo + int32_t(Next() % uint32_t(hi - lo + 1)); }
-    bool Chance(int32_t percent) { return Range(0, 99) < percent; }
-    template <typename T, std::size_t N> T Pick(const std::array<T, N>& items) { return items[Next() % N]; }
-
-  private:
-    uint32_t state_;
-};
 
 class SeededSource : public RandomSource {
   public:
@@ -48,108 +30,6 @@ class SeededSource : public RandomSource {
     uint32_t Next() override { return rng_.Next() & 0x7fffffffu; }
 
   private:
-    Rng& rng_;
-};
-
-constexpr std::array<HexSide, 6> AllSides = {ter::North, ter::NorthEast, ter::SouthEast,
-                                             ter::South, ter::SouthWest, ter::NorthWest};
-
-HexSide Opposite(HexSide side) {
-    return HexSide((side + 3) % 6);
-}
-
-// Map painting on the grid of one scenario. Odd columns stand half a row lower.
-class Painter {
-  public:
-    Painter(Scenario& s, Rng& rng) : s_(s), rng_(rng) {}
-
-    bool Inner(int32_t row, int32_t col) const {
-        return row >= 1 && col >= 1 && row < s_.Rows - 1 && col < s_.Cols - 1;
-    }
-    int32_t Index(int32_t row, int32_t col) const { return row * s_.Cols + col; }
-    HexCell& Cell(int32_t h) { return s_.Hexes[h]; }
-
-    std::optional<int32_t> Neighbour(int32_t h, HexSide side) const {
-        return HexGrid{s_.Cols, s_.Rows}.Neighbour(h, HexDirection(side));
-    }
-
-    std::optional<HexSide> SideTowards(int32_t from, int32_t to) const {
-        for (HexSide side : AllSides)
-            if (Neighbour(from, side) == to) return side;
-        return std::nullopt;
-    }
-
-    int32_t Distance(int32_t a, int32_t b) const { return HexGrid{s_.Cols, s_.Rows}.Distance(a, b); }
-
-    bool HasSecondary(int32_t h, int32_t symbol) const {
-        const auto& slots = s_.Hexes[h].SecondaryTerrain;
-        return std::find(slots.begin(), slots.end(), symbol) != slots.end();
-    }
-    bool HasAnySecondary(int32_t h) const { return s_.Hexes[h].SecondaryTerrain[0] != NoSymbol; }
-
-    void AddSecondary(int32_t h, int32_t symbol) {
-        if (!s_.IsValidHex(h) || s_.IsBorderHex(h) || HasSecondary(h, symbol)) return;
-        for (int32_t& slot : s_.Hexes[h].SecondaryTerrain) {
-            if (slot == NoSymbol) {
-                slot = symbol;
-                return;
-            }
-        }
-    }
-
-    void SetPrimary(int32_t h, int32_t symbol) {
-        if (s_.IsValidHex(h) && !s_.IsBorderHex(h)) s_.Hexes[h].PrimaryTerrain = symbol;
-    }
-
-    // Every inner hex within `radius` of `centre`, with its distance.
-    template <typename Fn> void Around(int32_t centre, int32_t radius, Fn fn) {
-        auto [row, col] = s_.HexRowCol(centre);
-        for (int32_t r = row - radius - 1; r <= row + radius + 1; ++r)
-            for (int32_t c = col - radius; c <= col + radius; ++c)
-                if (Inner(r, c) && Distance(centre, Index(r, c)) <= radius)
-                    fn(Index(r, c), Distance(centre, Index(r, c)));
-    }
-
-    // A wandering walk of neighbouring inner hexes from `from` to `to`.
-    std::vector<int32_t> Path(int32_t from, int32_t to, int32_t wander) {
-        std::vector<int32_t> path = {from};
-        int32_t at = from;
-        while (at != to && path.size() < 4000) {
-            std::vector<int32_t> closer, level;
-            for (HexSide side : AllSides) {
-                auto n = Neighbour(at, side);
-                if (!n || s_.IsBorderHex(*n) || std::find(path.begin(), path.end(), *n) != path.end())
-                    continue;
-                if (Distance(*n, to) < Distance(at, to))
-                    closer.push_back(*n);
-                else if (Distance(*n, to) == Distance(at, to))
-                    level.push_back(*n);
-            }
-            std::vector<int32_t>& pool =
-                (!level.empty() && rng_.Chance(wander)) || closer.empty() ? level : closer;
-            if (pool.empty()) break;
-            at = pool[rng_.Next() % pool.size()];
-            path.push_back(at);
-        }
-        return path;
-    }
-
-    // Lays pieces of an edge feature (road, river...) along a path: each hex gets the piece
-    // towards the hex before and the hex after it; the ends run out through `startSide` and
-    // `endSide` (to the map edge) when given.
-    void Route(const std::vector<int32_t>& path, int32_t (*piece)(HexSide), std::optional<HexSide> startSide,
-               std::optional<HexSide> endSide, const std::vector<int32_t>& skip = {}) {
-        for (std::size_t i = 0; i < path.size(); ++i) {
-            const int32_t h = path[i];
-            if (std::find(skip.begin(), skip.end(), h) != skip.end()) continue;
-            std::optional<HexSide> in = i > 0 ? SideTowards(h, path[i - 1]) : startSide;
-            std::optional<HexSide> out = i + 1 < path.size() ? SideTowards(h, path[i + 1]) : endSide;
-            if (in) AddSecondary(h, piece(*in));
-            if (out) AddSecondary(h, piece(*out));
-        }
-    }
-
-    Scenario& s_;
     Rng& rng_;
 };
 
@@ -459,105 +339,6 @@ std::unique_ptr<Scenario> NewBattle(int32_t cols, int32_t rows, Rng& rng, const 
 void Describe(Scenario& s, const std::vector<std::string>& lines) {
     for (std::size_t i = 0; i < lines.size() && i < std::size_t(DescriptionLineCount); ++i)
         s.Description[i] = lines[i];
-}
-
-// Fields, meadows and ploughland in patches, with hedges where a field meets other ground.
-void PaintFields(Painter& p, Rng& rng, int32_t centre, int32_t radius, bool hedges) {
-    static constexpr std::array<int32_t, 7> fieldKinds = {
-        ter::WheatFields,   ter::WheatFieldsB, ter::WheatFieldsC, ter::WheatFieldsD,
-        ter::PloughedField, ter::Meadow,       ter::PloughedField};
-    const int32_t kind = rng.Pick(fieldKinds);
-    std::vector<int32_t> patch;
-    p.Around(centre, radius, [&](int32_t h, int32_t) {
-        if (p.Cell(h).PrimaryTerrain == ter::Water || p.HasAnySecondary(h)) return;
-        int32_t k = kind;
-        if (kind == ter::WheatFields) {
-            static constexpr std::array<int32_t, 4> v = {ter::WheatFields, ter::WheatFieldsB,
-                                                         ter::WheatFieldsC, ter::WheatFieldsD};
-            k = rng.Pick(v);
-        }
-        p.SetPrimary(h, k);
-        patch.push_back(h);
-    });
-    if (!hedges) return;
-    for (int32_t h : patch) {
-        for (HexSide side : {ter::North, ter::South}) {
-            auto n = p.Neighbour(h, side);
-            if (n && std::find(patch.begin(), patch.end(), *n) == patch.end() && rng.Chance(60))
-                p.AddSecondary(h, ter::Hedge(side));
-        }
-    }
-}
-
-void PaintHill(Painter& p, int32_t centre, int32_t radius) {
-    p.Around(centre, radius, [&](int32_t h, int32_t d) {
-        if (p.Cell(h).PrimaryTerrain == ter::Water) return;
-        const int32_t level = radius - d; // 0 at the foot
-        p.SetPrimary(h, level >= (2 * radius) / 3 && radius >= 3 ? ter::Hill3
-                        : level >= radius / 3                    ? ter::Hill2
-                                                                 : ter::Hill1);
-    });
-}
-
-void PaintWoods(Painter& p, Rng& rng, int32_t centre, int32_t radius) {
-    static constexpr std::array<int32_t, 4> woods = {ter::Woods, ter::WoodsB, ter::WoodsC, ter::WoodsD};
-    p.Around(centre, radius, [&](int32_t h, int32_t d) {
-        if (p.HasAnySecondary(h) || p.Cell(h).PrimaryTerrain == ter::Water) return;
-        if (d == radius) {
-            if (rng.Chance(45)) p.AddSecondary(h, rng.Chance(50) ? ter::LightWoods : ter::Scrub);
-        } else if (rng.Chance(90)) {
-            p.AddSecondary(h, rng.Pick(woods));
-        }
-    });
-}
-
-void PaintLake(Painter& p, Rng& rng, int32_t centre, int32_t radius) {
-    static constexpr std::array<int32_t, 4> water = {ter::Water, ter::WaterB, ter::WaterC, ter::WaterD};
-    static constexpr std::array<int32_t, 4> marsh = {ter::Marsh, ter::MarshB, ter::MarshC, ter::MarshD};
-    p.Around(centre, radius + 1, [&](int32_t h, int32_t d) {
-        if (p.HasAnySecondary(h)) return;
-        if (d <= radius) {
-            p.SetPrimary(h, rng.Pick(water));
-        } else {
-            p.SetPrimary(h, rng.Pick(marsh));
-            if (rng.Chance(50)) p.AddSecondary(h, ter::Reeds);
-        }
-    });
-}
-
-// A river from the top edge to the bottom edge around column `col`; returns its hexes.
-std::vector<int32_t> PaintRiver(Painter& p, Scenario& s, int32_t fromCol, int32_t toCol, int32_t wander) {
-    auto path = p.Path(p.Index(1, fromCol), p.Index(s.Rows - 2, toCol), wander);
-    p.Route(path, &ter::River, ter::North, ter::South);
-    return path;
-}
-
-// A road from the west edge to the east edge; where it meets the river it crosses by a
-// bridge (or a ford where the road turns in the crossing hex).
-std::vector<int32_t> PaintRoad(Painter& p, Scenario& s, int32_t fromRow, int32_t toRow, int32_t wander,
-                               const std::vector<int32_t>& river, bool ford) {
-    auto path = p.Path(p.Index(fromRow, 1), p.Index(toRow, s.Cols - 2), wander);
-    std::vector<int32_t> crossings;
-    for (std::size_t i = 1; i + 1 < path.size(); ++i) {
-        const int32_t h = path[i];
-        if (std::find(river.begin(), river.end(), h) == river.end()) continue;
-        crossings.push_back(h);
-        auto in = p.SideTowards(h, path[i - 1]), out = p.SideTowards(h, path[i + 1]);
-        int32_t bridge = ter::Ford;
-        if (!ford && in && out && Opposite(*in) == *out) {
-            const int32_t axis = std::min<int32_t>(*in, *out);
-            bridge = axis == ter::North       ? ter::BridgeNS
-                     : axis == ter::NorthEast ? ter::BridgeNESW
-                                              : ter::BridgeNWSE;
-        }
-        if (bridge == ter::Ford) {
-            p.AddSecondary(h, ter::Road(*in));
-            p.AddSecondary(h, ter::Road(*out));
-        }
-        p.AddSecondary(h, bridge);
-    }
-    p.Route(path, &ter::Road, ter::SouthWest, ter::NorthEast, crossings);
-    return path;
 }
 
 // A village on the road: houses around a church or village structure, orchards outside.
