@@ -25,16 +25,26 @@ void MapImage::SetOutline(const QPolygon& outline) {
     update();
 }
 
+void MapImage::SetOutlineLines(std::vector<QLine> lines) {
+    if (lines == lines_) return;
+    lines_ = std::move(lines);
+    update();
+}
+
 void MapImage::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
     if (!picture_.isNull()) p.drawImage(0, 0, picture_);
-    if (outline_.isEmpty()) return;
+    if (outline_.isEmpty() && lines_.empty()) return;
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0, 0, 0, 160), 4));
-    p.drawPolygon(outline_);
-    p.setPen(QPen(QColor(0xF2, 0xDC, 0x50), 2));
-    p.drawPolygon(outline_);
+    // A dark edge under the gold line keeps it visible on any terrain.
+    for (const QPen& pen : {QPen(QColor(0, 0, 0, 160), 4), QPen(QColor(0xF2, 0xDC, 0x50), 2)}) {
+        p.setPen(pen);
+        if (!lines_.empty())
+            p.drawLines(lines_.data(), int(lines_.size()));
+        else
+            p.drawPolygon(outline_);
+    }
 }
 
 void MapImage::mouseMoveEvent(QMouseEvent* event) {
@@ -49,6 +59,12 @@ void MapImage::mousePressEvent(QMouseEvent* event) {
 
 void MapImage::mouseReleaseEvent(QMouseEvent* event) {
     emit Released(event->button());
+}
+
+void MapImage::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The press of a double-click comes as a press too; the double-click follows it.
+    emit Pressed(event->button());
+    emit DoubleClicked(event->button());
 }
 
 void MapImage::leaveEvent(QEvent*) {
