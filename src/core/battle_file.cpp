@@ -13,7 +13,6 @@ namespace {
 
 // Well above the largest valid battle (a full grid, 500 units and every text at its limit).
 constexpr std::size_t MaxBattleFileBytes = 4u << 20;
-constexpr int32_t CurrentFormatNumber = 200;
 constexpr const char* OpenError = "Could not open selected file.";
 constexpr const char* AllocationError = "Hex Array Mem Allocation Error.";
 
@@ -331,12 +330,13 @@ Status ReadBattle(Scenario& scenario, const std::filesystem::path& file,
     return status;
 }
 
-Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<uint8_t>& out) {
+Status EncodeBattle(const Scenario& s, const BattleEncoding& encoding, std::vector<uint8_t>& out) {
+    const bool legacy = encoding.Layout == BattleLayout::Legacy;
     const auto refuse = [](const std::string& reason) {
         return Status::Fail("Could not write selected file: " + reason + ".");
     };
-    if (terrainSymbolCount < 0 || terrainSymbolCount > MaxTerrainDefs)
-        return refuse("the terrain set has " + Num(terrainSymbolCount) +
+    if (encoding.TerrainDefCount < 0 || encoding.TerrainDefCount > MaxTerrainDefs)
+        return refuse("the terrain set has " + Num(encoding.TerrainDefCount) +
                       " symbols, more than a battle can hold");
     if (s.UnitCount < 0 || s.UnitCount > MaxUnits || s.StructureCount < 0 ||
         s.StructureCount > MaxStructures || s.ObjectiveCount < 0 || s.ObjectiveCount > MaxObjectives ||
@@ -348,8 +348,8 @@ Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<u
 
     ByteWriter w;
     w.SetContext("the battle settings");
-    w.Int(CurrentFormatNumber);
-    w.Int(s.SaveCount + 1);
+    w.Int(encoding.FormatNumber);
+    w.Int(encoding.SaveCount);
     w.Text(s.BattleName.View());
     w.Text(s.BattleIcon.View());
     w.Int(s.MaxTurns);
@@ -357,11 +357,13 @@ Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<u
     w.Int(s.StructureCount);
     w.Int(s.ObjectiveCount);
     w.Int(s.StartInitiative);
-    w.Int(s.Weather);
-    w.Int(s.WesternBreakPoint);
-    w.Int(s.EasternBreakPoint);
-    w.Int(s.WesternLeaderReplacement);
-    w.Int(s.EasternLeaderReplacement);
+    if (!legacy) {
+        w.Int(s.Weather);
+        w.Int(s.WesternBreakPoint);
+        w.Int(s.EasternBreakPoint);
+        w.Int(s.WesternLeaderReplacement);
+        w.Int(s.EasternLeaderReplacement);
+    }
     w.Text(s.WesternName.View());
     w.Text(s.EasternName.View());
     for (const auto& line : s.Description)
@@ -374,15 +376,16 @@ Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<u
         const UnitRecord& u = s.Units[k];
         w.SetContext("unit", k);
         w.Text(u.Name.View());
-        for (int32_t v : {u.Symbol,        u.ActivationTurn, u.Side,
-                          u.Wing,          u.UnitType,       u.Class,
-                          u.Men,           u.Morale,         u.CombatWeapon,
-                          u.MissileWeapon, u.MissileAmmo,    u.Armour,
-                          u.Shield,        u.WingLeader,     u.CommandRange,
-                          u.CommandRating, u.MovementPoints, u.Value,
-                          u.Hex,           u.SupplyLevel,    u.FerociousAttack,
-                          u.HasStakes,     u.StartsDisrupted})
+        for (int32_t v :
+             {u.Symbol, u.ActivationTurn, u.Side,         u.Wing,          u.UnitType,       u.Class,
+              u.Men,    u.Morale,         u.CombatWeapon, u.MissileWeapon, u.MissileAmmo,    u.Armour,
+              u.Shield, u.WingLeader,     u.CommandRange, u.CommandRating, u.MovementPoints, u.Value,
+              u.Hex,    u.SupplyLevel})
             w.Int(v);
+        if (!legacy) {
+            for (int32_t v : {u.FerociousAttack, u.HasStakes, u.StartsDisrupted})
+                w.Int(v);
+        }
     }
     for (int32_t k = 1; k <= s.StructureCount; ++k) {
         const StructureRecord& r = s.Structures[k];
@@ -400,7 +403,7 @@ Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<u
         w.Int(o.ObjectiveKind);
         w.Int(o.VictoryPoints);
     }
-    w.Text(s.TerrainSetName.View());
+    if (!legacy) w.Text(s.TerrainSetName.View());
     w.Text(s.UnitSetName.View());
     w.Byte(s.ScenarioFlagA);
     w.SetContext("the map size");
@@ -412,9 +415,9 @@ Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<u
         w.Int(c.PrimaryTerrain);
         for (int32_t slot : c.SecondaryTerrain)
             w.Int(slot);
-        for (int32_t v :
-             {c.Structure, c.Unit, c.MapText, c.Objective, c.ReinforcementMarker, c.Caltrops, c.Stakes})
+        for (int32_t v : {c.Structure, c.Unit, c.MapText, c.Objective, c.ReinforcementMarker, c.Caltrops})
             w.Int(v);
+        if (!legacy) w.Int(c.Stakes);
     }
     w.Int(s.MapTextCount);
     for (int32_t k = 1; k <= s.MapTextCount; ++k) {
@@ -437,16 +440,16 @@ Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<u
     w.Int(s.ViewSaved ? s.ViewOriginHex : 0);
     w.Int(s.ViewSaved ? int32_t(s.ZoomLevel) : 0);
     w.Byte(s.ScenarioFlagC);
-    WriteTerrainDefRecords(w, s, terrainSymbolCount);
+    WriteTerrainDefRecords(w, s, encoding.TerrainDefCount);
     w.SetContext("the marker symbols");
     for (int32_t m : s.MarkerSymbols)
         w.Int(m);
 
     if (w.HasRangeError()) return refuse(w.RangeError());
-    // Never replace a battle with a file that the editor would refuse to open again.
+    // Never write a file that the editor would refuse to open again.
     auto check = MakeScratch(s);
     try {
-        ParseInto(*check, w.Bytes(), false);
+        ParseInto(*check, w.Bytes(), legacy);
     } catch (const FormatError& e) {
         return refuse(e.reason);
     } catch (const PlainRefusal& e) {
@@ -454,6 +457,13 @@ Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<u
     }
     out = std::move(w.Bytes());
     return Status::Ok();
+}
+
+Status EncodeBattle(const Scenario& s, int32_t terrainSymbolCount, std::vector<uint8_t>& out) {
+    BattleEncoding encoding;
+    encoding.SaveCount = s.SaveCount + 1;
+    encoding.TerrainDefCount = terrainSymbolCount;
+    return EncodeBattle(s, encoding, out);
 }
 
 Status WriteBattle(Scenario& scenario, const std::filesystem::path& file, int32_t terrainSymbolCount) {

@@ -38,9 +38,30 @@ Status WriteBattle(Scenario& scenario, const std::filesystem::path& file, int32_
 // `scenario` exactly as it was.
 Status ParseBattle(Scenario& scenario, std::span<const uint8_t> bytes, bool legacy);
 
-// The bytes WriteBattle writes (with SaveCount + 1), leaving the scenario as it is. Refuses a
+// The format number the editor writes into the battles it saves.
+constexpr int32_t CurrentFormatNumber = 200;
+
+// The two layouts of a battle file. The legacy one (.scn), which the editor reads and converts
+// but never saves, has no weather, break points or leader replacement and no terrain set name;
+// its unit records end after SupplyLevel and its hex records after Caltrops.
+enum class BattleLayout { Current, Legacy };
+
+// How a battle is encoded: the layout, and the values that the file carries besides the
+// scenario's own fields.
+struct BattleEncoding {
+    BattleLayout Layout = BattleLayout::Current;
+    int32_t FormatNumber = CurrentFormatNumber;
+    int32_t SaveCount = 0;       // as it stands in the file
+    int32_t TerrainDefCount = 0; // terrain definitions written from the scenario's table
+};
+
+// The bytes of the scenario as `encoding` asks, leaving the scenario as it is. Refuses a
 // scenario that the reader would refuse to open again (a value a FileInt cannot carry, a hex
 // that refers past a table, a record off the map).
+Status EncodeBattle(const Scenario& scenario, const BattleEncoding& encoding, std::vector<uint8_t>& out);
+
+// The bytes WriteBattle writes: the current layout with SaveCount + 1 and `terrainSymbolCount`
+// terrain definitions.
 Status EncodeBattle(const Scenario& scenario, int32_t terrainSymbolCount, std::vector<uint8_t>& out);
 
 } // namespace k2

@@ -11,9 +11,9 @@
 
 namespace k2 {
 
-// The legacy layout has no weather, break points or leader replacement, no terrain set name,
-// unit records end after SupplyLevel and hex records after Caltrops. The format number
-// written is `formatNumber`; SaveCount is written as it is.
+// The bytes of the scenario in the legacy layout (BattleLayout::Legacy) with format number
+// `formatNumber`; SaveCount and the terrain definitions are written as they are. Empty when the
+// scenario cannot be written (WriteLegacyBattle says why).
 std::vector<uint8_t> EncodeLegacyBattle(const Scenario& scenario, int32_t formatNumber = 100);
 
 Status WriteLegacyBattle(const Scenario& scenario, const std::filesystem::path& file,
