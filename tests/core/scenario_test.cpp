@@ -1,5 +1,6 @@
 #include "core/scenario.h"
 
+#include "common/battle_builder.h"
 #include "common/recorders.h"
 #include "core_test_support.h"
 
@@ -11,21 +12,16 @@
 namespace {
 
 using namespace k2;
+using k2::test::AddMapText;
+using k2::test::AddObjective;
+using k2::test::AddStructure;
+using k2::test::AddUnit;
+using k2::test::MakeBattle;
 using k2::test::SequenceRandom;
 using k2test::NewScenario;
 
-// A battle with a grid of cols x rows and every hex empty.
-std::unique_ptr<Scenario> Grid(int32_t cols, int32_t rows) {
-    auto s = NewScenario();
-    s->Cols = cols;
-    s->Rows = rows;
-    s->HexCount = cols * rows;
-    EXPECT_TRUE(s->AllocateHexes(s->HexCount));
-    return s;
-}
-
 TEST(HexArithmetic, RowColumnAndBorder) {
-    auto s = Grid(10, 12);
+    auto s = MakeBattle({.cols = 10, .rows = 12});
     EXPECT_EQ(s->HexRowCol(0), std::make_pair(0, 0));
     EXPECT_EQ(s->HexRowCol(37), std::make_pair(3, 7));
     EXPECT_EQ(s->HexIndex(3, 7), 37);
@@ -45,7 +41,7 @@ TEST(HexArithmetic, RowColumnAndBorder) {
 }
 
 TEST(AllocateHexes, RefusesCountsOutsideTheGeometryTables) {
-    auto s = Grid(10, 10);
+    auto s = MakeBattle({.cols = 10, .rows = 10});
     for (int32_t bad : {0, -5, MaxHexes + 1}) {
         Status st = s->AllocateHexes(bad);
         EXPECT_FALSE(st.ok);
@@ -138,7 +134,7 @@ TEST(InitNewBattle, ReloadsTerrainDefinitions) {
 
 TEST(InitNewBattle, AllocationFailureTouchesNothing) {
     for (auto size : {std::pair{0, 10}, std::pair{10, -1}, std::pair{200, 200}}) {
-        auto s = Grid(10, 10);
+        auto s = MakeBattle({.cols = 10, .rows = 10});
         s->Hexes[3].Unit = 1;
         s->UnitCount = 1;
         s->WingCount = 2;
@@ -196,22 +192,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A 5 x 4 map with `n` records of each kind; record k stands on hex 2k and its name is "R<k>".
 std::unique_ptr<Scenario> Populated(int n) {
-    auto s = Grid(5, 4);
-    s->UnitCount = s->StructureCount = s->ObjectiveCount = s->MapTextCount = n;
+    auto s = MakeBattle({.cols = 5, .rows = 4});
     for (int k = 1; k <= n; ++k) {
         std::string name = "R" + std::to_string(k);
-        s->Units[k].Name = name;
-        s->Units[k].Hex = 2 * k;
-        s->Units[k].Men = 100 + k;
-        s->Structures[k].Name = name;
-        s->Structures[k].Hex = 2 * k;
-        s->Structures[k].SpareA = 50 + k;
-        s->Objectives[k].Name = name;
-        s->Objectives[k].Hex = 2 * k;
-        s->MapTexts[k].Text = name;
-        s->MapTexts[k].Hex = 2 * k;
+        AddUnit(*s, 2 * k, {.Name = {name}, .Men = 100 + k});
+        AddStructure(*s, 2 * k, {.Name = {name}, .SpareA = 50 + k});
+        AddObjective(*s, 2 * k, {.Name = {name}});
+        PlaceName text;
+        text.Text = name;
+        AddMapText(*s, 2 * k, text);
         HexCell& c = s->Hexes[2 * k];
-        c.Unit = c.Structure = c.Objective = c.MapText = k;
         c.ReinforcementMarker = 29;
         c.Caltrops = 30;
     }

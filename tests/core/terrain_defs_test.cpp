@@ -1,5 +1,6 @@
 #include "core/terrain_defs.h"
 
+#include "common/battle_builder.h"
 #include "core_test_support.h"
 
 #include <gtest/gtest.h>
@@ -119,11 +120,7 @@ TEST(TerrainDefFile, MissingFileAndUnwritableFolder) {
 
 // Definitions: 0 costs 0 (skipped), 1 costs 2, 2 costs 11, 3 is impassable, 4 a hill.
 std::unique_ptr<Scenario> DerivedFixture() {
-    auto s = NewScenario();
-    s->Cols = 3;
-    s->Rows = 1;
-    s->HexCount = 3;
-    EXPECT_TRUE(s->AllocateHexes(3));
+    auto s = k2::test::MakeBattle({.cols = 3, .rows = 1});
     s->TerrainDefCount = 5;
     s->TerrainDefs[0] = Def("none", 3, 0, 7, 0);
     s->TerrainDefs[1] = Def("road", 1, 2, -2, 0);

@@ -1,5 +1,7 @@
 #include "tiny_battle.h"
 
+#include "common/battle_builder.h"
+
 namespace k2test {
 
 using namespace k2;
@@ -99,7 +101,8 @@ std::vector<uint8_t> TinyBattleBytes(const TinyShape& s) {
 }
 
 std::unique_ptr<Scenario> TinyBattle() {
-    auto s = std::make_unique<Scenario>();
+    auto s = k2::test::MakeBattle(
+        {.cols = 3, .rows = 1, .wings = {"Main", "Left"}, .western = "West", .eastern = "East"});
     s->SaveCount = 7;
     s->BattleName = "Tiny Battle";
     s->BattleIcon = "sword";
@@ -110,13 +113,8 @@ std::unique_ptr<Scenario> TinyBattle() {
     s->EasternBreakPoint = 32;
     s->WesternLeaderReplacement = 1;
     s->EasternLeaderReplacement = 0;
-    s->WesternName = "West";
-    s->EasternName = "East";
     s->Description[0] = "Line one";
     s->Description[99] = "Last line";
-    s->WingCount = 2;
-    s->WingNames[0] = "Main";
-    s->WingNames[1] = "Left";
     s->UnitCount = 1;
     UnitRecord& u = s->Units[1];
     u.Name = "Guard";
@@ -163,10 +161,6 @@ std::unique_ptr<Scenario> TinyBattle() {
     s->TerrainSetName = "K2T";
     s->UnitSetName = "K2U";
     s->ScenarioFlagA = 1;
-    s->Cols = 3;
-    s->Rows = 1;
-    s->HexCount = 3;
-    s->Hexes.assign(3, HexCell{});
     s->Hexes[0].PrimaryTerrain = 13;
     s->Hexes[0].Structure = 1;
     s->Hexes[0].Caltrops = 30;

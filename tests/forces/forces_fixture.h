@@ -1,6 +1,7 @@
 // Shared set-up for the forces tests: a small grid and equipment tables with known values.
 #pragma once
 
+#include "common/battle_builder.h"
 #include "core/scenario.h"
 #include "forces/equipment_defs.h"
 
@@ -28,28 +29,20 @@ inline k2::EquipmentTables MakeTables() {
     return t;
 }
 
-// A scenario with a cols x rows grid of empty hexes and no units.
-inline k2::Scenario MakeScenario(int32_t cols = 10, int32_t rows = 10) {
-    k2::Scenario s;
-    s.Cols = cols;
-    s.Rows = rows;
-    s.HexCount = cols * rows;
-    s.Hexes.assign(s.HexCount, k2::HexCell{});
-    s.WesternName = "Western Forces";
-    s.EasternName = "Eastern Forces";
-    s.WingNames[0] = "Main";
-    s.WingNames[1] = "Left";
-    s.WingCount = 2;
-    return s;
+// The forces tests' battle: a cols x rows grid of empty hexes, both sides named, two wings.
+inline k2::test::BattleShape ForcesShape(int32_t cols = 10, int32_t rows = 10) {
+    return {.cols = cols,
+            .rows = rows,
+            .wings = {"Main", "Left"},
+            .western = "Western Forces",
+            .eastern = "Eastern Forces"};
 }
 
-// Appends a unit standing on `hex` and links the hex to it; returns its number.
-inline int32_t AddUnit(k2::Scenario& s, int32_t hex, k2::UnitRecord u = {}) {
-    int32_t n = ++s.UnitCount;
-    u.Hex = hex;
-    s.Units[n] = u;
-    if (s.IsValidHex(hex)) s.Hexes[hex].Unit = n;
-    return n;
+// That battle with no units.
+inline k2::Scenario MakeScenario(int32_t cols = 10, int32_t rows = 10) {
+    return k2::test::Battle(ForcesShape(cols, rows));
 }
+
+using k2::test::AddUnit;
 
 } // namespace k2test

@@ -1,7 +1,8 @@
 // The unit editor on screen: adding, arming and promoting a unit through its controls found by
 // name, the Reinforcements form with Remove, the caption colours, the symbol list and the
 // information buttons, and a layout in which no text is cut off.
-#include "app/gui_input.h"
+#include "common/gui_fixture.h"
+#include "common/gui_input.h"
 #include "forces/dialogs/unit_editor_dialog.h"
 #include "forces/unit_editor_test_support.h"
 #include "graphics/ansi_text.h"
@@ -31,7 +32,7 @@ constexpr int32_t Hex = 27;
 const QColor Gold(221, 197, 28);
 const QColor Grey(128, 128, 128);
 
-class UnitEditorDialogTest : public ::testing::Test {
+class UnitEditorDialogTest : public test::GuiTest {
   protected:
     Scenario s = k2test::EditorBattle();
     EditState edit;
@@ -55,15 +56,7 @@ class UnitEditorDialogTest : public ::testing::Test {
         dialog->Prepare(mode == EditMode::Reinforcements);
         dialog->show();
     }
-    template <class T = QWidget> T* Get(const char* name) {
-        T* widget = dialog->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    QString Label(const char* name) { return Get<QLabel>(name)->text(); }
-    QAbstractButton* Arrow(const char* upDown, const char* part) {
-        return Get<QWidget>(upDown)->findChild<QAbstractButton*>(part);
-    }
+    QWidget* Root() override { return dialog.get(); }
     // Picks the combo entry `text` with the keyboard, as a user stepping through the list would.
     void ChooseByKeys(const char* combo, const QString& text) {
         QComboBox* box = Get<QComboBox>(combo);
@@ -73,15 +66,6 @@ class UnitEditorDialogTest : public ::testing::Test {
             gui_input::PressKey(box, Qt::Key_Down);
         while (box->currentIndex() > target)
             gui_input::PressKey(box, Qt::Key_Up);
-    }
-    bool CaptionHas(const char* group, QColor colour) {
-        QGroupBox* box = Get<QGroupBox>(group);
-        const QImage image =
-            box->grab(QRect(0, 0, box->width(), 16)).toImage().convertToFormat(QImage::Format_RGB32);
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) == colour.rgb()) return true;
-        return false;
     }
 };
 

@@ -42,11 +42,9 @@ class RecordingTables : public k2::DefinitionTablesOpener {
 
 // A battle for the editor: the stock reinforcement markers, a 12 x 12 grid and two wings.
 inline k2::Scenario EditorBattle() {
-    k2::Scenario s = MakeScenario(12, 12);
-    for (std::size_t i = 0; i < k2::StockMarkerSymbols.size(); ++i)
-        s.MarkerSymbols[i] = k2::StockMarkerSymbols[i];
-    s.MaxTurns = 30;
-    return s;
+    k2::test::BattleShape shape = ForcesShape(12, 12);
+    shape.stockMarkers = true;
+    return k2::test::Battle(shape);
 }
 
 } // namespace k2test

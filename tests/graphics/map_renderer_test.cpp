@@ -1,5 +1,6 @@
 #include "graphics/map_renderer.h"
 
+#include "common/battle_builder.h"
 #include "core/battle_file.h"
 #include "core/file_lookup.h"
 #include "graphics/ansi_text.h"
@@ -47,13 +48,7 @@ class Renderer : public ::testing::Test {
     }
 
     void NewMap(int32_t cols, int32_t rows, int32_t primary = 13) {
-        sc = std::make_unique<Scenario>();
-        sc->Cols = cols;
-        sc->Rows = rows;
-        sc->HexCount = cols * rows;
-        sc->Hexes.assign(size_t(sc->HexCount), HexCell{});
-        for (auto& h : sc->Hexes)
-            h.PrimaryTerrain = primary;
+        sc = k2::test::MakeBattle({.cols = cols, .rows = rows, .terrain = primary});
         sc->MarkerSymbols.fill(NoSymbol);
         sc->MarkerSymbols[MarkerObjective] = 7;
         sc->MarkerSymbols[MarkerMapOverlay] = 0;
@@ -77,23 +72,19 @@ class Renderer : public ::testing::Test {
         return Pixel(p.X + S() / 2, p.Y + S() / 2);
     }
     void AddUnit(int32_t hex, int32_t symbol) {
-        ++sc->UnitCount;
-        sc->Units[size_t(sc->UnitCount)].Symbol = symbol;
-        sc->Units[size_t(sc->UnitCount)].Hex = hex;
-        Hex(hex).Unit = sc->UnitCount;
+        UnitRecord unit;
+        unit.Symbol = symbol;
+        k2::test::AddUnit(*sc, hex, unit);
     }
     int32_t AddText(int32_t hex, const char* text, int32_t placement, int32_t size = 12, uint8_t style = 9) {
-        ++sc->MapTextCount;
-        PlaceName& pn = sc->MapTexts[size_t(sc->MapTextCount)];
-        pn.Hex = hex;
-        pn.Text = text;
-        pn.FontName = "Arial";
-        pn.Colour = 0x0000FF;
-        pn.Size = {uint8_t(size), uint8_t(size), uint8_t(size)};
-        pn.Placement = {uint8_t(placement), uint8_t(placement), uint8_t(placement)};
-        pn.Style = style;
-        Hex(hex).MapText = sc->MapTextCount;
-        return sc->MapTextCount;
+        const uint8_t s = uint8_t(size), p = uint8_t(placement);
+        return k2::test::AddMapText(*sc, hex,
+                                    {.Text = {text},
+                                     .FontName = {"Arial"},
+                                     .Colour = 0x0000FF,
+                                     .Size = {s, s, s},
+                                     .Placement = {p, p, p},
+                                     .Style = style});
     }
     // The bounding box of pixels that are neither black nor `except`.
     QRect Painted(uint16_t except = 0) const {

@@ -1,5 +1,7 @@
 #include "view/map_view_logic.h"
 
+#include "common/battle_builder.h"
+
 #include <gmock/gmock.h>
 
 namespace {
@@ -7,19 +9,11 @@ namespace {
 using k2::DisplaySwitch;
 using k2::ScrollAxis;
 using k2::ScrollPaint;
+using k2::test::Battle;
 
 // Cell sizes 20, 40, 60: column pitches 15, 31, 47 and row pitches 18, 38, 58.
 k2::HexPitches TestPitches() {
     return k2::ComputePitches({20, 40, 60});
-}
-
-k2::Scenario MakeMap(int32_t cols, int32_t rows) {
-    k2::Scenario s;
-    s.Cols = cols;
-    s.Rows = rows;
-    EXPECT_TRUE(s.AllocateHexes(cols * rows).ok);
-    s.HexCount = cols * rows;
-    return s;
 }
 
 TEST(MapViewSize, SubtractsScrollbarsAndPanel) {
@@ -28,7 +22,7 @@ TEST(MapViewSize, SubtractsScrollbarsAndPanel) {
 }
 
 TEST(MapViewLogic, HorizontalRangeDependsOnEvenVisibleColumns) {
-    k2::Scenario s = MakeMap(50, 40);
+    k2::Scenario s = Battle({.cols = 50, .rows = 40});
     k2::MapViewLogic view(s);
     view.SetPitches(TestPitches());
     s.ZoomLevel = 1;
@@ -40,7 +34,7 @@ TEST(MapViewLogic, HorizontalRangeDependsOnEvenVisibleColumns) {
     EXPECT_EQ(view.HorizontalRange(), (k2::ScrollRange{true, 29}));
 
     // A map that fits disables its scrollbar.
-    k2::Scenario small = MakeMap(10, 8);
+    k2::Scenario small = Battle({.cols = 10, .rows = 8});
     k2::MapViewLogic fits(small);
     fits.SetPitches(TestPitches());
     fits.SetViewSize(620, 380);
@@ -71,7 +65,7 @@ TEST(MapViewLogic, ScrollMovesByTwoColumnsOrRows) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        k2::Scenario s = MakeMap(50, 40);
+        k2::Scenario s = Battle({.cols = 50, .rows = 40});
         k2::MapViewLogic view(s);
         view.SetPitches(TestPitches());
         view.SetViewSize(310, 380);
@@ -83,7 +77,7 @@ TEST(MapViewLogic, ScrollMovesByTwoColumnsOrRows) {
 }
 
 TEST(MapViewLogic, ZoomInCentresTheHexOnEvenColumnAndRow) {
-    k2::Scenario s = MakeMap(50, 50);
+    k2::Scenario s = Battle({.cols = 50, .rows = 50});
     k2::MapViewLogic view(s);
     view.SetPitches(TestPitches());
     view.SetViewSize(310, 380); // level 1 shows 10 columns and 10 rows
@@ -129,7 +123,7 @@ TEST(MapViewLogic, ZoomOutKeepsTheMiddleOfTheView) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        k2::Scenario s = MakeMap(50, 50);
+        k2::Scenario s = Battle({.cols = 50, .rows = 50});
         k2::MapViewLogic view(s);
         view.SetPitches(TestPitches());
         view.SetViewSize(310, 380);
@@ -146,7 +140,7 @@ TEST(MapViewLogic, ZoomOutKeepsTheMiddleOfTheView) {
 }
 
 TEST(MapViewLogic, SetUpViewRepairsWhatAFileBrings) {
-    k2::Scenario s = MakeMap(50, 50);
+    k2::Scenario s = Battle({.cols = 50, .rows = 50});
     k2::MapViewLogic view(s);
     view.SetPitches(TestPitches());
     view.SetViewSize(310, 380);
@@ -194,7 +188,7 @@ TEST(DisplaySwitchCaptions, FollowTheSwitch) {
 class HoverTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        s_ = MakeMap(30, 20);
+        s_ = Battle({.cols = 30, .rows = 20});
         auto def = [this](int32_t i, const char* name, int32_t elv, int32_t cost, int32_t defense) {
             k2::TerrainDef& d = s_.TerrainDefs[static_cast<size_t>(i)];
             d.name = name;

@@ -1,5 +1,6 @@
 #include "view/overview_panel.h"
 
+#include "common/battle_builder.h"
 #include "common/gui_input.h"
 #include "common/recorders.h"
 #include "common/stock_symbols.h"
@@ -16,19 +17,8 @@ using namespace k2;
 
 namespace {
 
+using k2::test::MakeBattle;
 using k2::test::StockSymbols;
-
-// A map of open ground (symbol 0) with the stock markers.
-std::unique_ptr<Scenario> OpenGround(int32_t cols, int32_t rows) {
-    auto s = std::make_unique<Scenario>();
-    s->Cols = cols;
-    s->Rows = rows;
-    s->HexCount = cols * rows;
-    s->Hexes.assign(size_t(s->HexCount), HexCell{});
-    for (size_t i = 0; i < StockMarkerSymbols.size(); ++i)
-        s->MarkerSymbols[i] = StockMarkerSymbols[i];
-    return s;
-}
 
 QRgb Pixel(const OverviewLogic& o, int32_t col, int32_t row) {
     const int32_t px = o.PixelSize();
@@ -46,7 +36,7 @@ TEST(OverviewLogic, PixelSizeIsTheLargestThatFits) {
         EXPECT_EQ(OverviewLogic::PixelSizeFor(c.cols, c.rows, QSize(c.w, c.h)), c.expected)
             << c.cols << "x" << c.rows << " in " << c.w << "x" << c.h;
 
-    auto s = OpenGround(40, 30);
+    auto s = MakeBattle({.cols = 40, .rows = 30, .stockMarkers = true});
     OverviewLogic o(*s, StockSymbols());
     EXPECT_TRUE(o.SetPanelSize(QSize(121, 200)));
     EXPECT_EQ(o.Image().size(), QSize(120, 90));
@@ -55,7 +45,7 @@ TEST(OverviewLogic, PixelSizeIsTheLargestThatFits) {
 
 TEST(OverviewLogic, ColoursFollowTopTerrainStructuresAndUnits) {
     const SymbolSet& symbols = StockSymbols();
-    auto s = OpenGround(20, 12);
+    auto s = MakeBattle({.cols = 20, .rows = 12, .stockMarkers = true});
     // Hex 21: a secondary terrain over the ground; hex 22: the border terrain with a Western
     // unit; hex 23: an Eastern unit; hex 24: a structure.
     s->Hexes[21].SecondaryTerrain[0] = 26;
@@ -93,7 +83,7 @@ TEST(OverviewLogic, ColoursFollowTopTerrainStructuresAndUnits) {
 }
 
 TEST(OverviewLogic, UpdateRepaintsOnlyTheGivenHexes) {
-    auto s = OpenGround(30, 20);
+    auto s = MakeBattle({.cols = 30, .rows = 20, .stockMarkers = true});
     OverviewLogic o(*s, StockSymbols());
     o.SetPanelSize(QSize(90, 60));
     ASSERT_EQ(o.PixelSize(), 3);
@@ -125,7 +115,7 @@ TEST(OverviewLogic, UpdateRepaintsOnlyTheGivenHexes) {
 }
 
 TEST(OverviewLogic, ViewRectAndHexAt) {
-    auto s = OpenGround(50, 40);
+    auto s = MakeBattle({.cols = 50, .rows = 40, .stockMarkers = true});
     OverviewLogic o(*s, StockSymbols());
     o.SetPanelSize(QSize(100, 100));
     ASSERT_EQ(o.PixelSize(), 2);
@@ -144,7 +134,7 @@ TEST(OverviewLogic, ViewRectAndHexAt) {
 class OverviewPanelGui : public ::testing::Test {
   protected:
     void SetUp() override {
-        scenario = OpenGround(80, 60);
+        scenario = MakeBattle({.cols = 80, .rows = 60, .stockMarkers = true});
         scenario->ZoomLevel = 1;
         renderer = std::make_unique<MapRenderer>(*scenario, StockSymbols(), switches);
         view = std::make_unique<MapView>(*scenario, *renderer, switches, sounds, K2_STOCK_DIR);
