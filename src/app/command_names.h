@@ -22,11 +22,22 @@ constexpr std::string_view Exit = "Exit1";
 // Edit
 constexpr std::string_view Undo = "Undo1";
 constexpr std::string_view Redo = "Redo1";
+constexpr std::string_view SelectMapArea = "SelectMapArea1";
+constexpr std::string_view SelectAll = "SelectAll1";
+constexpr std::string_view SelectNone = "SelectNone1";
+constexpr std::string_view InvertSelection = "InvertSelection1";
+constexpr std::string_view CopyMapArea = "CopyMapArea1";
+constexpr std::string_view CutMapArea = "CutMapArea1";
+constexpr std::string_view DeleteMapArea = "DeleteMapArea1";
+constexpr std::string_view PasteMapArea = "PasteMapArea1";
+constexpr std::string_view FillSelection = "FillSelection1";
 
 // Terrain
 constexpr std::string_view PlacePrimary = "PlaceLv1Ter";
 constexpr std::string_view PlaceSecondary = "PlaceLv2Ter";
 constexpr std::string_view FillPrimary = "FillPrime";
+constexpr std::string_view SmallerBrush = "SmallerBrush1";
+constexpr std::string_view LargerBrush = "LargerBrush1";
 constexpr std::string_view AddModifyStructures = "MM_Structures";
 constexpr std::string_view MapTrimmer = "BtlMapInfo";
 
@@ -84,9 +95,20 @@ inline constexpr std::array All = {OpenBattle,
                                    Exit,
                                    Undo,
                                    Redo,
+                                   SelectMapArea,
+                                   SelectAll,
+                                   SelectNone,
+                                   InvertSelection,
+                                   CopyMapArea,
+                                   CutMapArea,
+                                   DeleteMapArea,
+                                   PasteMapArea,
+                                   FillSelection,
                                    PlacePrimary,
                                    PlaceSecondary,
                                    FillPrimary,
+                                   SmallerBrush,
+                                   LargerBrush,
                                    AddModifyUnits,
                                    AddModifyReinforcements,
                                    CopyUnit,

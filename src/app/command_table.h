@@ -66,6 +66,18 @@ class EditCommandTarget {
     virtual void SetModifyObjective() = 0;
     virtual void ObjectiveStatus() = 0;
     virtual void AddModifyMapText() = 0;
+    // Map areas (Edit menu) and the brush (Terrain menu).
+    virtual void SelectMapArea() = 0;
+    virtual void SelectAll() = 0;
+    virtual void SelectNone() = 0;
+    virtual void InvertSelection() = 0;
+    virtual void CopyMapArea() = 0;
+    virtual void CutMapArea() = 0;
+    virtual void DeleteMapArea() = 0;
+    virtual void PasteMapArea() = 0;
+    virtual void FillSelection() = 0;
+    virtual void SmallerBrush() = 0;
+    virtual void LargerBrush() = 0;
 
   protected:
     ~EditCommandTarget() = default;
@@ -212,12 +224,31 @@ inline constexpr std::array CommandTable = [] {
 
         rows::Edit(Edit, cmd::Undo, "Undo", &EditCommandTarget::Undo, Own, {"Ctrl+Z"}),
         rows::Edit(Edit, cmd::Redo, "Redo", &EditCommandTarget::Redo, Own, {"Ctrl+Shift+Z", "Ctrl+Y"}),
+        rows::Separator(Edit),
+        rows::Edit(Edit, cmd::SelectMapArea, "Select Map Area", &EditCommandTarget::SelectMapArea),
+        rows::Edit(Edit, cmd::SelectAll, "Select All", &EditCommandTarget::SelectAll, WithBattle, {"Ctrl+A"}),
+        rows::Edit(Edit, cmd::SelectNone, "Select None", &EditCommandTarget::SelectNone, WithBattle,
+                   {"Ctrl+Shift+A"}),
+        rows::Edit(Edit, cmd::InvertSelection, "Invert Selection", &EditCommandTarget::InvertSelection),
+        rows::Separator(Edit),
+        // Own: while something is selected (Paste: while an area is on the clipboard).
+        rows::Edit(Edit, cmd::CopyMapArea, "Copy Map Area", &EditCommandTarget::CopyMapArea, Own, {"Ctrl+C"}),
+        rows::Edit(Edit, cmd::CutMapArea, "Cut Map Area", &EditCommandTarget::CutMapArea, Own, {"Ctrl+X"}),
+        rows::Edit(Edit, cmd::DeleteMapArea, "Delete Map Area", &EditCommandTarget::DeleteMapArea, Own,
+                   {"Del"}),
+        rows::Edit(Edit, cmd::PasteMapArea, "Paste Map Area", &EditCommandTarget::PasteMapArea, Own,
+                   {"Ctrl+V"}),
+        rows::Edit(Edit, cmd::FillSelection, "Fill Selection", &EditCommandTarget::FillSelection, Own),
 
         rows::Edit(Terrain, cmd::PlacePrimary, "Place Primary Terrain",
                    &EditCommandTarget::PlacePrimaryTerrain),
         rows::Edit(Terrain, cmd::PlaceSecondary, "Place Secondary Terrain",
                    &EditCommandTarget::PlaceSecondaryTerrain),
         rows::Edit(Terrain, cmd::FillPrimary, "Fill Primary Terrain", &EditCommandTarget::FillPrimaryTerrain),
+        rows::Edit(Terrain, cmd::SmallerBrush, "Smaller Brush", &EditCommandTarget::SmallerBrush, WithBattle,
+                   {"["}),
+        rows::Edit(Terrain, cmd::LargerBrush, "Larger Brush", &EditCommandTarget::LargerBrush, WithBattle,
+                   {"]"}),
         rows::Separator(Terrain),
         rows::Edit(Terrain, cmd::AddModifyStructures, "Add/Modify Structures",
                    &EditCommandTarget::AddModifyStructures),

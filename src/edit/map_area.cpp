@@ -164,4 +164,39 @@ std::vector<int32_t> ClearScope(const Scenario& scenario, const std::vector<int3
     return scope;
 }
 
+Scenario AreaBattle(const MapArea& area, const Scenario& like) {
+    Scenario s;
+    const int32_t shift = area.Left & 1;
+    s.Cols = std::max(1, area.Width + shift);
+    s.Rows = std::max(1, area.Height);
+    s.HexCount = s.Cols * s.Rows;
+    HexCell blank;
+    blank.PrimaryTerrain = NoSymbol;
+    s.Hexes.assign(std::size_t(s.HexCount), blank);
+    s.MarkerSymbols = like.MarkerSymbols;
+    s.TerrainDefs = like.TerrainDefs;
+    s.TerrainDefCount = like.TerrainDefCount;
+    s.ZoomLevel = like.ZoomLevel;
+    for (const AreaCell& cell : area.Cells) {
+        if (cell.Row < 0 || cell.Row >= s.Rows || cell.Column < 0 || cell.Column + shift >= s.Cols) continue;
+        const int32_t hex = s.HexIndex(cell.Row, cell.Column + shift);
+        HexCell& target = s.Hexes[std::size_t(hex)];
+        target.PrimaryTerrain = cell.PrimaryTerrain;
+        target.SecondaryTerrain = cell.SecondaryTerrain;
+        target.Caltrops = cell.Caltrops;
+        target.Stakes = cell.Stakes;
+        if (cell.Structure && s.StructureCount < MaxStructures) {
+            target.Structure = ++s.StructureCount;
+            s.Structures[std::size_t(target.Structure)] = *cell.Structure;
+            s.Structures[std::size_t(target.Structure)].Hex = hex;
+        }
+        if (cell.MapText && s.MapTextCount < MaxMapTexts) {
+            target.MapText = ++s.MapTextCount;
+            s.MapTexts[std::size_t(target.MapText)] = *cell.MapText;
+            s.MapTexts[std::size_t(target.MapText)].Hex = hex;
+        }
+    }
+    return s;
+}
+
 } // namespace k2

@@ -83,6 +83,11 @@ void ClearArea(Scenario& scenario, const std::vector<int32_t>& hexes, RandomSour
 // map text (removing one renumbers the later ones).
 std::vector<int32_t> ClearScope(const Scenario& scenario, const std::vector<int32_t>& hexes);
 
+// A battle that holds only the area, for a picture of it: the cells at their places (one blank
+// column first when the area began in an odd column, so that the columns keep their shift),
+// with their records, `like`'s markers, terrain definitions and zoom level; other hexes empty.
+Scenario AreaBattle(const MapArea& area, const Scenario& like);
+
 // The area clipboard of the run.
 class MapAreaClipboard {
   public:

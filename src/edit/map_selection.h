@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace k2 {
@@ -44,6 +45,10 @@ class MapSelection : public HistoryListener {
     bool Contains(int32_t hex) const;
     // The selected hexes in hex index order.
     std::vector<int32_t> Hexes() const;
+    // One byte per hex index, non-zero where selected; empty when nothing is selected on this map.
+    std::span<const uint8_t> Marks() const {
+        return Count() > 0 ? std::span<const uint8_t>(marks_) : std::span<const uint8_t>();
+    }
 
     // The smallest rectangle of columns and rows around the selection.
     struct Box {

@@ -12,6 +12,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -95,6 +96,12 @@ class TerrainPickerLogic {
     // The selected symbol's cell of the largest zoom level on black, one cell in size; a null
     // image without a selection or bitmap.
     QImage Preview() const;
+
+    // The Brush row: the radius of Place Primary Terrain and of secondary terrain removal, 0 to
+    // MaxBrushRadius, kept in the edit state for the run. The Fill use has no brush.
+    bool BrushVisible() const { return use_ != PickerUseFill; }
+    int32_t BrushRadius() const { return edit_.BrushRadius; }
+    void SetBrushRadius(int32_t radius) { edit_.BrushRadius = std::clamp(radius, 0, MaxBrushRadius); }
 
     // The undo step key that makes consecutive edits of one terrain's definition one step.
     static std::string MergeKey(int32_t terrain) { return "terrain-def:" + std::to_string(terrain); }

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace k2 {
 
@@ -73,6 +74,7 @@ void MapView::BuildControls() {
     connect(mapWin_, &MapImage::Left, this, [this] {
         hovering_ = false;
         UpdateBrush();
+        if (std::exchange(pointerHex_, NoSymbol) != NoSymbol) emit PointerHexChanged(NoSymbol);
         if (loaded_) emit UnitPanelHexChanged(NoSymbol);
     });
     connect(mapWin_, &MapImage::Wheeled, this, [this](int h, int v) {
@@ -422,6 +424,10 @@ void MapView::OnMouseMoved(int x, int y) {
     if (held_ != Qt::NoButton && previous.x() >= 0) EmitDragPath(previous, pointer_);
     UpdateBrush();
     RefreshHover();
+    if (const int32_t hex = PointerHex(); hex != pointerHex_) {
+        pointerHex_ = hex;
+        emit PointerHexChanged(hex);
+    }
 }
 
 void MapView::RefreshHover() {

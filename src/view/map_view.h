@@ -93,6 +93,8 @@ class MapView : public QWidget {
     void MapReleased(Qt::MouseButton button);
     // A double-click on MapWin (after its MapPressed).
     void MapDoubleClicked(Qt::MouseButton button);
+    // The pointer moved on to another hex (NoSymbol: off the map or off MapWin).
+    void PointerHexChanged(int32_t hex);
     // The hex the unit panel should describe (NoSymbol to empty it).
     void UnitPanelHexChanged(int32_t hex);
     // The ZoomIn button was pressed (the click dispatch turns it into a zoom pick).
@@ -132,6 +134,7 @@ class MapView : public QWidget {
     std::function<void(QImage&)> overlay_;
     bool hovering_ = false; // the pointer is over MapWin
     int32_t marked_ = NoSymbol;
+    int32_t pointerHex_ = NoSymbol; // as last reported by PointerHexChanged
     QImage storedTitle_;
     bool titleLoaded_ = false;
 

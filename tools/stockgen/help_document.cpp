@@ -217,6 +217,48 @@ const Section Sections[] = {
      "holds at most six secondary terrains (a seventh replaces the sixth); a terrain the hex already has "
      "is not added twice. The values of the last one added that has a cost decide the hex's cost per move "
      "and defense.</p>"},
+    {"brushes", "Brushes",
+     "<p>Place Primary Terrain, and the right button of Place Secondary Terrain, paint with a brush of "
+     "radius 0, 1, 2 or 3: the hex under the pointer alone, or every hex within one, two or three steps of "
+     "it (7, 19 or 37 hexes). Choose the radius in the <b>Brush</b> row of the terrain picker (its buttons "
+     "show "
+     "how many hexes each brush paints), or press <b>[</b> and <b>]</b> (<b>Terrain &gt; Smaller Brush</b>, "
+     "<b>Larger Brush</b>) while a terrain mode is active; it is kept until you change it. The outline "
+     "under the pointer shows every hex the brush will touch.</p>"
+     "<p>Each hex of the brush gets its own look-alike variant. Border hexes and hexes beyond the map edge "
+     "are passed over; only a click where every hex of the brush is a border hex is refused. A stroke "
+     "paints each hex once, however often the brush passes over it, and a click or a whole stroke is one "
+     "change for Undo. With the right button, a stroke takes the last secondary terrain off each hex it "
+     "touches, once.</p>"},
+    {"map-areas", "Map areas: select, copy, cut and paste",
+     "<p><b>Edit &gt; Select Map Area</b> is an edit mode for choosing part of the map. Drag with the left "
+     "button to select the rectangle of whole columns and rows between where you press and where you let "
+     "go; hold <b>Shift</b> to add it to what is selected, <b>Ctrl</b> to take it away. A double-click "
+     "selects the connected area of the clicked hex's primary terrain, by the same rule as Fill Primary "
+     "Terrain. <b>Select All</b> (Ctrl+A), <b>Select None</b> (Ctrl+Shift+A) and <b>Invert Selection</b> "
+     "work at any time. The selection is outlined and lightly tinted on the map. It is not part of the "
+     "battle: it is not saved, Undo does not touch it, and it goes when the map changes size or another "
+     "battle is opened.</p>"
+     "<p><b>Copy Map Area</b> (Ctrl+C) takes each selected hex with its primary terrain, secondary "
+     "terrains, caltrops, stakes, structure and map text. <b>Units, reinforcement hexes and the objective "
+     "do not travel.</b> The area stays on the clipboard until the next copy, also when you open another "
+     "battle, and the system clipboard gets it too, with a picture of it at the current zoom for other "
+     "programs. <b>Cut Map Area</b> (Ctrl+X) copies and then clears the hexes; <b>Delete Map Area</b> "
+     "(Delete) clears them without copying. A cleared hex gets the open ground of a new battle and loses "
+     "its secondary terrain, caltrops, stakes, structure and map text; border hexes keep the border "
+     "terrain.</p>"
+     "<p><b>Paste Map Area</b> (Ctrl+V) shows the area under the pointer; click to lay it down with its "
+     "top-left corner on the hex. The area moves by even numbers of columns only, so that roads, rivers, "
+     "walls and hedges still join as they were copied. Hexes that would fall off the map or on the border "
+     "are left out. A structure or map text of the area replaces the one on the hex it lands on. If the "
+     "structures or map texts would not fit in the battle (100 structures, 50 map texts), or the battle's "
+     "terrain set lacks a terrain of the area, nothing is pasted and the information bar says why. Press "
+     "Escape or the right button to stop pasting and go back to Select Map Area.</p>"
+     "<p><b>Fill Selection</b> lays the terrain chosen in the picker on every selected hex but the border, "
+     "each with its own variant.</p>"
+     "<p>Cut, Delete, each paste and Fill Selection are one change each for Undo. In the unit modes the "
+     "Units menu's Copy Unit, Cut Unit and Paste Unit work on the one-unit clipboard as before; the two "
+     "clipboards are separate.</p>"},
     {"fill-terrain", "Fill Primary Terrain",
      "<p><b>Terrain &gt; Fill Primary Terrain</b> opens the picker with OK and Cancel (a double-click on a "
      "terrain is OK), then click a hex: every hex of the same primary terrain that is joined to it through "
@@ -307,6 +349,10 @@ const Section Sections[] = {
      "added.</li>"
      "<li>Drag with a button held: in the primary and secondary terrain modes, paint (or, with the right "
      "button, clear) every hex the pointer passes, as one change.</li>"
+     "<li>Select Map Area: drag with the left button to select a rectangle; hold Shift to add it, Ctrl to "
+     "take it away; double-click to select the area of one primary terrain.</li>"
+     "<li>Paste Map Area: the area follows the pointer; a left click lays it down; Escape or the right "
+     "button ends pasting.</li>"
      "<li>Zoom in: press the zoom-in button, then click the hex to centre on; the zoom-out button steps "
      "back. "
      "There are three zoom levels.</li>"
@@ -342,11 +388,15 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Army Statistics", "units"},
         {"Battle Settings", "battle-settings"},
         {"Bridge", "terrain"},
+        {"Brush", "brushes"},
         {"Caltrops", "special-hexes"},
         {"Check Battle", "check-battle"},
         {"Command line", "starting"},
+        {"Copy Map Area", "map-areas"},
         {"Copy Unit", "units"},
         {"Create New Battle", "new-battle"},
+        {"Cut Map Area", "map-areas"},
+        {"Delete Map Area", "map-areas"},
         {"Double-click a battle file", "starting"},
         {"Drag and drop", "starting"},
         {"Arrival chart", "units"},
@@ -357,13 +407,16 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Export Map Image", "export-map-image"},
         {"Facing", "units"},
         {"Fill Primary Terrain", "fill-terrain"},
+        {"Fill Selection", "map-areas"},
         {"Ford", "terrain"},
         {"Help", "help-menu"},
         {"Information", "information"},
+        {"Invert Selection", "map-areas"},
         {"Installation folder", "installation"},
         {"Keyboard", "keyboard-mouse"},
         {"Keyword Search", "help-menu"},
         {"Legacy battles", "open-battle"},
+        {"Map areas", "map-areas"},
         {"Map Overlay", "preferences"},
         {"Map Text", "map-text"},
         {"Map Trimmer", "map-trimmer"},
@@ -374,6 +427,7 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Order of Battle", "units"},
         {"Overview", "preferences"},
         {"Painting", "place-primary"},
+        {"Paste Map Area", "map-areas"},
         {"Paste Unit", "units"},
         {"Place Primary Terrain", "place-primary"},
         {"Picture of the map", "export-map-image"},
@@ -384,9 +438,13 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Redo", "edit-menu"},
         {"Reinforcement Schedule", "units"},
         {"Reinforcements", "units"},
+        {"Radius", "brushes"},
         {"Roads", "terrain"},
         {"Save Battle", "save-battle"},
         {"Save Battle As", "save-battle-as"},
+        {"Select All", "map-areas"},
+        {"Select Map Area", "map-areas"},
+        {"Select None", "map-areas"},
         {"Special Hexes", "special-hexes"},
         {"Stakes", "special-hexes"},
         {"Stock files", "installation"},
