@@ -3,6 +3,7 @@
 // edit mode with its prompt, cursor and terrain picker.
 #pragma once
 
+#include "app/area_commands.h"
 #include "app/command_screen.h"
 #include "app/command_table.h"
 #include "core/edit_state.h"
@@ -104,6 +105,20 @@ class EditCommands : public EditCommandTarget, private HistoryListener {
     void EasternSchedule() override { Schedule(SideEastern); }
     void ArmyStatistics() override;
 
+    // Map areas (Edit menu) and the brush (Terrain menu), carried out by the area commands.
+    void SetAreaCommands(AreaCommands* areas) { areas_ = areas; }
+    void SelectMapArea() override { Areas(&AreaCommands::SelectMapArea); }
+    void SelectAll() override { Areas(&AreaCommands::SelectAll); }
+    void SelectNone() override { Areas(&AreaCommands::SelectNone); }
+    void InvertSelection() override { Areas(&AreaCommands::InvertSelection); }
+    void CopyMapArea() override { Areas(&AreaCommands::CopyMapArea); }
+    void CutMapArea() override { Areas(&AreaCommands::CutMapArea); }
+    void DeleteMapArea() override { Areas(&AreaCommands::DeleteMapArea); }
+    void PasteMapArea() override { Areas(&AreaCommands::PasteMapArea); }
+    void FillSelection() override { Areas(&AreaCommands::FillSelection); }
+    void SmallerBrush() override { Areas(&AreaCommands::SmallerBrush); }
+    void LargerBrush() override { Areas(&AreaCommands::LargerBrush); }
+
     // Brings the items that follow the battle up to date: Undo and Redo enabled when there is
     // a step to act on, captions naming it ("Undo Place Primary Terrain"), and the objective's
     // status item enabled while the battle has an objective.
@@ -131,7 +146,12 @@ class EditCommands : public EditCommandTarget, private HistoryListener {
     MapClickDispatch& Dispatch() { return parts_.session.Dispatch(); }
     void AfterClick(const ClickOutcome& outcome);
 
+    void Areas(void (AreaCommands::*command)()) {
+        if (areas_) (areas_->*command)();
+    }
+
     EditCommandParts parts_;
+    AreaCommands* areas_ = nullptr;
 };
 
 } // namespace k2

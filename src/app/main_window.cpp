@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
 #include "app/about_box.h"
+#include "app/area_commands.h"
+#include "app/area_window.h"
 #include "app/command_menus.h"
 #include "app/dialog_host.h"
 #include "app/export_flow.h"
@@ -13,10 +15,12 @@
 #include "view/map_view.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 #include <algorithm>
@@ -71,6 +75,16 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
         EditCommandParts{context_.History(), *session_, static_cast<CommandScreen&>(*this), context_.Edit(),
                          *mapAdapter_, *pickerAdapter_, *dialogs_, context_.Battle()});
     view_->SetEditState(&context_.Edit());
+    // Map areas and the brush; the selection and a paste's preview are drawn over the map.
+    areaWindow_ = std::make_unique<AreaWindow>(*view_, *picker_, *mapAdapter_, context_.Battle(),
+                                               context_.Symbols(), context_.Switches(), context_.Renderer());
+    areas_ = std::make_unique<AreaCommands>(AreaCommandParts{*session_, context_.Edit(),
+                                                             static_cast<CommandScreen&>(*this), *areaWindow_,
+                                                             *areaWindow_, context_.Sounds()});
+    areaWindow_->SetCommands(areas_.get(), &session_->Selection());
+    editCommands_->SetAreaCommands(areas_.get());
+    session_->Areas().SetTerrainSymbolCount([this] { return context_.Symbols().TerrainCount(); });
+    view_->SetOverlay([this](QImage& picture) { areaWindow_->DrawMarks(picture); });
     // Every completed step, undo and redo: first the picture, then the window's followers.
     context_.History().AddListener(refresher_.get());
     context_.History().AddListener(this);
@@ -86,10 +100,28 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, this, [this] { SetInfoText(infoText_); });
     connect(view_, &MapView::MapPressed, this, [this](Qt::MouseButton button) {
+        // Select Map Area's drags and the paste mode's right button are the area commands' own.
+        const SelectionMode mode = SelectionModeFor(QGuiApplication::keyboardModifiers());
+        if (areas_->Press(ToMapButton(button), view_->PointerHex(), mode)) return;
         editCommands_->MapPressed(lifecycle_->BattleActive(), ToMapButton(button), view_->PointerHex());
     });
-    connect(view_, &MapView::MapDragged, this, [this](int32_t hex) { editCommands_->MapDragged(hex); });
-    connect(view_, &MapView::MapReleased, this, [this] { Dispatch().Release(); });
+    connect(view_, &MapView::MapDragged, this, [this](int32_t hex) {
+        areas_->DragTo(hex);
+        editCommands_->MapDragged(hex);
+    });
+    connect(view_, &MapView::MapReleased, this, [this] {
+        Dispatch().Release();
+        areas_->Release();
+    });
+    connect(view_, &MapView::MapDoubleClicked, this, [this] {
+        areas_->DoubleClick(view_->PointerHex(), SelectionModeFor(QGuiApplication::keyboardModifiers()));
+    });
+    connect(view_, &MapView::PointerHexChanged, this, [this](int32_t hex) { areas_->PointerAt(hex); });
+    auto* endPaste =
+        new QShortcut(QKeySequence(Qt::Key_Escape), view_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(endPaste, &QShortcut::activated, this, [this] { areas_->EndPaste(); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { areas_->RefreshCommands(); });
     connect(view_, &MapView::ZoomInPressed, this, [this] { session_->ZoomPick().Begin(); });
     connect(view_, &MapView::UnitPanelHexChanged, this, &TMainForm::ShowUnitPanel);
 
@@ -107,6 +139,7 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
 }
 
 TMainForm::~TMainForm() {
+    view_->SetOverlay({});
     context_.History().RemoveListener(this);
     context_.History().RemoveListener(refresher_.get());
     if (busy_) QApplication::restoreOverrideCursor();
@@ -290,6 +323,7 @@ void TMainForm::SetRecentBattles(const std::vector<std::string>& paths) {
 }
 
 void TMainForm::ShowTitlePicture() {
+    areas_->BattleClosed();
     view_->ShowTitlePicture();
     docks_->TitleShown();
 }
@@ -297,6 +331,8 @@ void TMainForm::ShowTitlePicture() {
 void TMainForm::ShowBattle() {
     repaint();
     view_->ShowBattle();
+    // The selection of the battle shown before does not apply to this one.
+    areas_->BattleShown();
     docks_->BattleShown();
     pickerAdapter_->Refresh();
 }

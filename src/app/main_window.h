@@ -33,6 +33,8 @@ class ExportFlow;
 class SettingsAdapter;
 class MapAdapter;
 class PickerAdapter;
+class AreaWindow;
+class AreaCommands;
 
 class TMainForm : public QMainWindow,
                   private LifecycleScreen,
@@ -118,6 +120,8 @@ class TMainForm : public QMainWindow,
     std::unique_ptr<k2::DialogHost> dialogs_;
     std::unique_ptr<EditSession> session_;
     std::unique_ptr<EditCommands> editCommands_;
+    std::unique_ptr<AreaWindow> areaWindow_;
+    std::unique_ptr<AreaCommands> areas_;
     std::unique_ptr<WindowDocks> docks_;
     std::unique_ptr<CommandMenus> menus_;
     bool busy_ = false;

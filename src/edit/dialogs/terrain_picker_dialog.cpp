@@ -6,6 +6,7 @@
 #include "widgets/dialog_look.h"
 #include "widgets/picture_panel.h"
 
+#include <QButtonGroup>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -210,6 +211,30 @@ void TSelectTer::Build() {
     buttons->addStretch(1);
     grid->addLayout(buttons, 3, 0, 1, 2);
 
+    // The brush: one button per radius, captioned with the hexes it paints.
+    brushGrp_ = new QGroupBox("Brush", panel);
+    brushGrp_->setObjectName("BrushGrp");
+    brushGrp_->setFont(PixelFont("Arial", 12, true));
+    auto* brushLayout = new QHBoxLayout(brushGrp_);
+    brushLayout->setContentsMargins(6, 4, 6, 4);
+    brushButtons_ = new QButtonGroup(brushGrp_);
+    for (int32_t radius = 0; radius <= MaxBrushRadius; ++radius) {
+        auto* button = new QToolButton(brushGrp_);
+        button->setObjectName(QString("Brush%1").arg(radius));
+        button->setText(QString::number(3 * radius * (radius + 1) + 1));
+        button->setToolTip(radius == 0 ? QString("One hex")
+                                       : QString("Every hex within %1 of the pointer").arg(radius));
+        button->setCheckable(true);
+        button->setFont(PixelFont("Arial", 12, true));
+        button->setMinimumWidth(34);
+        brushButtons_->addButton(button, radius);
+        brushLayout->addWidget(button);
+    }
+    brushLayout->addStretch(1);
+    grid->addWidget(brushGrp_, 4, 0, 1, 2);
+    connect(brushButtons_, &QButtonGroup::idClicked, this,
+            [this](int radius) { logic_.SetBrushRadius(radius); });
+
     connect(button1_, &QPushButton::clicked, this, &TSelectTer::OkClicked);
     connect(button2_, &QPushButton::clicked, this, [this] { done(logic_.Cancel()); });
     connect(terList_, &QListWidget::currentRowChanged, this, &TSelectTer::RowChosen);
@@ -292,6 +317,12 @@ void TSelectTer::Prepare(int8_t use) {
     FillList();
     ShowSelection();
     ScrollToSelection();
+    ShowBrush();
+}
+
+void TSelectTer::ShowBrush() {
+    brushGrp_->setVisible(logic_.BrushVisible());
+    if (QAbstractButton* button = brushButtons_->button(logic_.BrushRadius())) button->setChecked(true);
 }
 
 void TSelectTer::ScrollToSelection() {

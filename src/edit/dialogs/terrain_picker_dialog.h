@@ -14,6 +14,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QButtonGroup;
 class QPushButton;
 
 namespace k2 {
@@ -39,6 +40,8 @@ class TSelectTer : public QDialog {
     void ClosePicker();
     // Shows what the battle holds now (after undo, redo or another battle).
     void Refresh();
+    // Shows the brush radius of the edit state (changed with the keys).
+    void ShowBrush();
 
     TerrainPickerLogic& Logic() { return logic_; }
 
@@ -76,6 +79,8 @@ class TSelectTer : public QDialog {
     std::optional<QPoint> place_;
 
     QListWidget* terList_ = nullptr;
+    QGroupBox* brushGrp_ = nullptr;
+    QButtonGroup* brushButtons_ = nullptr;
     QLabel* image1_ = nullptr;
     QLabel* symNamPan_ = nullptr;
     QLabel* elvLbl_ = nullptr;
