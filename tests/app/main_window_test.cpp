@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/new_map_dialog.h"
 #include "app/qt_platform.h"
+#include "common/battle_builder.h"
 #include "common/gui_input.h"
 #include "common/recorders.h"
 #include "core/battle_file.h"
@@ -80,17 +81,8 @@ class MainWindowTest : public ::testing::Test {
     // A battle of `cols` x `rows` written by the core writer into the copied installation.
     std::string MakeBattle(const std::string& file, const std::string& name, int32_t cols = 60,
                            int32_t rows = 50) {
-        k2::Scenario s;
-        s.Cols = cols;
-        s.Rows = rows;
-        s.BattleName = name;
-        s.WesternName = "Westmen";
-        s.EasternName = "Eastmen";
-        k2::StdRandomSource r(5);
-        EXPECT_TRUE(k2::InitNewBattle(s, r, install_ / "sysdefs" / "K2Ter.Def").ok);
-        const fs::path where = install_ / "scenarios" / file;
-        EXPECT_TRUE(k2::WriteBattle(s, where, 130).ok);
-        return where.string();
+        return k2::test::WriteNewBattle(install_ / "scenarios" / file, cols, rows, name, 5,
+                                        install_ / "sysdefs" / "K2Ter.Def");
     }
 
     QAction* Item(const char* name) const { return window_->findChild<QAction*>(name); }
