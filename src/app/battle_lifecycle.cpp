@@ -242,7 +242,7 @@ void BattleLifecycle::CreateNew() {
     // Until the new battle exists, anything the dialog wrote can be taken back exactly.
     EditHistory& history = parts_.history;
     EditHistory::Step dialogStep(history, step::BattleSettings);
-    if (parts_.settings.Run(SettingsDialog::NewBattleMode) != 1) {
+    if (parts_.settings.Run(SettingsDialog::NewBattleMode) != DialogResult::Ok) {
         dialogStep.Rollback();
         return;
     }

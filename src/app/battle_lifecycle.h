@@ -40,14 +40,14 @@ class LifecycleScreen : public CommandScreen {
     virtual void ShowBattle() = 0;
 };
 
-// The battle settings dialog, in new-battle mode (1) or settings mode (2). Returns 1 for OK and
-// 2 for Cancel; it writes its values into the scenario itself.
+// The battle settings dialog, in new-battle mode (1) or settings mode (2). Ok when OK stored the
+// settings; the dialog writes its values into the scenario itself.
 class SettingsDialog {
   public:
     static constexpr int32_t NewBattleMode = 1;
     static constexpr int32_t SettingsMode = 2;
     virtual ~SettingsDialog() = default;
-    virtual int32_t Run(int32_t mode) = 0;
+    virtual DialogResult Run(int32_t mode) = 0;
 };
 
 // Loads the terrain and unit symbol sets a battle names.

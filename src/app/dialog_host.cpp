@@ -29,28 +29,31 @@ TAddUnit& DialogHost::UnitEditor() {
                 static_cast<DefinitionTablesOpener&>(*this));
 }
 
-int32_t DialogHost::OpenUnitEditor(int32_t unit) {
+DialogResult DialogHost::OpenUnitEditor(int32_t unit) {
     Scenario& battle = context_.Battle();
-    if (unit < 1 || unit > battle.UnitCount) return 0;
+    if (unit < 1 || unit > battle.UnitCount) return DialogResult::Cancel;
     EditHistory::Step unitStep(context_.History(), step::Units);
     context_.History().Touch(); // opening the editor counts as a change, as from the map
     return UnitEditor().RunForUnit(unit);
 }
 
-int32_t DialogHost::RunOrderOfBattle(int32_t side) {
+DialogResult DialogHost::RunOrderOfBattle(int32_t side) {
     EditHistory& history = context_.History();
     Scenario& battle = context_.Battle();
     const EquipmentTables& equipment = context_.Equipment();
     // The sort before the list is a step of its own, so looking can be undone too.
-    return Made(orderOfBattle_, context_.Battle(), context_.Equipment(), context_.Boxes(), context_.Sounds(),
-                static_cast<UnitEditorOpener&>(*this))
-        .Run(side, [&] { history.Record(step::SortUnits, [&] { SortUnits(battle, equipment); }); });
+    const int32_t outcome =
+        Made(orderOfBattle_, context_.Battle(), context_.Equipment(), context_.Boxes(), context_.Sounds(),
+             static_cast<UnitEditorOpener&>(*this))
+            .Run(side, [&] { history.Record(step::SortUnits, [&] { SortUnits(battle, equipment); }); });
+    return outcome == RosterRedrawMap ? DialogResult::Ok : DialogResult::Cancel;
 }
 
-int32_t DialogHost::RunReinforcementSchedule(int32_t side) {
-    return Made(schedule_, context_.Battle(), context_.Equipment(), context_.Boxes(), context_.Sounds(),
-                static_cast<UnitEditorOpener&>(*this))
-        .Run(side);
+DialogResult DialogHost::RunReinforcementSchedule(int32_t side) {
+    const int32_t outcome = Made(schedule_, context_.Battle(), context_.Equipment(), context_.Boxes(),
+                                 context_.Sounds(), static_cast<UnitEditorOpener&>(*this))
+                                .Run(side);
+    return outcome == RosterRedrawMap ? DialogResult::Ok : DialogResult::Cancel;
 }
 
 void DialogHost::RunArmyStatistics() {
@@ -61,15 +64,15 @@ StructureDialogOutcome DialogHost::RunStructureDialog() {
     return Made(structures_, context_.Battle(), context_.Symbols(), context_.Edit()).RunStructureDialog();
 }
 
-int32_t DialogHost::RunObjectiveDialog() {
+DialogResult DialogHost::RunObjectiveDialog() {
     return Made(objective_, context_.Battle(), context_.Edit()).RunObjectiveDialog();
 }
 
-int32_t DialogHost::RunObjectiveStatus() {
+DialogResult DialogHost::RunObjectiveStatus() {
     return Made(objectiveStatus_, context_.Battle(), context_.Sounds()).Run();
 }
 
-int32_t DialogHost::RunMapTrimmer() {
+DialogResult DialogHost::RunMapTrimmer() {
     // Created for each use: its logic starts from the battle as it is now.
     TMapInfo trimmer(context_.Battle(), context_.History(), context_.Sounds(), context_.Boxes(), parent_);
     return trimmer.Run();
@@ -78,17 +81,17 @@ int32_t DialogHost::RunMapTrimmer() {
 // The dialogs are children of the main window, which frees them.
 DialogHost::~DialogHost() = default;
 
-int32_t DialogHost::RunUnitEditor(bool reinforcementUse) {
+DialogResult DialogHost::RunUnitEditor(bool reinforcementUse) {
     return UnitEditor().Run(reinforcementUse);
 }
 
-int32_t DialogHost::RunMapTextDialog() {
+DialogResult DialogHost::RunMapTextDialog() {
     return Made(mapText_, context_.Battle(), context_.Edit(), context_.History(), context_.Symbols(),
                 context_.Sounds(), context_.Boxes())
         .Run();
 }
 
-int32_t DialogHost::RunSpecialHexMarkers() {
+DialogResult DialogHost::RunSpecialHexMarkers() {
     return Made(markers_, context_.Battle(), context_.Symbols(), context_.History()).Run();
 }
 

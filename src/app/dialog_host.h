@@ -33,22 +33,22 @@ class DialogHost : public ModeDialogs,
     ~DialogHost() override;
 
     // ModeDialogs
-    int32_t RunUnitEditor(bool reinforcementUse) override;
-    int32_t RunMapTextDialog() override;
+    DialogResult RunUnitEditor(bool reinforcementUse) override;
+    DialogResult RunMapTextDialog() override;
     StructureDialogOutcome RunStructureDialog() override;
-    int32_t RunObjectiveDialog() override;
+    DialogResult RunObjectiveDialog() override;
     void SetInfoText(const std::string& text) override { screen_.SetInfoText(text); }
     // DefinitionTablesOpener
     void ShowDefinitionTable(int32_t table) override;
     // UnitEditorOpener: the order of battle's double-click, one undo step of its own.
-    int32_t OpenUnitEditor(int32_t unit) override;
+    DialogResult OpenUnitEditor(int32_t unit) override;
 
     // Menu commands.
-    int32_t RunSpecialHexMarkers() override;
-    int32_t RunMapTrimmer() override;
-    int32_t RunObjectiveStatus() override;
-    int32_t RunOrderOfBattle(int32_t side) override;
-    int32_t RunReinforcementSchedule(int32_t side) override;
+    DialogResult RunSpecialHexMarkers() override;
+    DialogResult RunMapTrimmer() override;
+    DialogResult RunObjectiveStatus() override;
+    DialogResult RunOrderOfBattle(int32_t side) override;
+    DialogResult RunReinforcementSchedule(int32_t side) override;
     void RunArmyStatistics() override;
 
     TAddUnit& UnitEditor();

@@ -22,8 +22,8 @@ class TerrainPicker {
     virtual ~TerrainPicker() = default;
     // Beside the map, without OK and Cancel, for the Primary (1) or Secondary (3) use.
     virtual void ShowModeless(int8_t use) = 0;
-    // Modal for the Fill use; 1 for OK, 2 for Cancel.
-    virtual int32_t RunFill() = 0;
+    // Modal for the Fill use.
+    virtual DialogResult RunFill() = 0;
     virtual void ClosePicker() = 0;
     // The definitions or the symbol set changed under it (undo, redo, another battle).
     virtual void Refresh() = 0;
@@ -33,12 +33,12 @@ class TerrainPicker {
 class MenuDialogs {
   public:
     virtual ~MenuDialogs() = default;
-    virtual int32_t RunSpecialHexMarkers() = 0;
-    virtual int32_t RunMapTrimmer() = 0;
-    virtual int32_t RunObjectiveStatus() = 0;
-    // 1 when an editor session opened from the list asks for the map to be drawn again.
-    virtual int32_t RunOrderOfBattle(int32_t side) = 0;
-    virtual int32_t RunReinforcementSchedule(int32_t side) = 0;
+    virtual DialogResult RunSpecialHexMarkers() = 0;
+    virtual DialogResult RunMapTrimmer() = 0;
+    virtual DialogResult RunObjectiveStatus() = 0;
+    // Ok when a unit editor session opened from the list changed the battle.
+    virtual DialogResult RunOrderOfBattle(int32_t side) = 0;
+    virtual DialogResult RunReinforcementSchedule(int32_t side) = 0;
     virtual void RunArmyStatistics() = 0;
 };
 

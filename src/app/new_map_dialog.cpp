@@ -382,9 +382,9 @@ void TNewMap::Prepare(NewMapMode mode) {
     sNam_->selectAll();
 }
 
-int32_t TNewMap::Run(NewMapMode mode) {
+DialogResult TNewMap::Run(NewMapMode mode) {
     Prepare(mode);
-    return exec() == NewMapResultOk ? NewMapResultOk : NewMapResultCancel;
+    return exec() == NewMapResultOk ? DialogResult::Ok : DialogResult::Cancel;
 }
 
 void TNewMap::OkClicked() {

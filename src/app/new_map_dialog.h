@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/new_map_logic.h"
+#include "core/platform.h"
 
 #include <QDialog>
 #include <QFont>
@@ -34,9 +35,8 @@ class TNewMap : public QDialog {
     TNewMap(Scenario& scenario, const std::filesystem::path& installDir, MessageBoxes& boxes,
             FileChooser& chooser, QWidget* parent = nullptr);
 
-    // Shows the dialog modally in `mode`: NewMapResultOk when OK stored the settings,
-    // NewMapResultCancel otherwise.
-    int32_t Run(NewMapMode mode);
+    // Shows the dialog modally in `mode`: Ok when OK stored the settings.
+    DialogResult Run(NewMapMode mode);
 
     // The activation on its own, for a non-modal show (tests); the result arrives through
     // finished(int) with the same values as Run.

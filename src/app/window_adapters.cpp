@@ -10,7 +10,7 @@
 
 namespace k2 {
 
-int32_t SettingsAdapter::Run(int32_t mode) {
+DialogResult SettingsAdapter::Run(int32_t mode) {
     return dialog_().Run(mode == NewBattleMode ? NewMapMode::NewBattle : NewMapMode::Settings);
 }
 
@@ -47,7 +47,7 @@ void PickerAdapter::ShowModeless(int8_t use) {
     picker_.ShowModeless(use);
 }
 
-int32_t PickerAdapter::RunFill() {
+DialogResult PickerAdapter::RunFill() {
     return picker_.RunFill();
 }
 

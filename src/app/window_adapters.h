@@ -24,7 +24,7 @@ class SettingsAdapter : public SettingsDialog {
   public:
     // `dialog` makes the window at its first use.
     explicit SettingsAdapter(std::function<TNewMap&()> dialog) : dialog_(std::move(dialog)) {}
-    int32_t Run(int32_t mode) override;
+    DialogResult Run(int32_t mode) override;
 
   private:
     std::function<TNewMap&()> dialog_;
@@ -53,7 +53,7 @@ class PickerAdapter : public TerrainPicker {
   public:
     explicit PickerAdapter(TSelectTer& picker) : picker_(picker) {}
     void ShowModeless(int8_t use) override;
-    int32_t RunFill() override;
+    DialogResult RunFill() override;
     void ClosePicker() override;
     void Refresh() override;
 

@@ -28,7 +28,7 @@ WindowDocks::WindowDocks(QMainWindow& window, Scenario& battle, const SymbolSet&
         view.CenterOn(hex);
         view.MarkHex(hex);
     });
-    recheckTimer_ = new QTimer(this);
+    recheckTimer_ = new QTimer(&window_);
     recheckTimer_->setObjectName("RecheckTimer");
     recheckTimer_->setSingleShot(true);
     recheckTimer_->setInterval(250);

@@ -10,6 +10,10 @@
 
 namespace k2 {
 
+// How a modal dialog ended, as its caller sees it: Ok when the dialog kept what the user did
+// there (OK, Exit, Remove, a unit edited from a list), Cancel when it was closed without.
+enum class DialogResult { Ok, Cancel };
+
 // Plays sounds/k2NN.wav. Modes: 1 asynchronous, 2 to the end, 3 asynchronous unless another
 // sound is playing. Returns whether playback started; never blocks on a machine without audio.
 class SoundPlayer {

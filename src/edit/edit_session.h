@@ -42,10 +42,10 @@ class ModeDialogs : public UnitDialogs,
 // No dialogs (scripts): every dialog closes at once without a change.
 class NoDialogs : public ModeDialogs {
   public:
-    int32_t RunUnitEditor(bool) override { return 2; }
-    int32_t RunMapTextDialog() override { return 2; }
-    StructureDialogOutcome RunStructureDialog() override { return {2, false}; }
-    int32_t RunObjectiveDialog() override { return 2; }
+    DialogResult RunUnitEditor(bool) override { return DialogResult::Cancel; }
+    DialogResult RunMapTextDialog() override { return DialogResult::Cancel; }
+    StructureDialogOutcome RunStructureDialog() override { return {DialogResult::Cancel, false}; }
+    DialogResult RunObjectiveDialog() override { return DialogResult::Cancel; }
     void SetInfoText(const std::string&) override {}
 };
 

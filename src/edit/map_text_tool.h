@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/edit_state.h"
+#include "core/platform.h"
 #include "edit/edit_names.h"
 #include "edit/edit_tool.h"
 
@@ -12,11 +13,11 @@
 namespace k2 {
 
 // What opens the map text dialog (TAddLocation) on EditState::CurrentHex; implemented by the
-// application's dialog host. Returns the modal result (1: the map must be drawn again).
+// application's dialog host. Returns how it was closed.
 class MapTextDialogs {
   public:
     virtual ~MapTextDialogs() = default;
-    virtual int32_t RunMapTextDialog() = 0;
+    virtual DialogResult RunMapTextDialog() = 0;
 };
 
 class MapTextTool : public EditTool {

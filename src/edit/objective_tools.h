@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/edit_state.h"
+#include "core/platform.h"
 #include "core/scenario.h"
 #include "edit/edit_names.h"
 #include "edit/edit_tool.h"
@@ -12,12 +13,12 @@
 
 namespace k2 {
 
-// Opens the objective dialog (TAddVHex) modally on EditState::CurrentHex; returns its modal
-// result.
+// Opens the objective dialog (TAddVHex) modally on EditState::CurrentHex; returns how it was
+// closed.
 class ObjectiveDialogs {
   public:
     virtual ~ObjectiveDialogs() = default;
-    virtual int32_t RunObjectiveDialog() = 0;
+    virtual DialogResult RunObjectiveDialog() = 0;
 };
 
 class ObjectiveTool : public EditTool {

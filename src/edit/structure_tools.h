@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/edit_state.h"
+#include "core/platform.h"
 #include "edit/edit_history.h"
 #include "edit/edit_names.h"
 #include "edit/edit_tool.h"
@@ -13,7 +14,7 @@ namespace k2 {
 
 // How the structures dialog was left.
 struct StructureDialogOutcome {
-    int32_t ModalResult = 0;
+    DialogResult Result = DialogResult::Cancel;
     // Exit was used: the battle counts as modified even when nothing changed.
     bool MarkModified = false;
 };

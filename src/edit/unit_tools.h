@@ -19,12 +19,11 @@ namespace k2 {
 
 // The prompts of the unit modes (the info bar).
 
-// The unit editor, opened modally on EditState::CurrentHex; returns its modal result (1 when
-// the map must be drawn again).
+// The unit editor, opened modally on EditState::CurrentHex; returns how it was closed.
 class UnitDialogs {
   public:
     virtual ~UnitDialogs() = default;
-    virtual int32_t RunUnitEditor(bool reinforcementUse) = 0;
+    virtual DialogResult RunUnitEditor(bool reinforcementUse) = 0;
 };
 
 // The info bar line, for a tool whose prompt changes between clicks.

@@ -3,6 +3,8 @@
 // implements it (it points CurrentHex at the unit's hex and runs the editor as one undo step).
 #pragma once
 
+#include "core/platform.h"
+
 #include <cstdint>
 
 namespace k2 {
@@ -10,9 +12,8 @@ namespace k2 {
 class UnitEditorOpener {
   public:
     virtual ~UnitEditorOpener() = default;
-    // Opens the unit editor on unit number `unit` and returns its result: 1 when the map must
-    // be redrawn.
-    virtual int32_t OpenUnitEditor(int32_t unit) = 0;
+    // Opens the unit editor on unit number `unit`: Ok when it kept a change.
+    virtual DialogResult OpenUnitEditor(int32_t unit) = 0;
 };
 
 } // namespace k2

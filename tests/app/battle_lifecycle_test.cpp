@@ -65,7 +65,7 @@ struct RecordingScreen : k2::LifecycleScreen {
 // writes the values it holds into the scenario.
 struct ScriptedSettings : k2::SettingsDialog {
     explicit ScriptedSettings(k2::Scenario& s) : scenario(s) {}
-    int32_t Run(int32_t mode) override {
+    k2::DialogResult Run(int32_t mode) override {
         modes.push_back(mode);
         if (edit) edit(scenario, mode);
         return result;
@@ -83,11 +83,11 @@ struct ScriptedSettings : k2::SettingsDialog {
         s.EasternName = "Red";
     }
     void Reset() {
-        result = 1;
+        result = k2::DialogResult::Ok;
         edit = WriteNewBattleValues;
         modes.clear();
     }
-    int32_t result = 1;
+    k2::DialogResult result = k2::DialogResult::Ok;
     std::function<void(k2::Scenario&, int32_t)> edit = WriteNewBattleValues;
     std::vector<int32_t> modes;
 };
@@ -303,7 +303,7 @@ TEST_F(LifecycleTest, CreateNewNeedsSaveAsBeforeSaveBattle) {
 
 TEST_F(LifecycleTest, CancelledNewBattleChangesNothing) {
     OpenSaved(MakeBattle("a.k2s", "Alpha"));
-    settings_.result = 2;
+    settings_.result = k2::DialogResult::Cancel;
     settings_.edit = nullptr;
     life_->CreateNew();
     EXPECT_TRUE(life_->BattleActive());
@@ -492,7 +492,7 @@ TEST_F(LifecycleTest, BattleSettingsUsesSettingsModeAndMarksRealChanges) {
     EXPECT_FALSE(life_->BattleModified());
     EXPECT_EQ(screen_.caption, "Tessary Keldmar 2:Alpha");
 
-    settings_.result = 2; // cancelled after the dialog had already stored a new name
+    settings_.result = k2::DialogResult::Cancel; // cancelled after the dialog had already stored a new name
     settings_.edit = [](k2::Scenario& s, int32_t) {
         s.BattleName = "Renamed";
         s.WesternName = "North";

@@ -33,33 +33,33 @@ struct ScreenRecorder : k2::CommandScreen, k2::ModeScreen {
 
 struct PickerRecorder : k2::TerrainPicker {
     void ShowModeless(int8_t use) override { calls.push_back("show " + std::to_string(use)); }
-    int32_t RunFill() override {
+    k2::DialogResult RunFill() override {
         calls.push_back("fill");
         return result;
     }
     void ClosePicker() override { calls.push_back("close"); }
     void Refresh() override { calls.push_back("refresh"); }
     std::vector<std::string> calls;
-    int32_t result = 1;
+    k2::DialogResult result = k2::DialogResult::Ok;
 };
 
 struct MenuDialogRecorder : k2::MenuDialogs {
-    int32_t RunSpecialHexMarkers() override { return Note("markers", 1); }
-    int32_t RunMapTrimmer() override { return Note("trimmer", 1); }
-    int32_t RunObjectiveStatus() override { return Note("status", 1); }
-    int32_t RunOrderOfBattle(int32_t side) override {
+    k2::DialogResult RunSpecialHexMarkers() override { return Note("markers", k2::DialogResult::Ok); }
+    k2::DialogResult RunMapTrimmer() override { return Note("trimmer", k2::DialogResult::Ok); }
+    k2::DialogResult RunObjectiveStatus() override { return Note("status", k2::DialogResult::Ok); }
+    k2::DialogResult RunOrderOfBattle(int32_t side) override {
         return Note("oob " + std::to_string(side), rosterResult);
     }
-    int32_t RunReinforcementSchedule(int32_t side) override {
-        return Note("schedule " + std::to_string(side), -1);
+    k2::DialogResult RunReinforcementSchedule(int32_t side) override {
+        return Note("schedule " + std::to_string(side), k2::DialogResult::Cancel);
     }
-    void RunArmyStatistics() override { Note("statistics", 0); }
-    int32_t Note(const std::string& what, int32_t result) {
+    void RunArmyStatistics() override { Note("statistics", k2::DialogResult::Ok); }
+    k2::DialogResult Note(const std::string& what, k2::DialogResult result) {
         opened.push_back(what);
         return result;
     }
     std::vector<std::string> opened;
-    int32_t rosterResult = -1;
+    k2::DialogResult rosterResult = k2::DialogResult::Cancel;
 };
 
 class EditCommandsTest : public ::testing::Test {
@@ -85,7 +85,7 @@ TEST_F(EditCommandsTest, TerrainCommandsEnterTheirModesWithPromptAndPicker) {
     EXPECT_EQ(screen.info, "Select Hex to Add Secondary Terrain (Left Click Adds/Right Click Removes).");
 
     // Cancelling the fill's picker still enters the fill mode.
-    picker.result = 2;
+    picker.result = k2::DialogResult::Cancel;
     commands.FillPrimaryTerrain();
     EXPECT_EQ(f.edit.Mode, EditMode::FillPrimary);
     EXPECT_EQ(f.edit.PickerUse, 2);

@@ -55,8 +55,8 @@ class DialogHost : public MapTextDialogs {
   public:
     explicit DialogHost(TAddLocation& dialog) : dialog_(dialog) {}
     std::function<void()> drive;
-    std::vector<int32_t> results;
-    int32_t RunMapTextDialog() override {
+    std::vector<k2::DialogResult> results;
+    k2::DialogResult RunMapTextDialog() override {
         QTimer::singleShot(0, &dialog_, drive);
         results.push_back(dialog_.Run());
         return results.back();
@@ -155,7 +155,7 @@ TEST_F(MapTextDialogTest, AddingATextFromAMapClickIsOneStepThatUndoes) {
     dispatch.Press(true, MapButton::Left, hex);
 
     EXPECT_THAT(seen, ::testing::ElementsAre("Kings Ford"));
-    EXPECT_THAT(host.results, ::testing::ElementsAre(MapTextResultOk));
+    EXPECT_THAT(host.results, ::testing::ElementsAre(k2::DialogResult::Ok));
     ASSERT_EQ(battle->MapTextCount, 1);
     const PlaceName& stored = battle->MapTexts[1];
     EXPECT_EQ(stored.Text, std::string_view("Kings Ford"));
@@ -186,7 +186,7 @@ TEST_F(MapTextDialogTest, AnEntryOpensForEditingAndRemoveClosesWithTheMapRedrawn
         Get<QPushButton>("RemveBtn")->click();
     };
     dispatch.Press(true, MapButton::Left, hex);
-    EXPECT_THAT(host.results, ::testing::ElementsAre(MapTextResultOk));
+    EXPECT_THAT(host.results, ::testing::ElementsAre(k2::DialogResult::Ok));
     EXPECT_EQ(battle->MapTextCount, 2);
     EXPECT_EQ(battle->Hexes[std::size_t(hex)].MapText, 0);
     EXPECT_EQ(battle->Hexes[std::size_t(last)].MapText, 2);
@@ -205,7 +205,7 @@ TEST_F(MapTextDialogTest, ClosingWithoutExitStoresNothing) {
         gui_input::PressKey(&dialog, Qt::Key_Escape);
     };
     dispatch.Press(true, MapButton::Left, hex);
-    EXPECT_THAT(host.results, ::testing::ElementsAre(MapTextResultCancel));
+    EXPECT_THAT(host.results, ::testing::ElementsAre(k2::DialogResult::Cancel));
     EXPECT_EQ(battle->MapTexts[1].Text, std::string_view("Old Road"));
     EXPECT_FALSE(history.Modified());
     EXPECT_EQ(redraw.fullRenders, 0);

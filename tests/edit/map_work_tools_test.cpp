@@ -22,7 +22,11 @@ struct FakeDialogs : StructureDialogs, ObjectiveDialogs {
     std::function<int32_t()> objective;
     int opened = 0;
     StructureDialogOutcome RunStructureDialog() override { return ++opened, structure(); }
-    int32_t RunObjectiveDialog() override { return ++opened, objective(); }
+    DialogResult RunObjectiveDialog() override {
+        ++opened;
+        objective();
+        return DialogResult::Ok;
+    }
 };
 
 class MapWorkToolsTest : public ::testing::Test {
@@ -56,7 +60,8 @@ TEST_F(MapWorkToolsTest, AStructureSessionIsOneStepAndExitMarksModified) {
     dialogs.structure = [&] {
         logic.Activate(edit.CurrentHex);
         logic.Add();
-        return StructureDialogOutcome{logic.Exit(), logic.MarkModified()};
+        logic.Exit();
+        return StructureDialogOutcome{DialogResult::Ok, logic.MarkModified()};
     };
     const Scenario start = s;
     Click(EditMode::Structures, 7, 8);
@@ -72,7 +77,8 @@ TEST_F(MapWorkToolsTest, AStructureSessionIsOneStepAndExitMarksModified) {
     history.MarkSaved();
     dialogs.structure = [&] {
         logic.Activate(edit.CurrentHex);
-        return StructureDialogOutcome{logic.Exit(), logic.MarkModified()};
+        logic.Exit();
+        return StructureDialogOutcome{DialogResult::Ok, logic.MarkModified()};
     };
     Click(EditMode::Structures, 9, 9);
     EXPECT_TRUE(s == start);

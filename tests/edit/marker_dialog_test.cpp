@@ -117,7 +117,7 @@ TEST_F(MarkerDialogTest, ClosingTheWindowIsExit) {
         ClickRow("Victory Banner");
         dialog.reject(); // the window's close button: there is no cancel
     });
-    EXPECT_EQ(dialog.Run(), MarkerResultOk);
+    EXPECT_EQ(dialog.Run(), k2::DialogResult::Ok);
     EXPECT_EQ(StockSymbols().Terrain(battle->MarkerSymbols[MarkerObjective]).Name.Str(), "4 Victory Banner");
     EXPECT_EQ(history.UndoName(), "Set Special Hex Markers");
     EXPECT_TRUE(history.Modified());

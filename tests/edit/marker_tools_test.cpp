@@ -150,14 +150,14 @@ class ScriptedMapTextDialogs : public MapTextDialogs {
   public:
     ScriptedMapTextDialogs(Scenario& battle, EditState& edit) : battle_(battle), edit_(edit) {}
     std::vector<int32_t> openedOn;
-    int32_t RunMapTextDialog() override {
+    k2::DialogResult RunMapTextDialog() override {
         openedOn.push_back(edit_.CurrentHex);
         const int32_t m = ++battle_.MapTextCount;
         battle_.MapTexts[std::size_t(m)].Hex = edit_.CurrentHex;
         battle_.MapTexts[std::size_t(m)].Text = "Ford";
         battle_.Hexes[std::size_t(edit_.CurrentHex)].MapText = m;
         battle_.MapTexts[std::size_t(m)].Size = {8, 12, 16};
-        return 1;
+        return k2::DialogResult::Ok;
     }
 
   private:

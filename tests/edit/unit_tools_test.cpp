@@ -32,10 +32,10 @@ class FakeUnitDialogs : public UnitDialogs {
     std::vector<std::pair<bool, int32_t>> opened; // reinforcement use, CurrentHex
     EditState* edit = nullptr;
     std::function<void()> session;
-    int32_t RunUnitEditor(bool reinforcementUse) override {
+    DialogResult RunUnitEditor(bool reinforcementUse) override {
         opened.emplace_back(reinforcementUse, edit->CurrentHex);
         if (session) session();
-        return 1;
+        return DialogResult::Ok;
     }
 };
 

@@ -185,7 +185,7 @@ TEST_F(RosterDialogTest, HeaderClickSortsTheDisplayAndCtrlCCopiesIt) {
 
 TEST_F(RosterDialogTest, ScheduleListsTheReinforcementsAndRefusalsShowNoDialog) {
     TRForceRoster dialog(s, t, boxes, sounds, editor);
-    editor.result = 0;
+    editor.result = k2::DialogResult::Cancel;
     ASSERT_TRUE(dialog.Prepare(SideWestern));
     dialog.show();
     EXPECT_EQ(dialog.objectName(), "TRForceRoster");

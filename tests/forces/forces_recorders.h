@@ -21,8 +21,8 @@ class EditorRecorder : public k2::UnitEditorOpener {
   public:
     std::vector<int32_t> opened;
     std::function<void(int32_t)> edit;
-    int32_t result = 1;
-    int32_t OpenUnitEditor(int32_t unit) override {
+    k2::DialogResult result = k2::DialogResult::Ok;
+    k2::DialogResult OpenUnitEditor(int32_t unit) override {
         opened.push_back(unit);
         if (edit) edit(unit);
         return result;

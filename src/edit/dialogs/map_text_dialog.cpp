@@ -446,9 +446,9 @@ void TAddLocation::Prepare(int32_t hex) {
         newBtn_->setFocus();
 }
 
-int32_t TAddLocation::Run() {
+DialogResult TAddLocation::Run() {
     Prepare(edit_.CurrentHex);
-    return exec() == MapTextResultOk ? MapTextResultOk : MapTextResultCancel;
+    return exec() == MapTextResultOk ? DialogResult::Ok : DialogResult::Cancel;
 }
 
 void TAddLocation::reject() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/edit_state.h"
+#include "core/platform.h"
 #include "edit/map_text_logic.h"
 #include "graphics/map_renderer.h"
 #include "graphics/symbol_set.h"
@@ -41,9 +42,8 @@ class TAddLocation : public QDialog {
     TAddLocation(Scenario& scenario, EditState& edit, EditHistory& history, const SymbolSet& symbols,
                  SoundPlayer& sounds, MessageBoxes& boxes, QWidget* parent = nullptr);
 
-    // Shows the dialog modally on EditState::CurrentHex: MapTextResultOk when it closed by
-    // Exit or Remove (the map must be drawn again), MapTextResultCancel otherwise.
-    int32_t Run();
+    // Shows the dialog modally on EditState::CurrentHex: Ok when it closed by Exit or Remove.
+    DialogResult Run();
     // The activation on its own, for a non-modal show (tests).
     void Prepare(int32_t hex);
 

@@ -114,9 +114,9 @@ void TMapInfo::Prepare() {
     FitAndCentre(this);
 }
 
-int32_t TMapInfo::Run() {
+DialogResult TMapInfo::Run() {
     Prepare();
-    return exec();
+    return exec() == MapInfoResultExit ? DialogResult::Ok : DialogResult::Cancel;
 }
 
 } // namespace k2

@@ -27,8 +27,8 @@ class TMapInfo : public QDialog {
              QWidget* parent = nullptr);
 
     // Shows the trimmer modally. The caller resets the view to its origin and draws the map
-    // first.
-    int32_t Run();
+    // first. Each press was a step of its own; Ok when it closed by Exit.
+    DialogResult Run();
     // The activation on its own, for a non-modal show (tests).
     void Prepare();
 

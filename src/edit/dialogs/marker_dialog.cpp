@@ -161,11 +161,12 @@ void TSelectHxMrk::Prepare() {
     terList_->setFocus();
 }
 
-int32_t TSelectHxMrk::Run() {
+DialogResult TSelectHxMrk::Run() {
     Prepare();
     exec();
     // Closing by any means is Exit: list clicks have already taken effect.
-    return logic_.IsOpen() ? logic_.Exit() : MarkerResultOk;
+    if (logic_.IsOpen()) logic_.Exit();
+    return DialogResult::Ok;
 }
 
 void TSelectHxMrk::ExitClicked() {

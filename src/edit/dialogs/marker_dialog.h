@@ -3,6 +3,7 @@
 // MarkerLogic; this class builds the controls, forwards their events and shows the state.
 #pragma once
 
+#include "core/platform.h"
 #include "edit/marker_logic.h"
 
 #include <QDialog>
@@ -19,9 +20,9 @@ class TSelectHxMrk : public QDialog {
     TSelectHxMrk(Scenario& scenario, const SymbolSet& symbols, EditHistory& history,
                  QWidget* parent = nullptr);
 
-    // Shows the dialog modally; the whole session is one step of the history. Returns
-    // MarkerResultOk: the caller draws the whole map.
-    int32_t Run();
+    // Shows the dialog modally; the whole session is one step of the history. Always Ok: the
+    // list's clicks take effect as they are made.
+    DialogResult Run();
     // The activation on its own, for a non-modal show (tests); closing it ends the session.
     void Prepare();
 

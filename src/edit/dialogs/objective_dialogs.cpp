@@ -93,9 +93,9 @@ void TAddVHex::Prepare(int32_t hex) {
     FitAndCentre(this);
 }
 
-int32_t TAddVHex::Run(int32_t hex) {
+DialogResult TAddVHex::Run(int32_t hex) {
     Prepare(hex);
-    return exec();
+    return exec() == ObjectiveResultRedraw ? DialogResult::Ok : DialogResult::Cancel;
 }
 
 TVicHexes::TVicHexes(const Scenario& scenario, SoundPlayer& sounds, QWidget* parent)
@@ -160,9 +160,9 @@ void TVicHexes::Prepare() {
     FitAndCentre(this);
 }
 
-int32_t TVicHexes::Run() {
+DialogResult TVicHexes::Run() {
     Prepare();
-    return exec();
+    return exec() == StatusResultOk ? DialogResult::Ok : DialogResult::Cancel;
 }
 
 } // namespace k2

@@ -24,12 +24,12 @@ class TAddVHex : public QDialog, public ObjectiveDialogs {
   public:
     TAddVHex(Scenario& scenario, const EditState& edit, QWidget* parent = nullptr);
 
-    // Shows the dialog modally on `hex` and returns its modal result.
-    int32_t Run(int32_t hex);
+    // Shows the dialog modally on `hex`: Ok when it closed by Exit or Remove.
+    DialogResult Run(int32_t hex);
     // The activation on its own, for a non-modal show (tests).
     void Prepare(int32_t hex);
 
-    int32_t RunObjectiveDialog() override { return Run(edit_.CurrentHex); }
+    DialogResult RunObjectiveDialog() override { return Run(edit_.CurrentHex); }
 
     ObjectiveLogic& Logic() { return logic_; }
 
@@ -52,8 +52,8 @@ class TVicHexes : public QDialog {
   public:
     TVicHexes(const Scenario& scenario, SoundPlayer& sounds, QWidget* parent = nullptr);
 
-    // Shows the status list modally; returns StatusResultOk after OK.
-    int32_t Run();
+    // Shows the status list modally; Ok after OK.
+    DialogResult Run();
     void Prepare();
 
   private:

@@ -202,7 +202,7 @@ void TAddBase::Prepare(int32_t hex) {
 StructureDialogOutcome TAddBase::Run(int32_t hex) {
     Prepare(hex);
     const int result = exec();
-    return {result, logic_.MarkModified()};
+    return {result == QDialog::Rejected ? DialogResult::Cancel : DialogResult::Ok, logic_.MarkModified()};
 }
 
 } // namespace k2

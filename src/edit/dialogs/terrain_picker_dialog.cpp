@@ -353,11 +353,11 @@ void TSelectTer::PrepareFill() {
     terList_->setFocus();
 }
 
-int32_t TSelectTer::RunFill() {
+DialogResult TSelectTer::RunFill() {
     PrepareFill();
     const int result = exec();
     setModal(false);
-    return result == PickerResultOk ? PickerResultOk : PickerResultCancel;
+    return result == PickerResultOk ? DialogResult::Ok : DialogResult::Cancel;
 }
 
 void TSelectTer::ClosePicker() {

@@ -2,6 +2,7 @@
 // TerrainPickerLogic; this class builds the controls, forwards their events and shows the state.
 #pragma once
 
+#include "core/platform.h"
 #include "edit/terrain_picker_logic.h"
 
 #include <QDialog>
@@ -30,9 +31,9 @@ class TSelectTer : public QDialog {
     // Shows the picker without blocking for the Primary or Secondary use, OK and Cancel hidden.
     // Already open, it switches to `use` where it stands.
     void ShowModeless(int8_t use);
-    // Shows the picker modally for the Fill use with OK and Cancel: PickerResultOk or
-    // PickerResultCancel. A double-click on a terrain means OK.
-    int32_t RunFill();
+    // Shows the picker modally for the Fill use with OK and Cancel. A double-click on a terrain
+    // means OK.
+    DialogResult RunFill();
     // The modal run on its own, for tests: prepares the Fill use and shows the window; the
     // result arrives through finished(int).
     void PrepareFill();

@@ -153,7 +153,7 @@ void ForceRosterDialog::FitToGrid() {
 void ForceRosterDialog::OpenEditor(int row) {
     const int32_t unit = logic_.DoubleClickRow(row);
     if (unit == 0) return;
-    if (editor_.OpenUnitEditor(unit) == 1) mapChanged_ = true;
+    if (editor_.OpenUnitEditor(unit) == DialogResult::Ok) mapChanged_ = true;
     logic_.Refresh();
     if (chart_) chart_->Refresh();
     RefreshGrid();

@@ -2,9 +2,9 @@
 
 #include "graphics/ansi_text.h"
 #include "graphics/backdrop.h"
+#include "graphics/symbol_set.h"
 #include "widgets/dialog_look.h"
 #include "widgets/picture_panel.h"
-#include "graphics/symbol_set.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -533,14 +533,14 @@ void TAddUnit::PrepareForUnit(int32_t unit) {
     Shown();
 }
 
-int32_t TAddUnit::Run(bool reinforcementUse) {
+DialogResult TAddUnit::Run(bool reinforcementUse) {
     Prepare(reinforcementUse);
-    return exec();
+    return exec() == QDialog::Rejected ? DialogResult::Cancel : DialogResult::Ok;
 }
 
-int32_t TAddUnit::RunForUnit(int32_t unit) {
+DialogResult TAddUnit::RunForUnit(int32_t unit) {
     PrepareForUnit(unit);
-    return exec();
+    return exec() == QDialog::Rejected ? DialogResult::Cancel : DialogResult::Ok;
 }
 
 void TAddUnit::ExitClicked() {

@@ -3,6 +3,7 @@
 // event and refreshes the controls from the logic.
 #pragma once
 
+#include "core/platform.h"
 #include "forces/unit_editor_logic.h"
 
 #include <QDialog>
@@ -28,10 +29,10 @@ class TAddUnit : public QDialog {
              QWidget* parent = nullptr);
 
     // Shows the editor modally on EditState::CurrentHex (a map click in the Units or the
-    // Reinforcements mode) and returns the modal result: 1, the map must be drawn again.
-    int32_t Run(bool reinforcementUse);
+    // Reinforcements mode) and returns how it was closed.
+    DialogResult Run(bool reinforcementUse);
     // The same on a unit of the order of battle.
-    int32_t RunForUnit(int32_t unit);
+    DialogResult RunForUnit(int32_t unit);
 
     // The opening on its own, for a non-modal show (tests); the result arrives through
     // finished(int).
