@@ -1,6 +1,7 @@
 // The battle settings dialog on screen: clicking its arrows and buttons by name, typing in its
 // fields, and reading what the user sees; and the wrapping of the description memo.
 #include "app/new_map_dialog.h"
+#include "common/gui_fixture.h"
 #include "common/gui_input.h"
 #include "common/recorders.h"
 
@@ -33,7 +34,7 @@ void WriteIcon(const std::filesystem::path& file, QColor colour) {
     ASSERT_TRUE(icon.save(QString::fromStdString(file.string()), "BMP"));
 }
 
-class NewMapDialogTest : public ::testing::Test {
+class NewMapDialogTest : public test::GuiTest {
   protected:
     QTemporaryDir dir;
     std::filesystem::path install{dir.path().toStdString()};
@@ -45,28 +46,10 @@ class NewMapDialogTest : public ::testing::Test {
     void SetUp() override { WriteIcon(install / "scenarios" / "icons" / "sword.bmp", QColor(200, 30, 30)); }
     void TearDown() override { dialog.hide(); }
 
-    QString Label(const char* name) { return dialog.findChild<QLabel*>(name)->text(); }
-    QAbstractButton* Arrow(const char* upDown, const char* part) {
-        return dialog.findChild<QWidget*>(upDown)->findChild<QAbstractButton*>(part);
-    }
-    template <class T = QWidget> T* Get(const char* name) {
-        T* widget = dialog.findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
+    QWidget* Root() override { return &dialog; }
     void Open(NewMapMode mode) {
         dialog.Prepare(mode);
         dialog.show();
-    }
-    // Whether the group's caption is drawn in `colour` (the caption sits in the top strip).
-    bool CaptionHas(const char* group, QColor colour) {
-        QGroupBox* box = Get<QGroupBox>(group);
-        const QImage image =
-            box->grab(QRect(0, 0, box->width(), 16)).toImage().convertToFormat(QImage::Format_RGB32);
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) == colour.rgb()) return true;
-        return false;
     }
 };
 

@@ -3,9 +3,9 @@
 #include "app/editor_context.h"
 #include "app/main_window.h"
 #include "app/recovery_store.h"
+#include "common/battle_builder.h"
 #include "common/recorders.h"
 #include "core/battle_file.h"
-#include "core/random_source.h"
 #include "core/scenario_diff.h"
 
 #include <QAction>
@@ -29,11 +29,7 @@ class RecoveryStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() / ("k2_recovery_" + std::to_string(std::random_device{}())) / "a";
-        battle_.Cols = 12;
-        battle_.Rows = 10;
-        battle_.BattleName = "Ford";
-        k2::StdRandomSource random(3);
-        ASSERT_TRUE(k2::InitNewBattle(battle_, random, {}).ok);
+        battle_ = k2::test::NewBattle(12, 10, "Ford", 3);
     }
     void TearDown() override { fs::remove_all(folder_.parent_path()); }
     k2::Scenario ReadCopy() {
@@ -100,12 +96,7 @@ TEST(RecoveryAfterKill, TheKilledEditorsBattleComesBackModified) {
     fs::remove(install / "battle.lst");
     const fs::path recovery = root / "recovery";
     const fs::path expected = root / "expected.k2s";
-    k2::Scenario original;
-    original.Cols = 30;
-    original.Rows = 20;
-    original.BattleName = "Killed Field";
-    k2::StdRandomSource random(9);
-    ASSERT_TRUE(k2::InitNewBattle(original, random, install / "sysdefs" / "K2Ter.Def").ok);
+    k2::Scenario original = k2::test::NewBattle(30, 20, "Killed Field", 9, install / "sysdefs" / "K2Ter.Def");
     const fs::path battle = install / "scenarios" / "killed.k2s";
     ASSERT_TRUE(k2::WriteBattle(original, battle, 130).ok);
 

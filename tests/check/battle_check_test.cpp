@@ -1,9 +1,11 @@
 // Check Battle's rules: each rule breaks a small clean battle in one way and must report that
 // place (and nothing unrelated), the clean battle and the stock samples report no error, and
 // the findings come back in order.
+#include "check/battle_check.h"
+
+#include "common/battle_builder.h"
 #include "core/battle_file.h"
 #include "core/scenario.h"
-#include "check/battle_check.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +28,12 @@ constexpr int32_t Open = 0, Mountain = 5, Marsh = 6;
 // carrying planted stakes, a Western reinforcement on its marker, a Western structure under
 // the Western leader, one objective and one map text.
 struct CleanBattle {
-    std::unique_ptr<Scenario> s = std::make_unique<Scenario>();
+    std::unique_ptr<Scenario> s = k2::test::MakeBattle({.cols = 8,
+                                                        .rows = 8,
+                                                        .terrain = Open,
+                                                        .borderRing = true,
+                                                        .stockMarkers = true,
+                                                        .wings = {"Left", "Right"}});
     int32_t westLeader = 0, westFoot = 0, westReinforcement = 0, eastLeader = 0, eastFoot = 0;
 
     int32_t Hex(int32_t row, int32_t col) const { return s->HexIndex(row, col); }
@@ -34,33 +41,16 @@ struct CleanBattle {
     UnitRecord& U(int32_t unit) { return s->Units[size_t(unit)]; }
 
     int32_t AddUnit(int32_t row, int32_t col, int32_t side, int32_t wing, const char* name) {
-        const int32_t k = ++s->UnitCount;
-        UnitRecord& u = s->Units[size_t(k)];
-        u.Name = name;
-        u.Side = side;
-        u.Wing = wing;
-        u.Hex = Hex(row, col);
-        u.Men = 20;
-        Cell(row, col).Unit = k;
-        return k;
+        return k2::test::AddUnit(*s, Hex(row, col), {.Name = {name}, .Side = side, .Men = 20, .Wing = wing});
     }
 
     CleanBattle() {
-        s->Cols = s->Rows = 8;
-        s->HexCount = 64;
-        s->Hexes.assign(64, HexCell{});
-        for (int32_t h = 0; h < 64; ++h)
-            s->Hexes[size_t(h)].PrimaryTerrain = s->IsBorderHex(h) ? BorderTerrain : Open;
         s->TerrainDefCount = 20;
         s->TerrainDefs[Open].costPerMove = 1;
         s->TerrainDefs[BorderTerrain].costPerMove = 13;
         s->TerrainDefs[Mountain].costPerMove = 13;
         s->TerrainDefs[Marsh].costPerMove = 11;
-        std::copy(StockMarkerSymbols.begin(), StockMarkerSymbols.end(), s->MarkerSymbols.begin());
         s->MaxTurns = 10;
-        s->WingNames[0] = "Left";
-        s->WingNames[1] = "Right";
-        s->WingCount = 2;
 
         westLeader = AddUnit(3, 2, SideWestern, 0, "Earl");
         U(westLeader).WingLeader = 1;
@@ -76,19 +66,11 @@ struct CleanBattle {
         U(eastLeader).CommandRange = 3;
         eastFoot = AddUnit(4, 5, SideEastern, 1, "Axemen");
 
-        s->StructureCount = 1;
-        s->Structures[1].Name = "Keep";
-        s->Structures[1].Side = SideWestern;
-        s->Structures[1].Hex = Hex(3, 2);
-        Cell(3, 2).Structure = 1;
-        s->ObjectiveCount = 1;
-        s->Objectives[1].Name = "Ford";
-        s->Objectives[1].Hex = Hex(5, 4);
-        Cell(5, 4).Objective = 1;
-        s->MapTextCount = 1;
-        s->MapTexts[1].Text = "Hill";
-        s->MapTexts[1].Hex = Hex(2, 4);
-        Cell(2, 4).MapText = 1;
+        k2::test::AddStructure(*s, Hex(3, 2), {.Name = {"Keep"}, .Side = SideWestern});
+        k2::test::AddObjective(*s, Hex(5, 4), {.Name = {"Ford"}});
+        PlaceName hill;
+        hill.Text = "Hill";
+        k2::test::AddMapText(*s, Hex(2, 4), hill);
     }
 
     void MoveUnit(int32_t unit, int32_t row, int32_t col) {

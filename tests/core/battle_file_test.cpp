@@ -259,6 +259,17 @@ TEST(LegacyBattle, WriterProducesTheLegacyLayout) {
     EXPECT_EQ(ReadAll(dir / "x.scn")[1], 100);
 }
 
+TEST(LegacyBattle, WriterRefusesABattleTheReaderWouldRefuse) {
+    auto s = TinyBattle();
+    s->Hexes[2].Unit = 2; // past the one unit
+    EXPECT_TRUE(EncodeLegacyBattle(*s).empty());
+    TempDir dir;
+    const Status st = WriteLegacyBattle(*s, dir / "x.scn");
+    EXPECT_FALSE(st.ok);
+    EXPECT_EQ(st.message, "Could not write selected file: hex 2 refers to unit 2, but the battle has 1.");
+    EXPECT_TRUE(dir.Entries().empty());
+}
+
 // The damaged files the reader must refuse, each with a part of the reason it gives.
 struct Refusal {
     const char* what;

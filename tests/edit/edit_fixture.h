@@ -2,6 +2,7 @@
 // go through the real dispatch and history, exactly as the map's clicks do.
 #pragma once
 
+#include "common/battle_builder.h"
 #include "common/recorders.h"
 #include "common/redraw_recorder.h"
 #include "core/scenario.h"
@@ -23,13 +24,7 @@ class TerrainRecorder : public TerrainFeedback {
 class EditFixture {
   public:
     EditFixture(int32_t cols, int32_t rows, int32_t terrain = 0, std::vector<uint32_t> draws = {0})
-        : battle(std::make_unique<Scenario>()), random(std::move(draws)) {
-        battle->Cols = cols;
-        battle->Rows = rows;
-        battle->HexCount = cols * rows;
-        battle->Hexes.assign(std::size_t(cols * rows), HexCell{});
-        for (HexCell& cell : battle->Hexes)
-            cell.PrimaryTerrain = terrain;
+        : battle(MakeBattle({.cols = cols, .rows = rows, .terrain = terrain})), random(std::move(draws)) {
         history = std::make_unique<EditHistory>(*battle);
         history->AddListener(&redraw);
         session = std::make_unique<EditSession>(*battle, edit, *history,

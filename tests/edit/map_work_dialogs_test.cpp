@@ -1,6 +1,6 @@
 // The structures, objective, objective status and map trimmer dialogs driven through their
 // controls by objectName, offscreen.
-#include "app/gui_input.h"
+#include "common/gui_input.h"
 #include "common/redraw_recorder.h"
 #include "edit/dialogs/map_text_dialog.h"
 #include "edit/dialogs/map_trimmer_dialog.h"

@@ -1,5 +1,7 @@
 #include "map_work_fixture.h"
 
+#include "common/battle_builder.h"
+
 #include <QWidget>
 
 #include <filesystem>
@@ -9,23 +11,17 @@ namespace k2test::mapwork {
 using namespace k2;
 
 std::unique_ptr<Scenario> MakeBattle(int32_t rows, int32_t cols) {
-    auto s = std::make_unique<Scenario>();
-    s->Rows = rows;
-    s->Cols = cols;
-    s->HexCount = rows * cols;
-    s->Hexes.assign(size_t(s->HexCount), HexCell{});
-    s->WesternName = "Red Host";
-    s->EasternName = "Blue Host";
-    s->WingNames[0] = "Main";
-    s->WingCount = 1;
-    for (size_t i = 0; i < StockMarkerSymbols.size(); ++i)
-        s->MarkerSymbols[i] = StockMarkerSymbols[i];
+    auto s = k2::test::MakeBattle({.cols = cols,
+                                   .rows = rows,
+                                   .borderRing = true,
+                                   .stockMarkers = true,
+                                   .wings = {"Main"},
+                                   .western = "Red Host",
+                                   .eastern = "Blue Host"});
     for (int32_t h = 0; h < s->HexCount; ++h) {
         HexCell& cell = s->Hexes[size_t(h)];
         const auto [r, c] = s->HexRowCol(h);
-        if (s->IsBorderHex(h)) {
-            cell.PrimaryTerrain = BorderTerrain;
-        } else {
+        if (!s->IsBorderHex(h)) {
             cell.PrimaryTerrain = 1000 + r * 150 + c;
             cell.SecondaryTerrain[0] = cell.PrimaryTerrain + 1;
         }
@@ -34,48 +30,25 @@ std::unique_ptr<Scenario> MakeBattle(int32_t rows, int32_t cols) {
 }
 
 int32_t AddUnit(Scenario& s, int32_t row, int32_t col, const std::string& name, int32_t side) {
-    const int32_t n = ++s.UnitCount;
-    UnitRecord& unit = s.Units[size_t(n)];
-    unit.Name = name;
-    unit.Side = side;
-    unit.Men = 100 + n;
-    unit.Hex = s.HexIndex(row, col);
-    s.Hexes[size_t(unit.Hex)].Unit = n;
-    return n;
+    return k2::test::AddUnit(s, s.HexIndex(row, col),
+                             {.Name = {name}, .Side = side, .Men = 100 + s.UnitCount + 1});
 }
 
 int32_t AddStructure(Scenario& s, int32_t row, int32_t col, const std::string& name, int32_t symbol) {
-    const int32_t n = ++s.StructureCount;
-    StructureRecord& record = s.Structures[size_t(n)];
-    record.Name = name;
-    record.Symbol = symbol;
-    record.SupplyLevel = 10 + n;
-    record.SpareA = 70 + n;
-    record.Capacity = 3;
-    record.Hex = s.HexIndex(row, col);
-    s.Hexes[size_t(record.Hex)].Structure = n;
-    return n;
+    const int32_t n = s.StructureCount + 1;
+    return k2::test::AddStructure(
+        s, s.HexIndex(row, col),
+        {.Name = {name}, .Symbol = symbol, .SpareA = 70 + n, .SupplyLevel = 10 + n, .Capacity = 3});
 }
 
 int32_t AddObjective(Scenario& s, int32_t row, int32_t col, const std::string& name) {
-    const int32_t n = ++s.ObjectiveCount;
-    ObjectiveRecord& record = s.Objectives[size_t(n)];
-    record.Name = name;
-    record.VictoryPoints = 20 + n;
-    record.Hex = s.HexIndex(row, col);
-    s.Hexes[size_t(record.Hex)].Objective = n;
-    return n;
+    return k2::test::AddObjective(s, s.HexIndex(row, col),
+                                  {.Name = {name}, .VictoryPoints = 20 + s.ObjectiveCount + 1});
 }
 
 int32_t AddMapText(Scenario& s, int32_t row, int32_t col, const std::string& text) {
-    const int32_t n = ++s.MapTextCount;
-    PlaceName& record = s.MapTexts[size_t(n)];
-    record.Text = text;
-    record.FontName = "Galant";
-    record.Size = {8, 12, 16};
-    record.Hex = s.HexIndex(row, col);
-    s.Hexes[size_t(record.Hex)].MapText = n;
-    return n;
+    return k2::test::AddMapText(s, s.HexIndex(row, col),
+                                {.Text = {text}, .FontName = {"Galant"}, .Size = {8, 12, 16}});
 }
 
 namespace {

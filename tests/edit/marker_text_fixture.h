@@ -2,6 +2,7 @@
 // small battle with units placed by hand, and the stock symbol set loaded once.
 #pragma once
 
+#include "common/battle_builder.h"
 #include "common/recorders.h"
 #include "common/stock_symbols.h"
 
@@ -28,33 +29,19 @@ using RecordingBoxes = k2::test::MessageBoxRecorder;
 
 // A cols x rows battle of open ground inside a border ring, with the stock marker symbols.
 inline std::unique_ptr<k2::Scenario> SmallBattle(int32_t cols = 12, int32_t rows = 10) {
-    auto battle = std::make_unique<k2::Scenario>();
-    battle->Cols = cols;
-    battle->Rows = rows;
-    battle->HexCount = cols * rows;
-    EXPECT_TRUE(battle->AllocateHexes(battle->HexCount).ok);
-    battle->MarkerSymbols.fill(k2::NoSymbol);
-    for (std::size_t i = 0; i < k2::StockMarkerSymbols.size(); ++i)
-        battle->MarkerSymbols[i] = k2::StockMarkerSymbols[i];
-    for (int32_t h = 0; h < battle->HexCount; ++h)
-        battle->Hexes[std::size_t(h)].PrimaryTerrain = battle->IsBorderHex(h) ? k2::BorderTerrain : 0;
-    battle->WingCount = 1;
-    battle->WingNames[0] = "Main";
-    return battle;
+    return k2::test::MakeBattle(
+        {.cols = cols, .rows = rows, .borderRing = true, .stockMarkers = true, .wings = {"Main"}});
 }
 
 // Places a unit and returns its number.
 inline int32_t PlaceUnit(k2::Scenario& battle, int32_t hex, int32_t side, int32_t activation = 1,
                          int32_t hasStakes = 0) {
-    const int32_t u = ++battle.UnitCount;
-    k2::UnitRecord& unit = battle.Units[std::size_t(u)];
-    unit.Name = "Unit " + std::to_string(u);
-    unit.Side = side;
-    unit.ActivationTurn = activation;
-    unit.Hex = hex;
-    unit.HasStakes = hasStakes;
-    unit.Symbol = side == k2::SideWestern ? 0 : 1;
-    battle.Hexes[std::size_t(hex)].Unit = u;
+    const int32_t u = k2::test::AddUnit(battle, hex,
+                                        {.Name = {"Unit " + std::to_string(battle.UnitCount + 1)},
+                                         .Symbol = side == k2::SideWestern ? 0 : 1,
+                                         .ActivationTurn = activation,
+                                         .Side = side,
+                                         .HasStakes = hasStakes});
     if (activation >= 2)
         battle.Hexes[std::size_t(hex)].ReinforcementMarker =
             battle.MarkerSymbols[side == k2::SideWestern ? k2::MarkerWesternReinforcement

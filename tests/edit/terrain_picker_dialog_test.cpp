@@ -2,7 +2,8 @@
 // double-click that ends the Fill use with OK.
 #include "edit/dialogs/terrain_picker_dialog.h"
 
-#include "app/gui_input.h"
+#include "common/gui_fixture.h"
+#include "common/gui_input.h"
 #include "core/terrain_defs.h"
 #include "terrain_picker_stock.h"
 
@@ -24,7 +25,7 @@ namespace {
 
 using k2test::StockSymbols;
 
-class TerrainPickerDialogTest : public ::testing::Test {
+class TerrainPickerDialogTest : public test::GuiTest {
   protected:
     void SetUp() override {
         k2test::ReadStockDefinitions(*scenario);
@@ -34,13 +35,8 @@ class TerrainPickerDialogTest : public ::testing::Test {
     }
     void TearDown() override { dialog->hide(); }
 
-    template <class T = QWidget> T* Get(const char* name) {
-        T* widget = dialog->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
+    QWidget* Root() override { return dialog.get(); }
     QListWidget* List() { return Get<QListWidget>("TerList"); }
-    QString Label(const char* name) { return Get<QLabel>(name)->text(); }
     QPoint RowPoint(int row) { return List()->visualItemRect(List()->item(row)).center(); }
     void ClickRow(int row) {
         List()->scrollToItem(List()->item(row));

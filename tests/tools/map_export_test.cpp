@@ -1,6 +1,7 @@
 // Export Map Image against k2tool render and against one render pass over the whole map.
 #include "graphics/map_export.h"
 
+#include "common/battle_builder.h"
 #include "core/battle_file.h"
 #include "core/file_lookup.h"
 #include "core/terrain_defs.h"
@@ -82,16 +83,12 @@ TEST_F(MapExport, WholeMapInBandsEqualsOnePassAndRenderWhole) {
     // A tall label hanging below a hex several rows above the second band reaches down into
     // it: the band must draw it although its hex lies well outside the band.
     ASSERT_LT(s->MapTextCount, MaxMapTexts);
-    const int32_t label = ++s->MapTextCount;
-    PlaceName& text = s->MapTexts[size_t(label)];
-    text = PlaceName{};
-    text.Hex = s->HexIndex(26, 20);
-    text.Text = "Seam";
-    text.FontName = "Arial";
-    text.Colour = 0x00FFFFFF;
-    text.Size = {255, 255, 255}; // the largest a label can be
-    text.Placement = {1, 1, 1};  // below the hex
-    s->Hexes[size_t(text.Hex)].MapText = label;
+    k2::test::AddMapText(*s, s->HexIndex(26, 20),
+                         {.Text = {"Seam"},
+                          .FontName = {"Arial"},
+                          .Colour = 0x00FFFFFF,
+                          .Size = {255, 255, 255},  // the largest a label can be
+                          .Placement = {1, 1, 1}}); // below the hex
     {
         auto saved = std::make_unique<Scenario>(*s);
         const Status w = WriteBattle(*saved, Out("seam.k2s"), symbols->TerrainCount());
