@@ -1,5 +1,6 @@
 #include "app/battle_lifecycle.h"
 
+#include "common/battle_builder.h"
 #include "common/recorders.h"
 #include "core/battle_file.h"
 #include "core/terrain_defs.h"
@@ -135,17 +136,8 @@ class LifecycleTest : public ::testing::Test {
 
     // A current battle file written by the core writer.
     std::string MakeBattle(const std::string& file, const std::string& name, const fs::path& dir = {}) {
-        k2::Scenario s;
-        s.Cols = 12;
-        s.Rows = 10;
-        s.BattleName = name;
-        s.WesternName = "Westmen";
-        s.EasternName = "Eastmen";
-        k2::StdRandomSource r(7);
-        EXPECT_TRUE(k2::InitNewBattle(s, r, install_ / "sysdefs" / "K2Ter.Def").ok);
-        const fs::path where = (dir.empty() ? install_ / "scenarios" : dir) / file;
-        EXPECT_TRUE(k2::WriteBattle(s, where, 130).ok);
-        return where.string();
+        return k2::test::WriteNewBattle((dir.empty() ? install_ / "scenarios" : dir) / file, 12, 10, name, 7,
+                                        install_ / "sysdefs" / "K2Ter.Def");
     }
     static std::string ReadFile(const std::string& path) {
         std::ifstream in(path, std::ios::binary);

@@ -1,7 +1,8 @@
 // The map text dialog on screen, opened as the map opens it (a click in map text mode through
 // the click dispatch) and driven by control names; and its sample, which must show the text
 // exactly where and how the map shows it.
-#include "app/gui_input.h"
+#include "common/gui_fixture.h"
+#include "common/gui_input.h"
 #include "common/redraw_recorder.h"
 #include "edit/dialogs/map_text_dialog.h"
 #include "edit/map_click_dispatch.h"
@@ -66,7 +67,7 @@ class DialogHost : public MapTextDialogs {
     TAddLocation& dialog_;
 };
 
-class MapTextDialogTest : public ::testing::Test {
+class MapTextDialogTest : public test::GuiTest {
   protected:
     std::unique_ptr<Scenario> battle = SmallBattle();
     EditState edit;
@@ -86,11 +87,7 @@ class MapTextDialogTest : public ::testing::Test {
     }
     void TearDown() override { dialog.hide(); }
 
-    template <class T = QWidget> T* Get(const char* name) {
-        T* widget = dialog.findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
+    QWidget* Root() override { return &dialog; }
     QImage Sample() { return Get<QLabel>("TxtSample")->pixmap().toImage(); }
     // Moves a closed list to `index` with the keyboard, as a user would.
     void Choose(const char* combo, int index) {

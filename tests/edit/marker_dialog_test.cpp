@@ -1,6 +1,7 @@
 // The special hex markers dialog on screen: its list and preview, the kind buttons and a list
 // click driven by name, and Exit ending the session as one step.
-#include "app/gui_input.h"
+#include "common/gui_fixture.h"
+#include "common/gui_input.h"
 #include "edit/dialogs/marker_dialog.h"
 #include "marker_text_fixture.h"
 
@@ -20,18 +21,14 @@ using k2test_markers::SaveScreenshot;
 using k2test_markers::SmallBattle;
 using k2test_markers::StockSymbols;
 
-class MarkerDialogTest : public ::testing::Test {
+class MarkerDialogTest : public test::GuiTest {
   protected:
     std::unique_ptr<Scenario> battle = SmallBattle();
     EditHistory history{*battle};
     TSelectHxMrk dialog{*battle, StockSymbols(), history};
 
     void TearDown() override { dialog.hide(); }
-    template <class T = QWidget> T* Get(const char* name) {
-        T* widget = dialog.findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
+    QWidget* Root() override { return &dialog; }
     QString Current() {
         QListWidgetItem* item = Get<QListWidget>("TerList")->currentItem();
         return item ? item->text() : QString();

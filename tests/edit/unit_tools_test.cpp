@@ -45,9 +45,9 @@ FixedText<RecordNameChars> N(const char* name) {
 
 // A 10 x 10 battle with five units, unit 4 a reinforcement of the Eastern side.
 Scenario SmallBattle() {
-    Scenario s = k2test::MakeScenario(10, 10);
-    for (std::size_t i = 0; i < StockMarkerSymbols.size(); ++i)
-        s.MarkerSymbols[i] = StockMarkerSymbols[i];
+    k2::test::BattleShape shape = k2test::ForcesShape(10, 10);
+    shape.stockMarkers = true;
+    Scenario s = k2::test::Battle(shape);
     const char* names[] = {"One", "Two", "Three", "Four", "Five"};
     for (int32_t k = 0; k < 5; ++k)
         k2test::AddUnit(s, 11 + k, UnitRecord{.Name = N(names[k]), .Men = 20 + k});

@@ -1,7 +1,7 @@
 // The order of battle, reinforcement schedule, army statistics and definition tables on
 // screen: what a user sees in them, clicks on headers and rows, Ctrl+C, and the unit editor
 // opened from a double-clicked row.
-#include "app/gui_input.h"
+#include "common/gui_input.h"
 #include "core/battle_file.h"
 #include "forces/dialogs/army_stats_dialog.h"
 #include "forces/dialogs/arrival_chart.h"
