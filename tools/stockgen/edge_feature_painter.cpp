@@ -2,6 +2,7 @@
 // of one side, where the neighbouring hex's matching piece carries on; barriers (walls, hedges,
 // slopes) lie along one side. Stacking pieces in the secondary slots builds any junction.
 #include "stockgen/art_kit.h"
+#include "stockgen/bridge_spans.h"
 #include "stockgen/symbol_painters.h"
 
 #include <QPainterPath>
@@ -105,8 +106,7 @@ void Slope(QPainter& p, const HexShape& hex, int side) {
 }
 
 void Bridge(QPainter& p, const HexShape& hex, int span, SeededRandom&) {
-    static const int sides[3][2] = {{0, 3}, {1, 4}, {5, 2}};
-    const QPointF a = hex.SideMiddle(sides[span][0]), b = hex.SideMiddle(sides[span][1]);
+    const QPointF a = hex.SideMiddle(BridgeSpanSides[span][0]), b = hex.SideMiddle(BridgeSpanSides[span][1]);
     const QPointF dir = Unit(b - a), n(-dir.y(), dir.x());
     const double w = std::max(4.0, hex.size * 0.22);
     const double len = std::hypot(b.x() - a.x(), b.y() - a.y());

@@ -5,6 +5,7 @@
 #include "stockgen/help_document.h"
 #include "stockgen/install_layout.h"
 #include "stockgen/pictures.h"
+#include "stockgen/role_table_file.h"
 #include "stockgen/sample_battles.h"
 #include "stockgen/sound_files.h"
 #include "stockgen/stock_symbols.h"
@@ -55,7 +56,9 @@ bool WriteDefinitions(const fs::path& install, std::string& error) {
            WriteFileBytes(dir / layout::MissileFile, EncodeMissileFile(StockMissileWeapons()), error) &&
            WriteFileBytes(dir / layout::CombatFile, EncodeCombatFile(StockCombatWeapons()), error) &&
            WriteFileBytes(dir / layout::ArmourFile, EncodeArmourFile(StockArmours()), error) &&
-           WriteFileBytes(dir / layout::ShieldFile, EncodeArmourFile(StockShields()), error);
+           WriteFileBytes(dir / layout::ShieldFile, EncodeArmourFile(StockShields()), error) &&
+           WriteFileBytes(dir / (std::string(layout::TerrainSetName) + ".roles"),
+                          k2::EncodeRoleTable(StockRoleTable()), error);
 }
 
 bool WriteSounds(const fs::path& install, std::string& error) {
