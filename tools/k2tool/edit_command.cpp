@@ -2,12 +2,14 @@
 
 #include "core/battle_file.h"
 #include "core/random_source.h"
+#include "generate/role_table.h"
 #include "k2tool/edit_script.h"
 #include "json_text.h"
 #include "tool_commands.h"
 
 #include <QFile>
 
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 #include <memory>
@@ -26,7 +28,10 @@ the editor's own edit code, and writes the result to NEW.k2s as Save Battle As d
 sorted, the previous file kept until the new one is complete). OPS.json is a JSON array of
 objects, each naming its op in "op" with its arguments, hexes as hex indices:
   [{"op": "primary", "hex": 412, "terrain": 1}, {"op": "undo"}]
---seed N repeats the random picks (terrain variants) of an earlier run.
+--seed N repeats the random picks (terrain variants) of an earlier run. The generate op
+lays generated terrain as Terrain > Generate Terrain does, {"op": "generate", "seed": N} with
+any of "hills", "woods", "water", "fields", "villages", "roads", "rivers" (0-100); it reads the
+role table of the battle's terrain set (sysdefs/K2T.roles for the stock set).
 
 primary and remove-secondary take "brush" (0-3): every hex within that many steps. The map area
 ops share one selection and one area clipboard for the whole script: select ("from", "to",
@@ -142,7 +147,21 @@ int EditCommand(const fs::path& installDir, const std::vector<std::string>& args
 
     std::unique_ptr<k2::RandomSource> random =
         o.seed ? std::make_unique<k2::StdRandomSource>(*o.seed) : std::make_unique<k2::StdRandomSource>();
+    // Only a script that generates terrain needs the role table; a missing or damaged one
+    // refuses the whole script before any op runs.
+    auto roles = std::make_unique<k2::RoleTable>();
     auto session = std::make_unique<k2::ScriptSession>(*scenario, *random, *symbols, *equipment);
+    if (std::any_of(ops.begin(), ops.end(), [](const QJsonValue& op) {
+            return op.toObject().value(QLatin1String("op")).toString() == QLatin1String("generate");
+        })) {
+        const k2::Status read =
+            k2::ReadRoleTable(k2::RoleTableFile(installDir, scenario->TerrainSetName.View()), *roles);
+        if (!read) {
+            std::cerr << o.file.string() << ": " << read.message << "\nnothing was written\n";
+            return ExitRefused;
+        }
+        session->SetRoleTable(roles.get());
+    }
     const k2::ScriptRun run = script.Run(ops, *session);
     if (run.Error) {
         std::cerr << "edit: " << o.script.string() << ": " << run.Error->Message << "\nnothing was written\n";

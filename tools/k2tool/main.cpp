@@ -1,7 +1,9 @@
 // k2tool: the command-line companion of the editor, for inspecting, checking, converting and
-// rendering battle files of an installation, and for editing them from a script.
+// rendering battle files of an installation, for editing them from a script and for making new
+// battles with generated terrain.
 #include "edit_command.h"
 #include "forces_commands.h"
+#include "generate_command.h"
 #include "render_command.h"
 #include "tool_commands.h"
 
@@ -32,6 +34,8 @@ Commands:
   render ...              draw a battle as the map view shows it (k2tool render --help)
   edit FILE --script OPS.json --out NEW.k2s [--seed N]
                           apply the ops of a JSON script as the editor does (k2tool edit --help)
+  generate --cols C --rows R --seed N [--hills 0-100 ...] --out NEW.k2s
+                          write a new battle with generated terrain (k2tool generate --help)
   stats FILE              print both forces' army statistics as JSON
   oob FILE --side 1|2 [--schedule]
                           print a side's order of battle (sorted first) or its reinforcement schedule as JSON
@@ -110,6 +114,7 @@ int main(int argc, char** argv) {
     if (command == "stats") return k2tool::StatsCommand(installDir, rest);
     if (command == "oob") return k2tool::OobCommand(installDir, rest);
     if (command == "edit") return k2tool::EditCommand(installDir, rest);
+    if (command == "generate") return k2tool::GenerateCommand(installDir, rest);
     if (command == "help") {
         std::cout << Usage;
         return k2tool::ExitOk;
