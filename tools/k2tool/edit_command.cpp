@@ -3,8 +3,8 @@
 #include "core/battle_file.h"
 #include "core/random_source.h"
 #include "generate/role_table.h"
-#include "k2tool/edit_script.h"
 #include "json_text.h"
+#include "k2tool/edit_script.h"
 #include "tool_commands.h"
 
 #include <QFile>

@@ -302,7 +302,8 @@ OpOutcome GenerateOp(OpArgs& args, ScriptSession& s) {
         settings.*slider.Value = value;
     }
     if (!s.Roles()) return {true, "the battle's terrain set has no role table"};
-    const GenerateTerrainOutcome outcome = RecordTerrainGeneration(s.History(), s.Battle(), *s.Roles(), settings);
+    const GenerateTerrainOutcome outcome =
+        RecordTerrainGeneration(s.History(), s.Battle(), *s.Roles(), settings);
     if (!outcome.Result) return {true, outcome.Result.message};
     return {};
 }
