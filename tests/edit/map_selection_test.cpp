@@ -89,12 +89,4 @@ TEST(MapSelection, IsForgottenWhenTheMapChangesSizeAndComesNotBackWithAnUndo) {
     EXPECT_THAT(selection.Hexes(), IsEmpty());
 }
 
-TEST(MapSelection, IsNoStepOfTheHistory) {
-    EditFixture f(10, 8);
-    f.session->Selection().SelectAll();
-    f.session->Selection().Invert();
-    EXPECT_FALSE(f.history->CanUndo());
-    EXPECT_FALSE(f.history->Modified());
-}
-
 } // namespace

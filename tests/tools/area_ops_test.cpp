@@ -79,22 +79,28 @@ TEST_F(AreaOps, CopyCutPasteAndFillRunAsTheEditMenuDoes) {
 }
 
 TEST_F(AreaOps, PrimaryAndRemoveSecondaryTakeABrush) {
-    const int32_t centre = battle->HexIndex(8, 9);
-    const HexGrid grid{battle->Cols, battle->Rows};
-    const Scenario before = *battle;
-    const ScriptRun run =
-        Run(R"([{"op":"primary","hex":)" + std::to_string(centre) +
-            R"(,"terrain":1,"brush":2},{"op":"remove-secondary","hex":)" + std::to_string(centre) +
-            R"(,"brush":1},{"op":"primary","hex":)" + std::to_string(centre) + R"(,"terrain":2}])");
-    ASSERT_FALSE(run.Error) << run.Error->Message;
-    for (int32_t h : grid.Brush(centre, 2)) {
-        const int32_t t = battle->Hexes[std::size_t(h)].PrimaryTerrain;
-        if (h == centre) // the last op's brush is the one hex again
-            EXPECT_TRUE(t == 2 || t == 64 || t == 107 || t == 108) << t;
-        else
-            EXPECT_TRUE(t == 1 || t == 3 || t == 57 || t == 58) << "hex " << h << ": " << t;
+    // An inner hex with secondary terrain, for the removal.
+    int32_t wooded = NoSymbol;
+    for (int32_t h = 0; h < battle->HexCount && wooded == NoSymbol; ++h) {
+        const auto [row, col] = battle->HexRowCol(h);
+        if (row > 1 && col > 1 && row < battle->Rows - 2 && col < battle->Cols - 2 &&
+            battle->Hexes[std::size_t(h)].SecondaryTerrain[0] != NoSymbol)
+            wooded = h;
     }
-    for (int32_t h : grid.Brush(centre, 1)) {
+    ASSERT_NE(wooded, NoSymbol);
+    const Scenario before = *battle;
+    const int32_t centre = battle->HexIndex(8, 9);
+    const ScriptRun run = Run(R"([{"op":"primary","hex":)" + std::to_string(centre) +
+                              R"(,"terrain":1,"brush":2},{"op":"remove-secondary","hex":)" +
+                              std::to_string(wooded) + R"(,"brush":1}])");
+    ASSERT_FALSE(run.Error) << run.Error->Message;
+    std::size_t painted = 0;
+    for (int32_t h : HexGrid{battle->Cols, battle->Rows}.Brush(centre, 2)) {
+        const int32_t t = battle->Hexes[std::size_t(h)].PrimaryTerrain;
+        painted += t == 1 || t == 3 || t == 57 || t == 58;
+    }
+    EXPECT_EQ(painted, 19u);
+    for (int32_t h : HexGrid{battle->Cols, battle->Rows}.Brush(wooded, 1)) {
         auto expected = before.Hexes[std::size_t(h)].SecondaryTerrain;
         auto top = std::find_if(expected.rbegin(), expected.rend(), [](int32_t t) { return t != NoSymbol; });
         if (top != expected.rend()) *top = NoSymbol;
