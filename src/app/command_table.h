@@ -245,6 +245,7 @@ inline constexpr std::array CommandTable = [] {
         rows::Edit(Terrain, cmd::PlaceSecondary, "Place Secondary Terrain",
                    &EditCommandTarget::PlaceSecondaryTerrain),
         rows::Edit(Terrain, cmd::FillPrimary, "Fill Primary Terrain", &EditCommandTarget::FillPrimaryTerrain),
+        rows::Separator(Terrain),
         rows::Edit(Terrain, cmd::SmallerBrush, "Smaller Brush", &EditCommandTarget::SmallerBrush, WithBattle,
                    {"["}),
         rows::Edit(Terrain, cmd::LargerBrush, "Larger Brush", &EditCommandTarget::LargerBrush, WithBattle,

@@ -297,8 +297,9 @@ void MapView::UpdateBrush() {
                       (edit_->Mode == EditMode::PlacePrimary || edit_->Mode == EditMode::PlaceSecondary);
     if (wide && hex == brush && brush != NoSymbol) {
         std::vector<uint8_t> marks(scenario_.Hexes.size(), 0);
+        // Border hexes are passed over by the brush, so they are left out of its outline.
         for (int32_t h : HexGrid{scenario_.Cols, scenario_.Rows}.Brush(brush, edit_->BrushRadius))
-            marks[std::size_t(h)] = 1;
+            marks[std::size_t(h)] = scenario_.IsBorderHex(h) ? 0 : 1;
         lines = HexOverlay(scenario_, renderer_).Outline(marks);
     }
     mapWin_->SetOutlineLines(std::move(lines));

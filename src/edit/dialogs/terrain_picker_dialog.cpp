@@ -218,6 +218,9 @@ void TSelectTer::Build() {
     auto* brushLayout = new QHBoxLayout(brushGrp_);
     brushLayout->setContentsMargins(6, 4, 6, 4);
     brushButtons_ = new QButtonGroup(brushGrp_);
+    // The chosen brush stands out in the gold of the captions.
+    brushGrp_->setStyleSheet(
+        QString("QToolButton:checked { background-color: %1; color: #15110C; }").arg(BackdropGold().name()));
     for (int32_t radius = 0; radius <= MaxBrushRadius; ++radius) {
         auto* button = new QToolButton(brushGrp_);
         button->setObjectName(QString("Brush%1").arg(radius));
