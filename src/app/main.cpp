@@ -4,8 +4,8 @@
 #include "app/battle_lifecycle.h"
 #include "app/command_line.h"
 #include "app/editor_context.h"
-#include "core/install_locator.h"
 #include "app/main_window.h"
+#include "core/install_locator.h"
 
 #include <QApplication>
 #include <QDir>
