@@ -26,8 +26,9 @@ class HexOverlay {
     // Only the hexes of the last pass count.
     std::vector<QLine> Outline(std::span<const uint8_t> marks) const;
 
-    // Tints the marked hexes of `picture` (RGB16, the view's top-left at (0, 0)) a quarter of
-    // the way toward `tint`, then draws their outline two pixels wide in `line`.
+    // Tints the marked hexes of `picture` (RGB16, the view's top-left at (0, 0)): one row of
+    // the map's pixels in three half the way toward `tint`; then draws their outline two pixels
+    // wide in `line`.
     void Draw(QImage& picture, std::span<const uint8_t> marks, QRgb tint, QRgb line) const;
 
   private:
@@ -35,8 +36,16 @@ class HexOverlay {
         int32_t Cell = 0, Height = 0, Inset = 0;
     };
     Shape ShapeNow() const;
-    // Where the hex's cell lies in the view.
-    QPoint CellAt(int32_t hex) const;
+    // The marks of the last pass's rows and columns, with a ring of their neighbours.
+    struct Grid {
+        int32_t Columns = 0, Rows = 0, Stride = 0;
+        std::vector<uint8_t> Cells;
+        std::size_t At(int32_t row, int32_t column) const {
+            return std::size_t(row + 1) * std::size_t(Stride) + std::size_t(column + 1);
+        }
+    };
+    Grid MakeGrid(std::span<const uint8_t> marks) const;
+    std::vector<QLine> OutlineOf(const Grid& grid, const Shape& shape) const;
 
     const Scenario& scenario_;
     const MapRenderer& renderer_;
