@@ -9,11 +9,11 @@
 #include "core/battle_file.h"
 #include "core/scenario.h"
 #include "core/scenario_diff.h"
-#include "k2tool/edit_script.h"
 #include "edit/marker_logic.h"
 #include "edit/terrain_picker_logic.h"
 #include "forces/equipment_defs.h"
 #include "graphics/symbol_set.h"
+#include "k2tool/edit_script.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,7 +1,7 @@
 // Check Battle's map rules: units where no unit can stand, structures held by the other side,
 // the terrain objective and the map texts.
-#include "core/terrain_defs.h"
 #include "check/battle_check_rules.h"
+#include "core/terrain_defs.h"
 
 #include <algorithm>
 #include <array>

@@ -12,8 +12,10 @@ EditSession::EditSession(Scenario& scenario, EditState& edit, EditHistory& histo
       cutUnit_(scenario, clipboard_), pasteUnit_(scenario, clipboard_),
       moveUnit_(scenario, edit, seams.sounds, seams.dialogs), caltrops_(scenario, seams.sounds),
       stakes_(scenario, seams.sounds), mapText_(edit, seams.dialogs),
-      structures_(edit, history, seams.dialogs), objective_(scenario, edit, seams.dialogs), selection_(scenario),
-      areas_(scenario, edit, history, seams.random, seams.sounds, selection_, areaClipboard_), pasteArea_(areas_) {
+      structures_(edit, history, seams.dialogs), objective_(scenario, edit, seams.dialogs),
+      selection_(scenario),
+      areas_(scenario, edit, history, seams.random, seams.sounds, selection_, areaClipboard_),
+      pasteArea_(areas_) {
     dispatch_.Register(EditMode::ZoomPick, zoomPick_);
     dispatch_.Register(EditMode::PlacePrimary, placePrimary_);
     dispatch_.Register(EditMode::PlaceSecondary, placeSecondary_);

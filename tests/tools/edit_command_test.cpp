@@ -2,9 +2,9 @@
 // knows only undo and redo itself), and `k2tool edit` as a user runs it.
 #include "core/battle_file.h"
 #include "core/scenario.h"
-#include "k2tool/edit_script.h"
 #include "forces/equipment_defs.h"
 #include "forces/unit_ratings.h"
+#include "k2tool/edit_script.h"
 
 #include <QFile>
 #include <QJsonArray>

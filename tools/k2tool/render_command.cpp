@@ -4,9 +4,9 @@
 #include "core/file_lookup.h"
 #include "core/terrain_defs.h"
 #include "graphics/ansi_text.h"
+#include "graphics/map_export.h"
 #include "graphics/symbol_set.h"
 #include "tool_commands.h"
-#include "graphics/map_export.h"
 
 #include <QGuiApplication>
 #include <QImageWriter>

@@ -1,9 +1,9 @@
 #include "tool_commands.h"
 
 #include "battle_json.h"
+#include "check/battle_check.h"
 #include "core/battle_file.h"
 #include "core/file_lookup.h"
-#include "check/battle_check.h"
 #include "forces/equipment_defs.h"
 #include "forces/unit_ratings.h"
 #include "graphics/ansi_text.h"

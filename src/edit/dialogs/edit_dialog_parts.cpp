@@ -1,8 +1,8 @@
 #include "edit/dialogs/edit_dialog_parts.h"
 
 #include "graphics/backdrop.h"
-#include "widgets/dialog_look.h"
 #include "graphics/symbol_set.h"
+#include "widgets/dialog_look.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
