@@ -26,7 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     battle->Rows = 12;
     battle->HexCount = battle->Cols * battle->Rows;
     battle->Hexes.assign(std::size_t(battle->HexCount), k2::HexCell{});
-    battle->TerrainDefCount = table.TerrainCount;
     k2::GeneratorSettings settings;
     settings.Seed = uint32_t(size) * 2654435761u;
     for (const k2::SliderInfo& slider : k2::Sliders)

@@ -40,6 +40,7 @@ constexpr std::string_view SmallerBrush = "SmallerBrush1";
 constexpr std::string_view LargerBrush = "LargerBrush1";
 constexpr std::string_view AddModifyStructures = "MM_Structures";
 constexpr std::string_view MapTrimmer = "BtlMapInfo";
+constexpr std::string_view GenerateTerrain = "GenerateTerrain1";
 
 // Units
 constexpr std::string_view AddModifyUnits = "AddModifyUnit1";
@@ -121,6 +122,7 @@ inline constexpr std::array All = {OpenBattle,
                                    AddModifyMapText,
                                    AddModifyStructures,
                                    MapTrimmer,
+                                   GenerateTerrain,
                                    SetModifyObjective,
                                    ObjectiveStatus,
                                    WesternOrderOfBattle,

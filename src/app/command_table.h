@@ -49,6 +49,7 @@ class EditCommandTarget {
     virtual void FillPrimaryTerrain() = 0;
     virtual void AddModifyStructures() = 0;
     virtual void MapTrimmer() = 0;
+    virtual void GenerateTerrain() = 0;
     virtual void AddModifyUnits() = 0;
     virtual void AddModifyReinforcements() = 0;
     virtual void CopyUnit() = 0;
@@ -255,6 +256,9 @@ inline constexpr std::array CommandTable = [] {
                    &EditCommandTarget::AddModifyStructures),
         rows::Separator(Terrain),
         rows::Edit(Terrain, cmd::MapTrimmer, "Map Trimmer", &EditCommandTarget::MapTrimmer),
+        // Own: while the battle's terrain set has a role table (the item's tip says why not).
+        rows::Edit(Terrain, cmd::GenerateTerrain, "Generate Terrain...", &EditCommandTarget::GenerateTerrain,
+                   Own),
 
         rows::Edit(Units, cmd::AddModifyUnits, "Add/Modify Units", &EditCommandTarget::AddModifyUnits),
         rows::Edit(Units, cmd::AddModifyReinforcements, "Add/Modify Reinforcements ",

@@ -1,6 +1,7 @@
 #include "app/dialog_host.h"
 #include "edit/edit_names.h"
 
+#include "edit/dialogs/generate_terrain_dialog.h"
 #include "edit/dialogs/map_text_dialog.h"
 #include "edit/dialogs/map_trimmer_dialog.h"
 #include "edit/dialogs/marker_dialog.h"
@@ -76,6 +77,41 @@ DialogResult DialogHost::RunMapTrimmer() {
     // Created for each use: its logic starts from the battle as it is now.
     TMapInfo trimmer(context_.Battle(), context_.History(), context_.Sounds(), context_.Boxes(), parent_);
     return trimmer.Run();
+}
+
+std::string DialogHost::TerrainGeneratorProblem() {
+    // Asked when the history starts afresh on another battle, which may be before its symbols load.
+    const Scenario& battle = context_.Battle();
+    if (battle.HexCount <= 0) return "No battle is open.";
+    const std::string set = battle.TerrainSetName.Str();
+    if (!rolesTried_ || set != rolesSet_) {
+        rolesTried_ = true;
+        rolesSet_ = set;
+        // The dialog refers to roles_: only a table read whole replaces it.
+        RoleTable read;
+        rolesRead_ = ReadRoleTable(RoleTableFile(context_.InstallDir(), set), read);
+        if (rolesRead_) roles_ = std::move(read);
+    }
+    if (!rolesRead_) return rolesRead_.message;
+    const Status input = CheckGeneratorInput(battle, roles_);
+    return input ? std::string() : input.message;
+}
+
+DialogResult DialogHost::RunGenerateTerrain() {
+    std::string problem = TerrainGeneratorProblem();
+    if (problem.empty()) {
+        const Status fits = CheckRoleTableFits(roles_, context_.Symbols().TerrainCount(),
+                                               context_.Battle().TerrainSetName.View());
+        problem = fits ? std::string() : fits.message;
+    }
+    if (!problem.empty()) {
+        context_.Boxes().ShowPlain("Warning", problem);
+        return DialogResult::Cancel;
+    }
+    // Kept for the run, so that the sliders are where they were left.
+    return Made(generator_, context_.Battle(), roles_, context_.History(), context_.Random(),
+                context_.Boxes())
+        .Run();
 }
 
 // The dialogs are children of the main window, which frees them.

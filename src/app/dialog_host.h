@@ -8,6 +8,7 @@
 #include "edit/edit_session.h"
 #include "forces/unit_editor_logic.h"
 #include "forces/unit_editor_opener.h"
+#include "generate/role_table.h"
 
 class QWidget;
 
@@ -23,6 +24,7 @@ class TFactionOB;
 class TRForceRoster;
 class TStats;
 class TDefStats;
+class TGenerateTerrain;
 
 class DialogHost : public ModeDialogs,
                    public DefinitionTablesOpener,
@@ -50,6 +52,8 @@ class DialogHost : public ModeDialogs,
     DialogResult RunOrderOfBattle(int32_t side) override;
     DialogResult RunReinforcementSchedule(int32_t side) override;
     void RunArmyStatistics() override;
+    DialogResult RunGenerateTerrain() override;
+    std::string TerrainGeneratorProblem() override;
 
     TAddUnit& UnitEditor();
 
@@ -69,6 +73,12 @@ class DialogHost : public ModeDialogs,
     TRForceRoster* schedule_ = nullptr;
     TStats* statistics_ = nullptr;
     TDefStats* definitions_ = nullptr;
+    TGenerateTerrain* generator_ = nullptr;
+    // The role table of the open battle's terrain set, read again when the set changes.
+    RoleTable roles_;
+    std::string rolesSet_;
+    Status rolesRead_ = Status::Fail("");
+    bool rolesTried_ = false;
 };
 
 } // namespace k2

@@ -81,6 +81,9 @@ void EditCommands::RefreshCommands() {
     parts_.screen.SetCommandCaption(cmd::Undo, UndoCaption(history.UndoName()));
     parts_.screen.SetCommandCaption(cmd::Redo, RedoCaption(history.RedoName()));
     parts_.screen.SetCommandEnabled(cmd::ObjectiveStatus, ObjectiveListEnabled(parts_.scenario));
+    const std::string problem = parts_.dialogs.TerrainGeneratorProblem();
+    parts_.screen.SetCommandEnabled(cmd::GenerateTerrain, problem.empty());
+    parts_.screen.SetCommandTip(cmd::GenerateTerrain, problem);
 }
 
 void EditCommands::EnterMode(EditMode mode) {
@@ -188,6 +191,10 @@ void EditCommands::MapTrimmer() {
     parts_.scenario.ZoomLevel = 0;
     parts_.map.ShowFromViewOrigin();
     parts_.dialogs.RunMapTrimmer();
+}
+
+void EditCommands::GenerateTerrain() {
+    parts_.dialogs.RunGenerateTerrain();
 }
 
 void EditCommands::OrderOfBattle(int32_t side) {

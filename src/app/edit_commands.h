@@ -40,6 +40,11 @@ class MenuDialogs {
     virtual DialogResult RunOrderOfBattle(int32_t side) = 0;
     virtual DialogResult RunReinforcementSchedule(int32_t side) = 0;
     virtual void RunArmyStatistics() = 0;
+    // Terrain > Generate Terrain; Ok when the terrain was generated.
+    virtual DialogResult RunGenerateTerrain() = 0;
+    // Why the open battle's terrain cannot be generated (no battle, no role table for its terrain
+    // set, a damaged one), or "" when it can.
+    virtual std::string TerrainGeneratorProblem() = 0;
 };
 
 // What the mode commands ask of the map besides the menus.
@@ -99,6 +104,7 @@ class EditCommands : public EditCommandTarget, private HistoryListener {
     void SetModifyObjective() override;
     void ObjectiveStatus() override;
     void MapTrimmer() override;
+    void GenerateTerrain() override;
     void WesternOrderOfBattle() override { OrderOfBattle(SideWestern); }
     void EasternOrderOfBattle() override { OrderOfBattle(SideEastern); }
     void WesternSchedule() override { Schedule(SideWestern); }
@@ -120,8 +126,9 @@ class EditCommands : public EditCommandTarget, private HistoryListener {
     void LargerBrush() override { Areas(&AreaCommands::LargerBrush); }
 
     // Brings the items that follow the battle up to date: Undo and Redo enabled when there is
-    // a step to act on, captions naming it ("Undo Place Primary Terrain"), and the objective's
-    // status item enabled while the battle has an objective.
+    // a step to act on, captions naming it ("Undo Place Primary Terrain"), the objective's
+    // status item enabled while the battle has an objective, and Generate Terrain while the
+    // battle's terrain set has a role table, with a tip saying why not.
     void RefreshCommands();
     void HistoryChanged(const StepChange& change) override;
 

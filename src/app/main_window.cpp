@@ -18,6 +18,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
@@ -316,6 +317,14 @@ void TMainForm::SetCommandEnabled(std::string_view name, bool enabled) {
 
 void TMainForm::SetCommandCaption(std::string_view name, const std::string& caption) {
     menus_->SetCaption(name, caption);
+}
+
+void TMainForm::SetCommandTip(std::string_view name, const std::string& tip) {
+    QAction* item = findChild<QAction*>(QString::fromLatin1(name.data(), qsizetype(name.size())));
+    if (!item) return;
+    item->setToolTip(FromAnsi(tip));
+    // A menu shows its items' tips only when asked to.
+    if (auto* menu = qobject_cast<QMenu*>(item->parent())) menu->setToolTipsVisible(true);
 }
 
 void TMainForm::SetRecentBattles(const std::vector<std::string>& paths) {

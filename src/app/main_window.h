@@ -76,6 +76,7 @@ class TMainForm : public QMainWindow,
     void SetBusy(bool busy) override;
     void SetCommandEnabled(std::string_view name, bool enabled) override;
     void SetCommandCaption(std::string_view name, const std::string& caption) override;
+    void SetCommandTip(std::string_view name, const std::string& tip) override;
     void SetRecentBattles(const std::vector<std::string>& paths) override;
     void ShowTitlePicture() override;
     void ShowBattle() override;

@@ -315,6 +315,14 @@ Status ReadRoleTable(const std::filesystem::path& file, RoleTable& table) {
     return parsed;
 }
 
+Status CheckRoleTableFits(const RoleTable& table, int32_t symbolCount, std::string_view setName) {
+    const int32_t highest = table.HighestTerrain();
+    if (highest < symbolCount) return Status::Ok();
+    return Status::Fail("The role table of " + std::string(setName) + " names terrain " +
+                        std::to_string(highest) + ", but the terrain set has only " +
+                        std::to_string(symbolCount) + " symbols.");
+}
+
 std::string EncodeRoleTable(const RoleTable& t) {
     if (t.TerrainCount < 1 || t.TerrainCount > MaxTerrainDefs)
         throw std::invalid_argument("terrain count out of range");

@@ -108,6 +108,10 @@ Status ParseRoleTable(std::span<const uint8_t> bytes, RoleTable& table);
 // damaged ("The role table K2T.roles is damaged: line 7: ..."); `table` is then unchanged.
 Status ReadRoleTable(const std::filesystem::path& file, RoleTable& table);
 
+// Whether a terrain set of `symbolCount` symbols holds every number the table names: Ok, or
+// "The role table of K2T names terrain 131, but the terrain set has only 130 symbols."
+Status CheckRoleTableFits(const RoleTable& table, int32_t symbolCount, std::string_view setName);
+
 // The file text of a table, in the order shown above. A table that could not be read back
 // (a number out of range, a list empty or too long) throws std::invalid_argument.
 std::string EncodeRoleTable(const RoleTable& table);

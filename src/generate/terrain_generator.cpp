@@ -607,11 +607,6 @@ Status CheckGeneratorInput(const Scenario& battle, const RoleTable& roles) {
         roles.Water.empty() || roles.Villages.empty() ||
         std::any_of(roles.Hills.begin(), roles.Hills.end(), [](const auto& l) { return l.empty(); }))
         return Status::Fail("The terrain role table is incomplete.");
-    const int32_t highest = roles.HighestTerrain();
-    if (highest >= battle.TerrainDefCount)
-        return Status::Fail("The terrain role table names terrain " + std::to_string(highest) +
-                            ", but the battle's terrain set has only " +
-                            std::to_string(battle.TerrainDefCount) + " terrains.");
     return Status::Ok();
 }
 

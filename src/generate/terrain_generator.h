@@ -76,8 +76,9 @@ struct GeneratedMap {
 // "Hills must be from 0 to 100." for the first slider out of range, or Ok.
 Status CheckSettings(const GeneratorSettings& settings);
 
-// Whether the terrain of `battle` can be generated with `roles`: a map of at least 3 x 3 whose
-// terrain set holds every number the table names. Ok, or the reason for the user.
+// Whether the terrain of `battle` can be generated with `roles`: a map of at least 3 x 3 and a
+// table with every role the generator lays. Ok, or the reason for the user. (Whether the
+// battle's terrain set holds the numbers the table names is CheckRoleTableFits.)
 Status CheckGeneratorInput(const Scenario& battle, const RoleTable& roles);
 
 // Generates a map the size of `battle`'s. Hexes holding a unit or a reinforcement marker never

@@ -17,6 +17,9 @@ struct ScreenRecorder : k2::CommandScreen, k2::ModeScreen {
     void SetCommandCaption(std::string_view name, const std::string& text) override {
         captions[std::string(name)] = text;
     }
+    void SetCommandTip(std::string_view name, const std::string& tip) override {
+        tips[std::string(name)] = tip;
+    }
     void SetInfoText(const std::string& text) override { info = text; }
     void ShowNotice(const std::string& text) override { notices.push_back(text); }
     void SetHandCursor() override { ++handCursors; }
@@ -24,6 +27,7 @@ struct ScreenRecorder : k2::CommandScreen, k2::ModeScreen {
     void ShowFromViewOrigin() override { ++viewSetUps; }
     std::map<std::string, bool> enabled;
     std::map<std::string, std::string> captions;
+    std::map<std::string, std::string> tips;
     std::string info;
     std::vector<std::string> notices;
     int handCursors = 0;
@@ -54,12 +58,15 @@ struct MenuDialogRecorder : k2::MenuDialogs {
         return Note("schedule " + std::to_string(side), k2::DialogResult::Cancel);
     }
     void RunArmyStatistics() override { Note("statistics", k2::DialogResult::Ok); }
+    k2::DialogResult RunGenerateTerrain() override { return Note("generate", k2::DialogResult::Ok); }
+    std::string TerrainGeneratorProblem() override { return generatorProblem; }
     k2::DialogResult Note(const std::string& what, k2::DialogResult result) {
         opened.push_back(what);
         return result;
     }
     std::vector<std::string> opened;
     k2::DialogResult rosterResult = k2::DialogResult::Cancel;
+    std::string generatorProblem;
 };
 
 class EditCommandsTest : public ::testing::Test {
@@ -163,6 +170,19 @@ TEST_F(EditCommandsTest, MenuDialogsAndTheObjectiveItem) {
     EXPECT_TRUE(screen.enabled["ObjectiveList"]);
     commands.Undo();
     EXPECT_FALSE(screen.enabled["ObjectiveList"]);
+}
+
+TEST_F(EditCommandsTest, GenerateTerrainWaitsForARoleTableAndSaysWhy) {
+    dialogs.generatorProblem = "The terrain set MOOR has no role table (MOOR.roles).";
+    commands.RefreshCommands();
+    EXPECT_FALSE(screen.enabled["GenerateTerrain1"]);
+    EXPECT_EQ(screen.tips["GenerateTerrain1"], dialogs.generatorProblem);
+    dialogs.generatorProblem.clear();
+    f.history->Reset();
+    EXPECT_TRUE(screen.enabled["GenerateTerrain1"]) << "another battle, another terrain set";
+    EXPECT_EQ(screen.tips["GenerateTerrain1"], "");
+    commands.GenerateTerrain();
+    EXPECT_THAT(dialogs.opened, ElementsAre("generate"));
 }
 
 TEST_F(EditCommandsTest, PromptsAreTheProgramsOwnTexts) {

@@ -17,6 +17,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -740,3 +741,37 @@ TEST_F(MainWindowTest, OverviewKeepsItsPictureUnderAModalDialog) {
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, GenerateTerrainNeedsTheRoleTableOfTheBattlesTerrainSet) {
+    QAction* generate = Item("GenerateTerrain1");
+    ASSERT_NE(generate, nullptr);
+    EXPECT_FALSE(generate->isEnabled()) << "no battle yet";
+    Open(MakeBattle("stock.k2s", "Stock Set"));
+    EXPECT_TRUE(generate->isEnabled());
+    // The dialog's OK lays the map as one step.
+    const k2::HexCell before = context_->Battle().Hexes[61];
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->objectName(), "TGenerateTerrain");
+        dialog->findChild<QPushButton*>("OkBtn")->click();
+    });
+    Trigger("GenerateTerrain1");
+    EXPECT_EQ(Item("Undo1")->text(), "Undo Generate Terrain");
+    Trigger("Undo1");
+    EXPECT_EQ(context_->Battle().Hexes[61], before);
+
+    // The same battle on a copy of the stock terrain set that has no role table.
+    const fs::path scenarios = install_ / "scenarios";
+    for (const char* part : {".ter", ".sdx", "-t1.bmp", "-t2.bmp", "-t3.bmp"})
+        fs::copy_file(scenarios / (std::string("K2T") + part), scenarios / (std::string("MOOR") + part));
+    k2::Scenario moor;
+    ASSERT_TRUE(k2::ReadBattle(moor, scenarios / "stock.k2s", install_ / "sysdefs" / "K2Ter.Def").ok);
+    moor.TerrainSetName = "MOOR";
+    ASSERT_TRUE(k2::WriteBattle(moor, scenarios / "moor.k2s", context_->Symbols().TerrainCount()).ok);
+    Open((scenarios / "moor.k2s").string());
+    EXPECT_EQ(context_->Battle().TerrainSetName.Str(), "MOOR");
+    EXPECT_FALSE(generate->isEnabled());
+    EXPECT_EQ(generate->toolTip(), "The terrain set MOOR has no role table (MOOR.roles).");
+    EXPECT_TRUE(qobject_cast<QMenu*>(generate->parent())->toolTipsVisible());
+}

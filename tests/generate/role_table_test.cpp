@@ -152,6 +152,12 @@ TEST(RoleTable, RefusesEveryFileCutShort) {
     }
 }
 
+TEST(RoleTable, FitsATerrainSetThatHoldsEveryNumberItNames) {
+    EXPECT_TRUE(CheckRoleTableFits(SmallTable(), 28, "MOOR").ok);
+    EXPECT_EQ(CheckRoleTableFits(SmallTable(), 27, "MOOR").message,
+              "The role table of MOOR names terrain 27, but the terrain set has only 27 symbols.");
+}
+
 TEST(RoleTable, EncodingRefusesATableThatCouldNotBeReadBack) {
     RoleTable empty = SmallTable();
     empty.Woods.clear();

@@ -154,8 +154,10 @@ int EditCommand(const fs::path& installDir, const std::vector<std::string>& args
     if (std::any_of(ops.begin(), ops.end(), [](const QJsonValue& op) {
             return op.toObject().value(QLatin1String("op")).toString() == QLatin1String("generate");
         })) {
-        const k2::Status read =
+        k2::Status read =
             k2::ReadRoleTable(k2::RoleTableFile(installDir, scenario->TerrainSetName.View()), *roles);
+        if (read)
+            read = k2::CheckRoleTableFits(*roles, symbols->TerrainCount(), scenario->TerrainSetName.View());
         if (!read) {
             std::cerr << o.file.string() << ": " << read.message << "\nnothing was written\n";
             return ExitRefused;

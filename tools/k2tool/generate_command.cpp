@@ -129,8 +129,8 @@ int GenerateCommand(const fs::path& installDir, const std::vector<std::string>& 
     int32_t symbols = 0;
     if (!LoadTerrainSymbolCount(installDir, *battle, symbols)) return ExitRefused;
     k2::RoleTable roles;
-    const k2::Status read =
-        k2::ReadRoleTable(k2::RoleTableFile(installDir, battle->TerrainSetName.View()), roles);
+    k2::Status read = k2::ReadRoleTable(k2::RoleTableFile(installDir, battle->TerrainSetName.View()), roles);
+    if (read) read = k2::CheckRoleTableFits(roles, symbols, battle->TerrainSetName.View());
     if (!read) {
         std::cerr << read.message << "\n";
         return ExitRefused;

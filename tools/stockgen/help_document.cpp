@@ -331,6 +331,28 @@ const Section Sections[] = {
      "edge become border hexes. Grow adds a row at the bottom or top, a column at the right, or two "
      "columns at the left, up to 150 x 150; the old edge becomes open ground and the new edge is border. "
      "The map cannot shrink below 10 x 10. Each press can be undone.</p>"},
+    {"generate-terrain", "Generate Terrain",
+     "<p><b>Terrain &gt; Generate Terrain...</b> lays a new battlefield over the whole map, to shape "
+     "further by hand. Choose a <b>seed</b> (or press <b>New Seed</b> for another) and set the sliders "
+     "from 0 to 100: <b>Hills</b>, <b>Woods</b>, <b>Marsh and Water</b> and <b>Fields</b> ask for a share "
+     "of the map inside its border (at 100: 40 % hills, 35 % woods, 25 % marsh and water, 30 % fields), "
+     "<b>Villages</b>, <b>Roads</b> and <b>Rivers</b> for how many, more on a larger map. The preview "
+     "shows the whole map as it will be and follows the sliders; OK lays it down, and one Undo takes it "
+     "back.</p>"
+     "<p>Hills come in clusters that rise one level at a time to their tops; woods grow in clumps; marsh "
+     "lies on low ground and along the rivers, with open water inside the larger marshes; fields lie near "
+     "the villages and roads. Rivers run from one edge of the map to the other; roads run from edge to "
+     "edge, cross a river by a bridge or a ford, and lead to the villages; every piece of road or river "
+     "meets its neighbour's matching piece. Each village is a structure, owned by the side of a unit "
+     "standing on it, else by the side whose half of the map it lies in. The same seed and sliders always "
+     "give the same map.</p>"
+     "<p>Units, the objective, markers, caltrops, stakes and map text stay where they are, and a hex with "
+     "a unit or a reinforcement marker never becomes water or river; the border stays. The battle's "
+     "structures give way to the villages. Which terrain serves as ground, woods, water, hills, roads, "
+     "rivers, bridges and fords comes from the <b>role table</b> of the battle's terrain set "
+     "(<code>sysdefs/K2T.roles</code> for the stock set): for a terrain set without one, or with a "
+     "damaged one, the command is disabled and its tip says why. <code>k2tool generate</code> makes a new "
+     "battle with generated terrain from the command line.</p>"},
     {"information", "Information",
      "<p>The <b>Information</b> menu shows the definition tables of weapons, armour and shields, with their "
      "weights, "
@@ -409,6 +431,7 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Fill Primary Terrain", "fill-terrain"},
         {"Fill Selection", "map-areas"},
         {"Ford", "terrain"},
+        {"Generate Terrain", "generate-terrain"},
         {"Help", "help-menu"},
         {"Information", "information"},
         {"Invert Selection", "map-areas"},
@@ -438,8 +461,11 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Redo", "edit-menu"},
         {"Reinforcement Schedule", "units"},
         {"Reinforcements", "units"},
+        {"Role table", "generate-terrain"},
         {"Radius", "brushes"},
+        {"Random map", "generate-terrain"},
         {"Roads", "terrain"},
+        {"Seed", "generate-terrain"},
         {"Save Battle", "save-battle"},
         {"Save Battle As", "save-battle-as"},
         {"Select All", "map-areas"},
