@@ -4,6 +4,7 @@
 
 #include "core/battle_file.h"
 #include "core/file_lookup.h"
+#include "core/platform.h"
 #include "graphics/symbol_set.h"
 
 #include <benchmark/benchmark.h>
@@ -20,6 +21,17 @@ namespace k2bench {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+
+// The bytes of a 1920 x 1080 view's buffer, with its margins, at 16 bits a pixel.
+constexpr std::size_t ViewBytes = std::size_t(1920 + 256) * (1080 + 256) * 2;
+
+// Answers every question Yes and plays no sound.
+struct Silent : k2::SoundPlayer, k2::MessageBoxes {
+    bool Play(int, int) override { return false; }
+    void ShowPlain(const std::string&, const std::string&) override {}
+    int Ask(int, int) override { return k2::MsgResultYes; }
+    bool Confirm(const std::string&, const std::string&) override { return true; }
+};
 
 struct Stock {
     std::unique_ptr<k2::Scenario> scenario = std::make_unique<k2::Scenario>();

@@ -16,15 +16,9 @@ namespace {
 using k2bench::Clock;
 using k2bench::FullSample;
 
-constexpr std::size_t ViewBytes = std::size_t(1920 + 256) * (1080 + 256) * 2;
+using k2bench::ViewBytes;
 
-// Answers every question Yes, draws nothing.
-struct Silent : k2::SoundPlayer, k2::MessageBoxes {
-    bool Play(int, int) override { return false; }
-    void ShowPlain(const std::string&, const std::string&) override {}
-    int Ask(int, int) override { return k2::MsgResultYes; }
-    bool Confirm(const std::string&, const std::string&) override { return true; }
-};
+using k2bench::Silent;
 
 // Draws what a step changed into a renderer's buffer by the map refresher's rule, as the main
 // window does (no screen).
