@@ -103,6 +103,7 @@ Status BattleLifecycle::WriteCurrent() {
     parts_.screen.SetBusy(false);
     ShowStatus(status);
     if (status) DiscardRecovery();
+    if (status && follower_) follower_->BattleSaved(savePath_);
     return status;
 }
 
@@ -149,6 +150,8 @@ bool BattleLifecycle::OfferRecovery() {
     saveAsRequired_ = true;
     EnableBattleCommands();
     parts_.history.Touch();
+    // What lay beside the battle's own file still belongs to it.
+    if (follower_) follower_->BattleOpened(currentPath_);
     return true;
 }
 
@@ -223,6 +226,7 @@ bool BattleLifecycle::LoadBattle(const std::string& path) {
     SetBattleCaption();
     screen.HideProgress();
     screen.SetBusy(false);
+    if (follower_) follower_->BattleOpened(path);
     return true;
 }
 
@@ -230,6 +234,7 @@ void BattleLifecycle::FailToTitle() {
     LifecycleScreen& screen = parts_.screen;
     DisableBattleCommands();
     screen.ShowTitlePicture();
+    if (follower_) follower_->BattleClosed();
     screen.SetCaption(Title);
     screen.SetInfoText(NotActiveText);
     screen.HideProgress();
@@ -282,6 +287,7 @@ void BattleLifecycle::CreateNew() {
     active_ = true;
     EnableBattleCommands();
     screen.ShowBattle();
+    if (follower_) follower_->BattleClosed();
     SetBattleCaption();
     savePath_.clear();
     screen.HideProgress();

@@ -61,6 +61,18 @@ class SymbolSetSource {
     virtual int32_t TerrainSymbolCount() const = 0;
 };
 
+// What else lives beside a battle's file (the reference picture's settings) follows the battle
+// through opening, saving under any name and closing.
+class BattleFileFollower {
+  public:
+    virtual ~BattleFileFollower() = default;
+    // `path` is the battle's file (for a recovered battle, the file it was recovered for).
+    virtual void BattleOpened(const std::string& path) = 0;
+    virtual void BattleSaved(const std::string& path) = 0;
+    // No battle, or a new one without a file.
+    virtual void BattleClosed() = 0;
+};
+
 // Everything the life cycle works on, owned by the application.
 struct LifecycleParts {
     Scenario& scenario;
@@ -113,6 +125,7 @@ class BattleLifecycle {
 
     // The recovery copy kept while the battle is modified (none when null).
     void SetRecovery(RecoveryStore* store) { recovery_ = store; }
+    void SetFileFollower(BattleFileFollower* follower) { follower_ = follower; }
     // After every change of the edit history: the recovery copy follows the modified battle and
     // goes once it is saved or back as saved. Returns how long until a copy would be due when
     // this change came too soon after the last copy (zero otherwise).
@@ -157,6 +170,7 @@ class BattleLifecycle {
     bool exiting_ = false;
     RecentBattles recent_;
     RecoveryStore* recovery_ = nullptr;
+    BattleFileFollower* follower_ = nullptr;
 };
 
 } // namespace k2

@@ -56,6 +56,8 @@ void CommandMenus::AddRow(QMenu* menu, const CommandRow& row) {
     case CommandKind::Switch: {
         QAction* item = AddItem(menu, row.name, QString::fromStdString(InitialSwitchCaption(row.display)));
         item->setEnabled(false);
+        for (std::string_view keys : row.keys)
+            if (!keys.empty()) item->setShortcut(QKeySequence(ToQString(keys)));
         connect(item, &QAction::triggered, this, [this, &row, item] {
             const bool on = ToggleSwitch(parts_.switches, row.display);
             item->setText(QString::fromStdString(SwitchCaption(row.display, on)));

@@ -55,6 +55,11 @@ constexpr std::string_view WesternSchedule = "WestRForce";
 constexpr std::string_view EasternSchedule = "EastRForce";
 constexpr std::string_view ArmyStatistics = "Information1";
 
+// View
+constexpr std::string_view ReferenceImage = "ReferenceImage1";
+constexpr std::string_view AlignReference = "AlignReferenceImage1";
+constexpr std::string_view ReferenceDisplay = "ReferenceDisplay1";
+
 // Special Hexes
 constexpr std::string_view SpecialHexMarkers = "MM_SetSpcHex";
 constexpr std::string_view PlaceCaltrops = "PlaceCaltrops1";
@@ -135,6 +140,9 @@ inline constexpr std::array All = {OpenBattle,
                                    ReinforcementDisplay,
                                    OverlayDisplay,
                                    MapTextDisplay,
+                                   ReferenceImage,
+                                   AlignReference,
+                                   ReferenceDisplay,
                                    OverviewDisplay,
                                    HelpContents,
                                    KeywordSearch,

@@ -26,6 +26,9 @@ class WindowCommandTarget {
     virtual void BattleSettings() = 0;
     virtual void CheckBattle() = 0;
     virtual void ExportMapImage() = 0;
+    // The reference picture traced under the map (View menu).
+    virtual void ReferenceImage() = 0;
+    virtual void AlignReferenceImage() = 0;
     virtual void Exit() = 0;
     virtual void HelpContents() = 0;
     virtual void KeywordSearch() = 0;
@@ -92,6 +95,7 @@ enum class CommandMenu : uint8_t {
     Units,
     SpecialHexes,
     MapText,
+    View,
     Preferences,
     Help,
     None
@@ -110,6 +114,7 @@ inline constexpr std::array MenuHeadings = {
     MenuHeading{CommandMenu::Units, "Units1", "&Units"},
     MenuHeading{CommandMenu::SpecialHexes, "SpecialHexes1", "&Special Hexes"},
     MenuHeading{CommandMenu::MapText, "MapText1", "&Map Text"},
+    MenuHeading{CommandMenu::View, "View1", "&View"},
     MenuHeading{CommandMenu::Preferences, "Preferences1", "&Preferences"},
     MenuHeading{CommandMenu::Help, "Help1", "&Help"},
 };
@@ -186,6 +191,17 @@ constexpr CommandRow Switch(std::string_view name, DisplaySwitch which) {
     CommandRow row = Row(CommandKind::Switch, CommandMenu::Preferences, name);
     row.enabling = Enabling::WithBattle;
     row.display = which;
+    return row;
+}
+
+// A switch with a key of its own, enabled by its own rule; `caption` names it on the help's
+// Keyboard page (the menu item's caption says its state).
+constexpr CommandRow KeyedSwitch(CommandMenu menu, std::string_view name, std::string_view caption,
+                                 DisplaySwitch which, std::array<std::string_view, 2> keys) {
+    CommandRow row = Row(CommandKind::Switch, menu, name, caption);
+    row.enabling = Enabling::Own;
+    row.display = which;
+    row.keys = keys;
     return row;
 }
 
@@ -292,6 +308,16 @@ inline constexpr std::array CommandTable = [] {
 
         rows::Edit(MapText, cmd::AddModifyMapText, "Add/Modify Map Text",
                    &EditCommandTarget::AddModifyMapText),
+
+        rows::Window(View, cmd::ReferenceImage, "Reference Image...", WithBattle,
+                     &WindowCommandTarget::ReferenceImage),
+        // Own: while a reference picture is shown under the battle.
+        rows::Window(View, cmd::AlignReference, "Align Reference Image", Own,
+                     &WindowCommandTarget::AlignReferenceImage),
+        rows::Separator(View),
+        // Own: while there is a reference picture to show or hide.
+        rows::KeyedSwitch(View, cmd::ReferenceDisplay, "Show or Hide the Reference Image",
+                          DisplaySwitch::Reference, {"Ctrl+R"}),
 
         rows::Switch(cmd::ElevationDisplay, DisplaySwitch::Elevation),
         rows::Switch(cmd::ObjectiveDisplay, DisplaySwitch::Objectives),

@@ -2,6 +2,7 @@
 
 #include "app/editor_context.h"
 #include "app/export_map_dialog.h"
+#include "app/reference_window.h"
 #include "graphics/map_export.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ void ExportFlow::Run(QSize visible, const std::filesystem::path& battleFile,
                      const std::filesystem::path& scenariosDir) {
     const Scenario& battle = context_.Battle();
     if (!choice_) choice_ = new TExportMap(parent_);
+    choice_->OfferReference(reference_.HasPicture(), context_.Switches().Reference);
     const std::optional<ExportArea> area = choice_->Choose(WholeMapSize(battle, context_.Symbols()), visible);
     if (!area) return;
     std::string proposed = battle.BattleName.Str();
@@ -29,13 +31,18 @@ void ExportFlow::Run(QSize visible, const std::filesystem::path& battleFile,
     progress.setWindowTitle("Export Map Image");
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
+    MapDecoration decorate;
+    if (choice_->IncludeReference())
+        decorate = [this](QImage& picture, QPointF mapOrigin) { reference_.DrawOverMap(picture, mapOrigin); };
     screen_.SetBusy(true);
-    const Status status = ExportMapImage(battle, context_.Symbols(), context_.Switches(), *area, visible,
-                                         *file, [&progress](int percent) {
-                                             progress.setValue(percent);
-                                             QApplication::processEvents();
-                                             return !progress.wasCanceled();
-                                         });
+    const Status status = ExportMapImage(
+        battle, context_.Symbols(), context_.Switches(), *area, visible, *file,
+        [&progress](int percent) {
+            progress.setValue(percent);
+            QApplication::processEvents();
+            return !progress.wasCanceled();
+        },
+        decorate);
     screen_.SetBusy(false);
     progress.reset();
     if (IsExportCancelled(status)) return;

@@ -12,12 +12,14 @@ namespace k2 {
 
 class EditorContext;
 class LifecycleScreen;
+class ReferenceWindow;
 class TExportMap;
 
 class ExportFlow {
   public:
-    ExportFlow(EditorContext& context, LifecycleScreen& screen, QWidget* parent)
-        : context_(context), screen_(screen), parent_(parent) {}
+    ExportFlow(EditorContext& context, LifecycleScreen& screen, const ReferenceWindow& reference,
+               QWidget* parent)
+        : context_(context), screen_(screen), reference_(reference), parent_(parent) {}
     // `visible` is the size of the view's part of the map; the file is proposed beside
     // `battleFile`, or in `scenariosDir` for a battle without a file.
     void Run(QSize visible, const std::filesystem::path& battleFile,
@@ -26,6 +28,7 @@ class ExportFlow {
   private:
     EditorContext& context_;
     LifecycleScreen& screen_;
+    const ReferenceWindow& reference_;
     QWidget* parent_;
     TExportMap* choice_ = nullptr;
 };

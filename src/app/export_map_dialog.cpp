@@ -3,6 +3,7 @@
 #include "widgets/dialog_look.h"
 #include "widgets/picture_panel.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -33,6 +34,8 @@ TExportMap::TExportMap(QWidget* parent) : QDialog(parent) {
     auto* choices = new QVBoxLayout(group);
     choices->addWidget(whole_);
     choices->addWidget(visible_);
+    reference_ = new QCheckBox("Include the reference image", panel);
+    reference_->setObjectName("IncludeReferenceChk");
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, panel);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("ExportOkBtn");
@@ -44,6 +47,7 @@ TExportMap::TExportMap(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(16, 14, 16, 14);
     layout->addWidget(group);
+    layout->addWidget(reference_);
     layout->addWidget(buttons);
 }
 
@@ -53,6 +57,15 @@ std::optional<ExportArea> TExportMap::Choose(QSize wholeMap, QSize visiblePart) 
     adjustSize();
     if (exec() != QDialog::Accepted) return std::nullopt;
     return visible_->isChecked() ? ExportArea::VisiblePart : ExportArea::WholeMap;
+}
+
+void TExportMap::OfferReference(bool available, bool checked) {
+    reference_->setEnabled(available);
+    reference_->setChecked(available && checked);
+}
+
+bool TExportMap::IncludeReference() const {
+    return reference_->isEnabled() && reference_->isChecked();
 }
 
 } // namespace k2

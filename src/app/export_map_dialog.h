@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class QCheckBox;
 class QRadioButton;
 
 namespace k2 {
@@ -18,10 +19,14 @@ class TExportMap : public QDialog {
     explicit TExportMap(QWidget* parent = nullptr);
     // Shows the choice with the two picture sizes; the area chosen, or nothing when cancelled.
     std::optional<ExportArea> Choose(QSize wholeMap, QSize visiblePart);
+    // The check box that puts the reference picture into the image: offered while there is one.
+    void OfferReference(bool available, bool checked);
+    bool IncludeReference() const;
 
   private:
     QRadioButton* whole_ = nullptr;
     QRadioButton* visible_ = nullptr;
+    QCheckBox* reference_ = nullptr;
 };
 
 } // namespace k2

@@ -85,7 +85,16 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
     areaWindow_->SetCommands(areas_.get(), &session_->Selection());
     editCommands_->SetAreaCommands(areas_.get());
     session_->Areas().SetTerrainSymbolCount([this] { return context_.Symbols().TerrainCount(); });
-    view_->SetOverlay([this](QImage& picture) { areaWindow_->DrawMarks(picture); });
+    // The reference picture lies under the marks; the align mode takes its clicks and the arrows.
+    reference_ = std::make_unique<ReferenceWindow>(
+        ReferenceParts{*view_, context_.Renderer(), context_.Battle(), context_.Edit(), context_.Switches(),
+                       static_cast<CommandScreen&>(*this), context_.Chooser(), this});
+    lifecycle_->SetFileFollower(reference_.get());
+    view_->SetKeyHook([this](int key) { return reference_->Key(key); });
+    view_->SetOverlay([this](QImage& picture) {
+        reference_->DrawOver(picture);
+        areaWindow_->DrawMarks(picture);
+    });
     // Every completed step, undo and redo: first the picture, then the window's followers.
     context_.History().AddListener(refresher_.get());
     context_.History().AddListener(this);
@@ -102,6 +111,8 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
     connect(noticeTimer_, &QTimer::timeout, this, [this] { SetInfoText(infoText_); });
     connect(view_, &MapView::MapPressed, this, [this](Qt::MouseButton button) {
         // Select Map Area's drags and the paste mode's right button are the area commands' own.
+        if (reference_->Press(button == Qt::LeftButton, view_->PointerPosition(), view_->PointerHex()))
+            return;
         const SelectionMode mode = SelectionModeFor(QGuiApplication::keyboardModifiers());
         if (areas_->Press(ToMapButton(button), view_->PointerHex(), mode)) return;
         editCommands_->MapPressed(lifecycle_->BattleActive(), ToMapButton(button), view_->PointerHex());
@@ -132,7 +143,10 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
     menus_ = std::make_unique<CommandMenus>(
         *this, CommandMenuParts{static_cast<WindowCommandTarget&>(*this), *editCommands_, context_.Switches(),
                                 docks_->OverviewToggle(), [this](int32_t i) { lifecycle_->OpenRecent(i); },
-                                [this] { view_->DisplayMap(); }});
+                                [this] {
+                                    reference_->SwitchFlipped();
+                                    view_->DisplayMap();
+                                }});
 
     StartUp();
     // Once the window is up, a battle a previous run left unsaved is offered back.
@@ -141,6 +155,8 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
 
 TMainForm::~TMainForm() {
     view_->SetOverlay({});
+    view_->SetKeyHook({});
+    lifecycle_->SetFileFollower(nullptr);
     context_.History().RemoveListener(this);
     context_.History().RemoveListener(refresher_.get());
     if (busy_) QApplication::restoreOverrideCursor();
@@ -157,7 +173,8 @@ TNewMap& TMainForm::SettingsDialogWindow() {
 void TMainForm::ExportMapImage() {
     if (!lifecycle_->BattleActive()) return;
     if (!exportFlow_)
-        exportFlow_ = std::make_unique<ExportFlow>(context_, static_cast<LifecycleScreen&>(*this), this);
+        exportFlow_ =
+            std::make_unique<ExportFlow>(context_, static_cast<LifecycleScreen&>(*this), *reference_, this);
     exportFlow_->Run(QSize(view_->Logic().ViewWidth(), view_->Logic().ViewHeight()),
                      lifecycle_->CurrentPath(), lifecycle_->ScenariosDir());
 }

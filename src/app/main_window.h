@@ -7,6 +7,7 @@
 #include "app/edit_commands.h"
 #include "app/editor_context.h"
 #include "app/map_refresher.h"
+#include "app/reference_window.h"
 #include "app/window_docks.h"
 #include "edit/edit_session.h"
 #include "view/map_view_logic.h"
@@ -59,6 +60,7 @@ class TMainForm : public QMainWindow,
     MapClickDispatch& Dispatch() { return session_->Dispatch(); }
     EditSession& Session() { return *session_; }
     EditCommands& Commands() { return *editCommands_; }
+    ReferenceWindow& Reference() { return *reference_; }
 
     // The text of the low-colour warning.
     static std::string LowColourWarning();
@@ -92,6 +94,8 @@ class TMainForm : public QMainWindow,
     // Runs the battle check and shows its findings in their panel.
     void CheckBattle() override;
     void ExportMapImage() override;
+    void ReferenceImage() override { reference_->ShowDialog(); }
+    void AlignReferenceImage() override { reference_->BeginAlign(); }
     void Exit() override;
     void HelpContents() override;
     void KeywordSearch() override;
@@ -123,6 +127,7 @@ class TMainForm : public QMainWindow,
     std::unique_ptr<EditCommands> editCommands_;
     std::unique_ptr<AreaWindow> areaWindow_;
     std::unique_ptr<AreaCommands> areas_;
+    std::unique_ptr<ReferenceWindow> reference_;
     std::unique_ptr<WindowDocks> docks_;
     std::unique_ptr<CommandMenus> menus_;
     bool busy_ = false;

@@ -23,8 +23,9 @@ enum class EditMode : int32_t {
     Caltrops = 14,
     Stakes = 15,
     MoveUnit = 20,
-    SelectArea = 21, // a drag selects an area of the map
-    PasteArea = 22,  // a click lays the copied area down
+    SelectArea = 21,     // a drag selects an area of the map
+    PasteArea = 22,      // a click lays the copied area down
+    AlignReference = 23, // clicks tie points of the reference picture to hexes
 };
 
 // The brush of Place Primary Terrain and of secondary terrain removal: every hex within this
@@ -50,6 +51,7 @@ struct DisplaySwitches {
     bool Reinforcements = true;
     bool Overlay = true;
     bool MapText = true;
+    bool Reference = true; // the reference picture over the map
 };
 
 } // namespace k2

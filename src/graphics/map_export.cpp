@@ -1,5 +1,7 @@
 #include "graphics/map_export.h"
 
+#include "graphics/reference_image.h"
+
 #include "core/file_io.h"
 #include "graphics/hex_geometry.h"
 #include "graphics/map_renderer.h"
@@ -106,7 +108,7 @@ QImage DrawWholeMap(const Scenario& scenario, const SymbolSet& symbols, const Di
 }
 
 QImage DrawMapView(const Scenario& scenario, const SymbolSet& symbols, const DisplaySwitches& switches,
-                   QSize view) {
+                   QSize view, QPointF* mapOrigin) {
     if (!Drawable(scenario, symbols) || view.isEmpty()) return {};
     auto copy = std::make_unique<Scenario>(scenario);
     copy->ZoomLevel = static_cast<uint8_t>(ZoomOf(scenario));
@@ -121,14 +123,16 @@ QImage DrawMapView(const Scenario& scenario, const SymbolSet& symbols, const Dis
     renderer.SetBattleLoaded(true);
     renderer.SetViewSize(view.width(), view.height());
     renderer.Render();
+    if (mapOrigin) *mapOrigin = MapOriginInView(renderer, *copy, p, copy->ZoomLevel);
     return renderer.Present();
 }
 
 Status ExportMapImage(const Scenario& scenario, const SymbolSet& symbols, const DisplaySwitches& switches,
                       ExportArea area, QSize visibleView, const std::filesystem::path& path,
-                      const ExportProgress& progress) {
+                      const ExportProgress& progress, const MapDecoration& decorate) {
     if (!Drawable(scenario, symbols)) return Status::Fail("There is no map to export.");
     QImage image;
+    QPointF mapOrigin;
     if (area == ExportArea::WholeMap) {
         bool cancelled = false;
         image = DrawWholeMap(scenario, symbols, switches, progress, &cancelled);
@@ -141,10 +145,11 @@ Status ExportMapImage(const Scenario& scenario, const SymbolSet& symbols, const 
         }
     } else {
         if (visibleView.isEmpty()) return Status::Fail("There is no map to export.");
-        image = DrawMapView(scenario, symbols, switches, visibleView);
+        image = DrawMapView(scenario, symbols, switches, visibleView, &mapOrigin);
         if (image.isNull()) return Status::Fail("The map image could not be drawn.");
         if (progress && !progress(100)) return Status::Fail(CancelledText);
     }
+    if (decorate) decorate(image, mapOrigin);
 
     QByteArray png;
     QBuffer buffer(&png);

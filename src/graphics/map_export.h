@@ -9,6 +9,7 @@
 #include "graphics/symbol_set.h"
 
 #include <QImage>
+#include <QPointF>
 #include <QSize>
 
 #include <filesystem>
@@ -20,6 +21,10 @@ enum class ExportArea { WholeMap, VisiblePart };
 
 // Receives the percentage done after each band; returning false cancels.
 using ExportProgress = std::function<bool(int percent)>;
+
+// Draws over a finished map picture whose map pixel (0, 0) lies at `mapOrigin` (the reference
+// picture, when the export includes it).
+using MapDecoration = std::function<void(QImage& picture, QPointF mapOrigin)>;
 
 // The size of the whole map's picture at the scenario's zoom level: every column and row with
 // the half-row shift of the odd columns and the last cell whole. Empty without a battle or a
@@ -34,17 +39,18 @@ QImage DrawWholeMap(const Scenario& scenario, const SymbolSet& symbols, const Di
                     const ExportProgress& progress = {}, bool* cancelled = nullptr);
 
 // What a map view of `view` pixels shows at the scenario's origin and zoom level, the origin
-// kept on the map as the view keeps it (RGB16; null when there is nothing to draw).
+// kept on the map as the view keeps it (RGB16; null when there is nothing to draw). `mapOrigin`
+// receives where the map's pixel (0, 0) lies in it.
 QImage DrawMapView(const Scenario& scenario, const SymbolSet& symbols, const DisplaySwitches& switches,
-                   QSize view);
+                   QSize view, QPointF* mapOrigin = nullptr);
 
 // Writes the whole map or the visible part (a view of `visibleView` pixels at the scenario's
 // origin) as a PNG at the scenario's zoom level and with `switches`. The file is written next
 // to `path` and renamed over it, so a failed or cancelled export leaves any earlier file as it
-// was. The scenario itself is never changed.
+// was. The scenario itself is never changed. `decorate` draws over the picture before it is written.
 Status ExportMapImage(const Scenario& scenario, const SymbolSet& symbols, const DisplaySwitches& switches,
                       ExportArea area, QSize visibleView, const std::filesystem::path& path,
-                      const ExportProgress& progress = {});
+                      const ExportProgress& progress = {}, const MapDecoration& decorate = {});
 
 // The status ExportMapImage returns when the progress callback cancelled.
 bool IsExportCancelled(const Status& status);

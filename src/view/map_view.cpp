@@ -368,6 +368,10 @@ void MapView::ScrollBy(ScrollAxis axis, int32_t positions) {
 }
 
 void MapView::keyPressEvent(QKeyEvent* event) {
+    if (keyHook_ && keyHook_(event->key())) {
+        event->accept();
+        return;
+    }
     const int32_t page = std::max(1, logic_.Metrics().VisibleRows / 2);
     switch (event->key()) {
     case Qt::Key_Left:

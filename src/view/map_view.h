@@ -54,6 +54,10 @@ class MapView : public QWidget {
 
     // The hex under the last recorded pointer position (NoSymbol when none).
     int32_t PointerHex() const;
+    // The pointer's last position over MapWin, in view pixels ((-1, -1) when it left).
+    QPoint PointerPosition() const { return pointer_; }
+    // Keys the view would use itself (the arrows) go to `hook` first; it says whether it took one.
+    void SetKeyHook(std::function<bool(int key)> hook) { keyHook_ = std::move(hook); }
     void ZoomInAt(int32_t hex);
     void ZoomOut();
     // Scrolls by `positions` scrollbar positions (each two columns or rows), within the range.
@@ -132,6 +136,7 @@ class MapView : public QWidget {
     Qt::MouseButton held_ = Qt::NoButton;
     const EditState* edit_ = nullptr;
     std::function<void(QImage&)> overlay_;
+    std::function<bool(int)> keyHook_;
     bool hovering_ = false; // the pointer is over MapWin
     int32_t marked_ = NoSymbol;
     int32_t pointerHex_ = NoSymbol; // as last reported by PointerHexChanged

@@ -33,6 +33,8 @@ SwitchTexts TextsOf(DisplaySwitch which) {
         return {"Map OverLay is: On", "Map OverLay is: Off", "Map Overlay is: On"};
     case DisplaySwitch::MapText:
         return {"Map Text is: On", "Map Text is: Off", "Map Text is: On"};
+    case DisplaySwitch::Reference:
+        return {"Reference Image is: On", "Reference Image is: Off", "Reference Image is: On"};
     }
     return {"", "", ""};
 }
@@ -47,6 +49,8 @@ bool& SwitchRef(DisplaySwitches& s, DisplaySwitch which) {
         return s.Reinforcements;
     case DisplaySwitch::Overlay:
         return s.Overlay;
+    case DisplaySwitch::Reference:
+        return s.Reference;
     case DisplaySwitch::MapText:
         break;
     }

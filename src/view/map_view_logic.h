@@ -27,7 +27,7 @@ enum class ScrollAxis { Horizontal, Vertical };
 // that came into view, or by a full pass.
 enum class ScrollPaint { None, Incremental, Full };
 
-enum class DisplaySwitch { Elevation, Objectives, Reinforcements, Overlay, MapText };
+enum class DisplaySwitch { Elevation, Objectives, Reinforcements, Overlay, MapText, Reference };
 
 // The caption of a switch's menu item for its state, and the caption it has before a battle
 // has ever been shown.

@@ -105,9 +105,9 @@ TEST_F(CommandTableWindowTest, EveryRowIsInItsMenuWithItsCaptionAndKeys) {
             QAction* item = Item(row.name);
             ASSERT_NE(item, nullptr) << std::string(row.name);
             EXPECT_TRUE(menu->actions().contains(item)) << std::string(row.name);
+            EXPECT_EQ(item->shortcuts(), KeysOf(row)) << std::string(row.name);
             if (row.kind == k2::CommandKind::Switch) continue; // its caption says its state
             EXPECT_EQ(item->text(), ToQString(row.caption)) << std::string(row.name);
-            EXPECT_EQ(item->shortcuts(), KeysOf(row)) << std::string(row.name);
         }
     }
 }
