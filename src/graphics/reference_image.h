@@ -1,4 +1,4 @@
-// A picture traced under the map (a period map, a survey of the field): where it lies on the map,
+// A picture traced over the map (a period map, a survey of the field): where it lies on the map,
 // tied by two of its points to two hexes, and its drawing over the map picture at an opacity.
 // None of it is part of the battle.
 #pragma once

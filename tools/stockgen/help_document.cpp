@@ -63,7 +63,8 @@ const Section Sections[] = {
      "shows now (the size of each picture is given), then a file name. A large map at the largest zoom "
      "level takes a while: the progress window shows how far it has got, and Cancel stops it without "
      "writing anything. An existing file is replaced only when the new picture has been written "
-     "completely.</p>"},
+     "completely. While a reference image lies under the map, <b>Include the reference image</b> puts it "
+     "into the picture as the map shows it.</p>"},
     {"recent-battles", "Recent battles",
      "<p>The last battles you saved are listed at the foot of the File menu. Choose one to open it.</p>"},
     {"exit", "Exit",
@@ -353,6 +354,29 @@ const Section Sections[] = {
      "(<code>sysdefs/K2T.roles</code> for the stock set): for a terrain set without one, or with a "
      "damaged one, the command is disabled and its tip says why. <code>k2tool generate</code> makes a new "
      "battle with generated terrain from the command line.</p>"},
+    {"reference-image", "Reference Image: tracing a map picture",
+     "<p>To build a historical field from a period map or a survey, show the picture over the map, "
+     "see-through, and paint the ground to match it. <b>View &gt; Reference Image...</b> opens its window: "
+     "<b>Choose...</b> a picture "
+     "(PNG, JPEG, BMP, GIF, TIFF and the other kinds the system reads), <b>Remove</b> it, and set the "
+     "<b>Opacity</b> from 0 % (not drawn) to 100 % (the picture hides the map); it starts at 50 %. What "
+     "you change shows on the map at once; Cancel puts back what was there. A new picture is first laid "
+     "over the whole map from its top-left corner, as large as fits. The picture follows every scroll "
+     "and zoom.</p>"
+     "<p><b>View &gt; Align Reference Image</b> puts the picture in place: click a point of the picture "
+     "(a church, a crossroads), then the hex where that point belongs; then a second point, well away "
+     "from the first, and its hex. The picture is scaled, turned and moved so that both points sit on "
+     "the centres of their hexes; the information bar says the scale and angle, and the window shows "
+     "them too. The points clicked so far are marked with small red crosses; the right button starts the "
+     "pairs again. While the mode is on, the arrow keys nudge the picture one pixel of the largest zoom "
+     "level at a time. <b>Reset</b> in the window lays it over the whole map again.</p>"
+     "<p><b>View &gt; Reference Image is: On/Off</b> (Ctrl+R) shows and hides it. None of this changes "
+     "the battle: it is no step for Undo and does not mark the battle as changed. The settings are kept "
+     "in a small file beside the battle, <code>NAME.k2s.reference.json</code> (the picture's place "
+     "relative to the battle, the two points and their hexes, the nudge, the opacity and whether it is "
+     "shown), written when the battle is saved, also under a new name, and whenever you change them for "
+     "a battle that has a file. When the battle is opened the picture comes back; if the file is damaged "
+     "or the picture is missing, the information bar says so and the battle opens as usual.</p>"},
     {"information", "Information",
      "<p>The <b>Information</b> menu shows the definition tables of weapons, armour and shields, with their "
      "weights, "
@@ -407,6 +431,7 @@ std::string KeyboardList() {
 
 const std::vector<HelpKeyword>& HelpKeywords() {
     static const std::vector<HelpKeyword> keywords = {
+        {"Align Reference Image", "reference-image"},
         {"Army Statistics", "units"},
         {"Battle Settings", "battle-settings"},
         {"Bridge", "terrain"},
@@ -456,7 +481,11 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Picture of the map", "export-map-image"},
         {"Place Secondary Terrain", "place-secondary"},
         {"Preferences", "preferences"},
+        {"Opacity", "reference-image"},
+        {"Period map", "reference-image"},
+        {"Tracing a map", "reference-image"},
         {"Recent battles", "recent-battles"},
+        {"Reference Image", "reference-image"},
         {"Recovery copy", "recovery"},
         {"Redo", "edit-menu"},
         {"Reinforcement Schedule", "units"},
