@@ -169,6 +169,8 @@ const Section Sections[] = {
      "arrive.</li>"
      "<li><b>Map Overlay</b> draws the hex grid over the map.</li>"
      "<li><b>Overview</b> shows or hides the Overview panel, and the editor remembers your choice.</li></ul>"
+     "<p>The picture traced over the map has its switch in the <b>View</b> menu, with the picture's own "
+     "commands: see <a href=\"#reference-image\">Reference Image</a>.</p>"
      "<p>The <b>Overview</b> panel shows the whole battle map in miniature: each hex is coloured by its top "
      "terrain, structures tint their hex, and units show as blue (Western) or red (Eastern) dots. The "
      "yellow rectangle marks the part of the map the main view shows; it follows every scroll and zoom. "
@@ -507,6 +509,7 @@ const std::vector<HelpKeyword>& HelpKeywords() {
         {"Terrain", "terrain"},
         {"Terrain picker", "terrain-picker"},
         {"Undo", "edit-menu"},
+        {"View menu", "reference-image"},
         {"Units", "units"},
         {"Variants", "place-primary"},
         {"Zoom", "keyboard-mouse"},
