@@ -11,6 +11,10 @@
 #include <cstring>
 #include <numbers>
 
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
+
 namespace k2 {
 
 namespace {
@@ -22,83 +26,72 @@ std::size_t Level(int32_t zoom) {
     return std::size_t(std::clamp(zoom, 0, 2));
 }
 
-// One RGB16 pixel of `under` moved toward `over` by alpha/32, channel by channel.
-inline uint16_t BlendPixel(uint16_t under, uint16_t over, int32_t alpha) {
-    const int32_t r = under >> 11, g = (under >> 5) & 63, b = under & 31;
-    const int32_t sr = over >> 11, sg = (over >> 5) & 63, sb = over & 31;
-    return uint16_t(((r + (((sr - r) * alpha) >> 5)) << 11) | ((g + (((sg - g) * alpha) >> 5)) << 5) |
-                    (b + (((sb - b) * alpha) >> 5)));
+// Each channel of an RGB16 pixel times factor/32, rounded down (factor 0 to 32).
+inline uint16_t ScalePixel(uint16_t p, int32_t factor) {
+    return uint16_t(((((p >> 11) * factor) >> 5) << 11) | (((((p >> 5) & 63) * factor) >> 5) << 5) |
+                    (((p & 31) * factor) >> 5));
 }
 
-#if defined(__GNUC__)
-// The same on a whole vector of pixels, `Bytes` wide, with the channels in signed lanes so that
-// the step toward the picture may be negative. Always inlined, so that the wide loop compiles it
-// with the wide instructions.
-template <int Bytes> struct Lanes {
-    typedef uint16_t U __attribute__((vector_size(Bytes), aligned(2)));
-    typedef int16_t S __attribute__((vector_size(Bytes), aligned(2)));
-};
-
-template <int Bytes>
-__attribute__((always_inline)) inline void BlendLanes(uint16_t* under, const uint16_t* over,
-                                                      typename Lanes<Bytes>::S alpha) {
-    using U = typename Lanes<Bytes>::U;
-    using S = typename Lanes<Bytes>::S;
-    U d, s;
-    __builtin_memcpy(&d, under, sizeof d);
-    __builtin_memcpy(&s, over, sizeof s);
-    const S dr = S(d >> 11), sr = S(s >> 11);
-    const S dg = S((d >> 5) & 63), sg = S((s >> 5) & 63);
-    const S db = S(d & 31), sb = S(s & 31);
-    const S r = dr + (((sr - dr) * alpha) >> 5);
-    const S g = dg + (((sg - dg) * alpha) >> 5);
-    const S b = db + (((sb - db) * alpha) >> 5);
-    const U out = (U(r) << 11) | (U(g) << 5) | U(b);
-    __builtin_memcpy(under, &out, sizeof out);
+#if defined(__SSE2__)
+// The same on eight pixels (sixteen in ScaleWide): each channel, kept in its place, is multiplied
+// by `k` = factor * 2048 and the high half of the product taken, which is the channel times
+// factor/32 in the same place; what falls below the channel is masked away (factor 1 to 31).
+inline __m128i ScaleLanes(__m128i p, __m128i k) {
+    const __m128i red = _mm_set1_epi16(short(0xF800)), green = _mm_set1_epi16(0x07E0),
+                  blue = _mm_set1_epi16(0x1F);
+    return _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_mulhi_epu16(_mm_and_si128(p, red), k), red),
+                                     _mm_and_si128(_mm_mulhi_epu16(_mm_and_si128(p, green), k), green)),
+                        _mm_mulhi_epu16(_mm_and_si128(p, blue), k));
 }
 
-// Halfway, the default opacity: the average of each channel, rounded down as BlendLanes rounds it,
-// in a third of the work (a channel's low bit never carries into the next).
-template <int Bytes>
-__attribute__((always_inline)) inline void HalfwayLanes(uint16_t* under, const uint16_t* over) {
-    using U = typename Lanes<Bytes>::U;
-    U d, s;
-    __builtin_memcpy(&d, under, sizeof d);
-    __builtin_memcpy(&s, over, sizeof s);
-    const U out = (d & s) + (((d ^ s) >> 1) & 0x7BEF);
-    __builtin_memcpy(under, &out, sizeof out);
-}
-
-template <int Bytes>
-__attribute__((always_inline)) inline void BlendRun(uint16_t* under, const uint16_t* over, int32_t n,
-                                                    int32_t alpha) {
-    constexpr int32_t Step = Bytes / 2;
-    const typename Lanes<Bytes>::S lanes = typename Lanes<Bytes>::S{} + int16_t(alpha);
-    int32_t i = 0;
-    if (alpha == 16)
-        for (; i + Step <= n; i += Step)
-            HalfwayLanes<Bytes>(under + i, over + i);
-    for (; i + Step <= n; i += Step)
-        BlendLanes<Bytes>(under + i, over + i, lanes);
-    for (; i < n; ++i)
-        under[i] = BlendPixel(under[i], over[i], alpha);
-}
-
+// `under` times (32 - alpha)/32 plus `over`, which holds the picture already times alpha/32: no
+// channel can carry into the next, as both parts are rounded down.
 void BlendNarrow(uint16_t* under, const uint16_t* over, int32_t n, int32_t alpha) {
-    BlendRun<16>(under, over, n, alpha);
+    const __m128i k = _mm_set1_epi16(short((32 - alpha) * 2048));
+    int32_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        auto* at = reinterpret_cast<__m128i*>(under + i);
+        const __m128i p = _mm_loadu_si128(at);
+        _mm_storeu_si128(
+            at, _mm_add_epi16(ScaleLanes(p, k), _mm_loadu_si128(reinterpret_cast<const __m128i*>(over + i))));
+    }
+    for (; i < n; ++i)
+        under[i] = uint16_t(ScalePixel(under[i], 32 - alpha) + over[i]);
 }
 #endif
 
 #if defined(__GNUC__) && defined(__x86_64__)
 __attribute__((target("avx2"))) void BlendWide(uint16_t* under, const uint16_t* over, int32_t n,
                                                int32_t alpha) {
-    BlendRun<32>(under, over, n, alpha);
+    const __m256i k = _mm256_set1_epi16(short((32 - alpha) * 2048));
+    const __m256i red = _mm256_set1_epi16(short(0xF800)), green = _mm256_set1_epi16(0x07E0),
+                  blue = _mm256_set1_epi16(0x1F);
+    int32_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        auto* at = reinterpret_cast<__m256i*>(under + i);
+        const __m256i p = _mm256_loadu_si256(at);
+        const __m256i scaled = _mm256_or_si256(
+            _mm256_or_si256(_mm256_and_si256(_mm256_mulhi_epu16(_mm256_and_si256(p, red), k), red),
+                            _mm256_and_si256(_mm256_mulhi_epu16(_mm256_and_si256(p, green), k), green)),
+            _mm256_mulhi_epu16(_mm256_and_si256(p, blue), k));
+        _mm256_storeu_si256(
+            at, _mm256_add_epi16(scaled, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(over + i))));
+    }
+    for (; i < n; ++i)
+        under[i] = uint16_t(ScalePixel(under[i], 32 - alpha) + over[i]);
 }
 #endif
 
 } // namespace
 
-void BlendRgb16(uint16_t* under, const uint16_t* over, int32_t n, int32_t alpha) {
+void ScaleRgb16(uint16_t* pixels, int32_t n, int32_t factor) {
+    factor = std::clamp(factor, 0, 32);
+    if (factor == 32) return;
+    for (int32_t i = 0; i < n; ++i)
+        pixels[i] = ScalePixel(pixels[i], factor);
+}
+
+void BlendScaledRgb16(uint16_t* under, const uint16_t* over, int32_t n, int32_t alpha) {
     alpha = std::clamp(alpha, 0, 32);
     if (n <= 0 || alpha == 0) return;
     if (alpha == 32) {
@@ -109,11 +102,11 @@ void BlendRgb16(uint16_t* under, const uint16_t* over, int32_t n, int32_t alpha)
     static const bool wide = __builtin_cpu_supports("avx2");
     if (wide) return BlendWide(under, over, n, alpha);
 #endif
-#if defined(__GNUC__)
+#if defined(__SSE2__)
     BlendNarrow(under, over, n, alpha);
 #else
     for (int32_t i = 0; i < n; ++i)
-        under[i] = BlendPixel(under[i], over[i], alpha);
+        under[i] = uint16_t(ScalePixel(under[i], 32 - alpha) + over[i]);
 #endif
 }
 
@@ -262,14 +255,17 @@ void ReferenceLayer::Transform(const QRegion& area) {
             p.setTransform(layerTransform_ * QTransform::fromTranslate(-r.x(), -r.y()));
             p.drawImage(0, 0, picture_);
         }
-        for (int32_t y = 0; y < r.height(); ++y)
+        for (int32_t y = 0; y < r.height(); ++y) {
+            // Kept already times the opacity, so that each present only scales what is under it.
+            ScaleRgb16(reinterpret_cast<uint16_t*>(part.scanLine(y)), r.width(), layerAlpha_);
             std::memcpy(layer_.scanLine(r.y() + y) + r.x() * 2, part.constScanLine(y),
                         std::size_t(r.width()) * 2);
+        }
         lastTransformed_ += int64_t(r.width()) * r.height();
     }
 }
 
-void ReferenceLayer::Prepare(QSize size, const QTransform& toView) {
+void ReferenceLayer::Prepare(QSize size, const QTransform& toView, int32_t alpha) {
     lastTransformed_ = 0;
     const int32_t w = size.width(), h = size.height();
 
@@ -292,8 +288,9 @@ void ReferenceLayer::Prepare(QSize size, const QTransform& toView) {
         if (first < last) spans_[std::size_t(y)] = {int32_t(first), int32_t(last)};
     }
 
-    if (layer_.size() != size) {
-        layer_ = QImage(size, QImage::Format_RGB16);
+    if (layer_.size() != size || layerAlpha_ != alpha) {
+        if (layer_.size() != size) layer_ = QImage(size, QImage::Format_RGB16);
+        layerAlpha_ = alpha;
         layerValid_ = false;
     }
     const QTransform before = layerTransform_;
@@ -334,12 +331,13 @@ void ReferenceLayer::DrawOver(QImage& view, const QTransform& toView, int32_t op
     lastTransformed_ = 0;
     const int32_t alpha = (std::clamp(opacity, 0, 100) * 32 + 50) / 100;
     if (picture_.isNull() || view.isNull() || alpha == 0 || view.format() != QImage::Format_RGB16) return;
-    Prepare(view.size(), toView);
+    Prepare(view.size(), toView, alpha);
     for (int32_t y = 0; y < view.height(); ++y) {
         const auto [first, last] = spans_[std::size_t(y)];
         if (first >= last) continue;
-        BlendRgb16(reinterpret_cast<uint16_t*>(view.scanLine(y)) + first,
-                   reinterpret_cast<const uint16_t*>(layer_.constScanLine(y)) + first, last - first, alpha);
+        BlendScaledRgb16(reinterpret_cast<uint16_t*>(view.scanLine(y)) + first,
+                         reinterpret_cast<const uint16_t*>(layer_.constScanLine(y)) + first, last - first,
+                         alpha);
     }
 }
 

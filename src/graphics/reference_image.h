@@ -113,11 +113,12 @@ class ReferenceLayer {
     int64_t LastTransformedPixels() const { return lastTransformed_; }
 
   private:
-    void Prepare(QSize size, const QTransform& toView);
+    void Prepare(QSize size, const QTransform& toView, int32_t alpha);
     void Transform(const QRegion& area);
 
     QImage picture_;
-    QImage layer_; // RGB16, the view's size
+    QImage layer_; // RGB16, the view's size, the picture times layerAlpha_/32
+    int32_t layerAlpha_ = 0;
     QTransform layerTransform_;
     bool layerValid_ = false;
     // Per row of the view: the columns [first, last) the picture covers.
@@ -125,7 +126,10 @@ class ReferenceLayer {
     int64_t lastTransformed_ = 0;
 };
 
-// Blends `n` RGB16 pixels of `over` into `under` at `alpha` of 32.
-void BlendRgb16(uint16_t* under, const uint16_t* over, int32_t n, int32_t alpha);
+// Each channel of `n` RGB16 pixels times factor/32 (0 to 32), rounded down.
+void ScaleRgb16(uint16_t* pixels, int32_t n, int32_t factor);
+// Blends a picture into `under` at `alpha` of 32, where `over` holds the picture already scaled
+// by alpha (ScaleRgb16): each channel becomes under * (32 - alpha)/32 + over, both rounded down.
+void BlendScaledRgb16(uint16_t* under, const uint16_t* over, int32_t n, int32_t alpha);
 
 } // namespace k2

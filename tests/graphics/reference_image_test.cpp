@@ -113,17 +113,23 @@ uint16_t Rgb16(QColor c) {
 }
 
 TEST(ReferenceLayerTest, TheBlendMovesEachChannelTowardThePictureByTheOpacity) {
-    const uint16_t black = 0, white = 0xFFFF;
     struct Case {
+        uint16_t under, over;
         int32_t alpha;
         uint16_t expected;
     };
-    for (const Case& c : {Case{0, black}, Case{32, white}, Case{16, uint16_t((15 << 11) | (31 << 5) | 15)}}) {
-        uint16_t under = black;
-        k2::BlendRgb16(&under, &white, 1, c.alpha);
-        EXPECT_EQ(under, c.expected) << c.alpha;
+    const uint16_t white = 0xFFFF, half = uint16_t((15 << 11) | (31 << 5) | 15);
+    for (const Case& c :
+         {Case{0, white, 0, 0}, Case{0, white, 32, white}, Case{0, white, 16, half}, Case{white, 0, 16, half},
+          Case{white, white, 9, uint16_t((30 << 11) | (62 << 5) | 30)},
+          Case{uint16_t(8 << 11), uint16_t(24 << 11), 8, uint16_t(12 << 11)}}) {
+        uint16_t under = c.under, over = c.over;
+        k2::ScaleRgb16(&over, 1, c.alpha);
+        k2::BlendScaledRgb16(&under, &over, 1, c.alpha);
+        EXPECT_EQ(under, c.expected) << c.under << " " << c.over << " " << c.alpha;
     }
-    // Whole vectors of pixels and the pixels left over blend as single pixels do.
+    // Whole vectors of pixels and the pixels left over blend as single pixels do, and a channel
+    // never carries into the next.
     std::mt19937 random(7);
     std::vector<uint16_t> under(53), over(53);
     for (std::size_t i = 0; i < under.size(); ++i) {
@@ -131,10 +137,19 @@ TEST(ReferenceLayerTest, TheBlendMovesEachChannelTowardThePictureByTheOpacity) {
         over[i] = uint16_t(random());
     }
     for (int32_t alpha : {1, 9, 16, 31}) {
+        std::vector<uint16_t> scaled = over;
+        k2::ScaleRgb16(scaled.data(), int32_t(scaled.size()), alpha);
         std::vector<uint16_t> together = under, single = under;
-        k2::BlendRgb16(together.data(), over.data(), int32_t(together.size()), alpha);
-        for (std::size_t i = 0; i < single.size(); ++i)
-            k2::BlendRgb16(&single[i], &over[i], 1, alpha);
+        k2::BlendScaledRgb16(together.data(), scaled.data(), int32_t(together.size()), alpha);
+        for (std::size_t i = 0; i < single.size(); ++i) {
+            k2::BlendScaledRgb16(&single[i], &scaled[i], 1, alpha);
+            for (int shift : {11, 5, 0}) {
+                const int mask = shift == 5 ? 63 : 31;
+                const int d = (under[i] >> shift) & mask, s = (over[i] >> shift) & mask;
+                const double exact = d + (s - d) * alpha / 32.0;
+                EXPECT_NEAR((single[i] >> shift) & mask, exact, 1.99) << alpha << " " << i;
+            }
+        }
         EXPECT_EQ(together, single) << alpha;
     }
 }
