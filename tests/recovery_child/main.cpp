@@ -54,9 +54,14 @@ int main(int argc, char** argv) {
         return bytes;
     };
     // Waits past the interval, as a user who stops working would; false when the copy missed it.
+    // A machine busy with other work may fire the timer late, so the wait goes on for a while
+    // after the interval until the copy holds the battle.
     const auto quietInterval = [&](const std::vector<uint8_t>& bytes) {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1600);
-        while (std::chrono::steady_clock::now() < until) {
+        const auto start = std::chrono::steady_clock::now();
+        const auto passed = [start](int ms) {
+            return std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(ms);
+        };
+        while (!passed(1600) || (!copyHolds(bytes) && !passed(8000))) {
             QApplication::processEvents();
             QThread::msleep(20);
         }
