@@ -1,7 +1,9 @@
-// The reference picture over a full 1920 x 1080 view of the stock 150 x 150 sample: what it adds
-// to a full render (the picture already transformed, only the blend) and to a scroll step (the
-// strips a scroll uncovers transformed, then the blend), each against the renderer's own work in
-// the same passes. Also the one-off transform of a whole view, after a zoom or an alignment.
+// The reference picture, a 3000 x 3000 survey tilted over the whole map, over a full 1920 x 1080
+// view of the stock 150 x 150 sample. Two views of the map take the same steps, one presented
+// plain and one with the picture: what the second takes beyond the first is what the picture adds
+// to a full render and to a scroll step. Between scroll steps the margin round the view is
+// sampled again, as the editor does while idle, and timed apart. Also a new placement (a zoom or
+// an alignment), which samples the whole view.
 #include "bench_support.h"
 #include "graphics/hex_geometry.h"
 #include "graphics/map_renderer.h"
@@ -56,28 +58,65 @@ struct Traced {
     }
 };
 
-// Each pass renders the view and presents it, as the map view does, then blends the picture
-// over it: the ratio to the render is what the picture adds to a full render.
-void BM_ReferenceOverFullRender(benchmark::State& state) {
-    Traced t(int32_t(state.range(0)));
-    const int32_t opacity = int32_t(state.range(1));
-    t.layer.DrawOver(t.picture, t.ToView(), opacity);
-    double seconds = 0, render = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        const auto r0 = Clock::now();
-        t.renderer->Render();
-        render += Seconds(r0);
-        t.renderer->PresentTo(t.picture);
-        const QTransform toView = t.ToView();
-        state.ResumeTiming();
-        const auto t0 = Clock::now();
-        t.layer.DrawOver(t.picture, toView, opacity);
-        seconds += Seconds(t0);
-        benchmark::DoNotOptimize(t.picture.constBits());
+// Two views of the same map, passed the same moves: one presented as plain (the renderer's copy
+// into the view's picture), one with the picture blended in on the way. What the second takes
+// beyond the first is what the picture adds.
+struct TwoViews {
+    Traced plain, traced;
+    QImage plainPicture, tracedPicture;
+    double plainSeconds = 0, tracedSeconds = 0, plainPresent = 0, tracedPresent = 0, idleSeconds = 0;
+    explicit TwoViews(int32_t zoom) : plain(zoom), traced(zoom) {
+        plainPicture = plain.picture.copy();
+        tracedPicture = traced.picture.copy();
     }
-    k2bench::Report(state, seconds, state.iterations(), k2bench::ViewBytes);
-    state.counters["vs_full_render"] = seconds / std::max(render, 1e-12);
+    template <typename Pass> void Step(Pass pass, int32_t opacity) {
+        const auto p0 = Clock::now();
+        pass(*plain.renderer);
+        const auto p1 = Clock::now();
+        plain.renderer->PresentTo(plainPicture);
+        plainPresent += Seconds(p1);
+        plainSeconds += Seconds(p0);
+        const auto t0 = Clock::now();
+        pass(*traced.renderer);
+        tracedSeconds += Seconds(t0);
+        const QTransform toView = traced.ToView(); // the window's arithmetic, not timed
+        const auto t1 = Clock::now();
+        const k2::MapRenderer& r = *traced.renderer;
+        traced.layer.Present(r.Buffer().Image(), r.ViewRect(), tracedPicture, toView, opacity,
+                             traced.renderer->TakeChanges());
+        tracedPresent += Seconds(t1);
+        tracedSeconds += Seconds(t1);
+        benchmark::DoNotOptimize(tracedPicture.constBits());
+    }
+    // What the editor does while idle after a present: the blend kept for scrolls made again
+    // where the present blended the whole view, and the margin round the view sampled.
+    void Idle() {
+        const auto i0 = Clock::now();
+        const k2::MapRenderer& r = *traced.renderer;
+        while (traced.layer.RenewComposite(r.Buffer().Image(), r.ViewRect(), 256) ||
+               traced.layer.FillMargin(1 << 18)) {
+        }
+        idleSeconds += Seconds(i0);
+    }
+    void Report(benchmark::State& state, const char* name) const {
+        state.counters["idle_us"] = idleSeconds * 1e6 / double(state.iterations());
+        state.counters["plain_us"] = plainSeconds * 1e6 / double(state.iterations());
+        state.counters["traced_us"] = tracedSeconds * 1e6 / double(state.iterations());
+        state.counters["plain_present_us"] = plainPresent * 1e6 / double(state.iterations());
+        state.counters["traced_present_us"] = tracedPresent * 1e6 / double(state.iterations());
+        state.counters[name] = (tracedSeconds - plainSeconds) / std::max(plainSeconds, 1e-12);
+    }
+};
+
+// A full render and its present, as the map view does after an edit or a zoom.
+void BM_ReferenceOverFullRender(benchmark::State& state) {
+    TwoViews views(int32_t(state.range(0)));
+    const int32_t opacity = int32_t(state.range(1));
+    for (auto _ : state) {
+        views.Step([](k2::MapRenderer& r) { r.Render(); }, opacity);
+        views.Idle();
+    }
+    views.Report(state, "added_to_full_render");
 }
 // 50 % is the default opacity and has a quicker blend; 35 % stands for every other.
 BENCHMARK(BM_ReferenceOverFullRender)
@@ -85,36 +124,30 @@ BENCHMARK(BM_ReferenceOverFullRender)
     ->ArgsProduct({{0, 2}, {50, 35}})
     ->Unit(benchmark::kMicrosecond);
 
-// Two columns right and back, as the scrollbar steps: the renderer's shift and bands against
-// the picture's strips and blend after it.
+// Two columns right and back, as the scrollbar steps: the renderer's shift and bands and the
+// present, against the same with the picture's new strips sampled and blended in the present.
 void BM_ReferenceScrollStep(benchmark::State& state) {
-    Traced t(int32_t(state.range(0)));
+    TwoViews views(int32_t(state.range(0)));
     k2::Scenario& s = *FullSample().scenario;
     const int32_t base = s.ViewOriginHex;
-    t.layer.DrawOver(t.picture, t.ToView(), 50);
+    // Presented once and the margin filled, as the editor stands before the user scrolls.
+    views.Step([](k2::MapRenderer& r) { r.Render(); }, 50);
+    views.Idle();
+    views.plainSeconds = views.tracedSeconds = views.plainPresent = views.tracedPresent = views.idleSeconds =
+        0;
     int32_t n = 0;
-    double seconds = 0, scroll = 0, present = 0;
+    double strip = 0, composed = 0;
     for (auto _ : state) {
-        state.PauseTiming();
         s.ViewOriginHex = base + ((n++ % 2 == 0) ? 2 : 0);
-        const auto r0 = Clock::now();
-        t.renderer->ScrollShift();
-        scroll += Seconds(r0);
-        const auto p0 = Clock::now();
-        t.renderer->PresentTo(t.picture);
-        present += Seconds(p0);
-        const QTransform toView = t.ToView();
-        state.ResumeTiming();
-        const auto t0 = Clock::now();
-        t.layer.DrawOver(t.picture, toView, 50);
-        seconds += Seconds(t0);
-        benchmark::DoNotOptimize(t.picture.constBits());
+        views.Step([](k2::MapRenderer& r) { r.ScrollShift(); }, 50);
+        strip += double(views.traced.layer.LastTransformedPixels());
+        composed += double(views.traced.layer.LastComposedPixels());
+        views.Idle();
     }
+    state.counters["composed_pixels"] = composed / double(state.iterations());
     s.ViewOriginHex = base;
-    k2bench::Report(state, seconds, state.iterations(), k2bench::ViewBytes);
-    state.counters["vs_scroll_step"] = seconds / std::max(scroll, 1e-12);
-    // The step as the view shows it: the shift and its bands, then the copy into the picture.
-    state.counters["vs_step_and_present"] = seconds / std::max(scroll + present, 1e-12);
+    state.counters["strip_pixels"] = strip / double(state.iterations());
+    views.Report(state, "added_to_scroll_step");
 }
 BENCHMARK(BM_ReferenceScrollStep)->ArgName("zoom")->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
 
@@ -122,15 +155,17 @@ BENCHMARK(BM_ReferenceScrollStep)->ArgName("zoom")->Arg(0)->Arg(2)->Unit(benchma
 void BM_ReferenceNewPlacement(benchmark::State& state) {
     Traced t(0);
     double nudge = 0;
-    double seconds = 0;
+    double seconds = 0, pixels = 0;
     for (auto _ : state) {
         t.settings.Nudge = {nudge += 0.5, 0}; // half pixels: never a whole-pixel move
         const QTransform toView = t.ToView();
         const auto t0 = Clock::now();
         t.layer.DrawOver(t.picture, toView, 50);
         seconds += Seconds(t0);
+        pixels += double(t.layer.LastTransformedPixels());
     }
     k2bench::Report(state, seconds, state.iterations(), k2bench::ViewBytes);
+    state.counters["ns_per_pixel"] = seconds * 1e9 / std::max(pixels, 1.0);
 }
 BENCHMARK(BM_ReferenceNewPlacement)->Unit(benchmark::kMillisecond);
 

@@ -91,10 +91,10 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
                        static_cast<CommandScreen&>(*this), context_.Chooser(), this});
     lifecycle_->SetFileFollower(reference_.get());
     view_->SetKeyHook([this](int key) { return reference_->Key(key); });
-    view_->SetOverlay([this](QImage& picture) {
-        reference_->DrawOver(picture);
-        areaWindow_->DrawMarks(picture);
+    view_->SetPresenter([this](const QImage& map, QRect from, const BufferChanges& changes, QImage& picture) {
+        return reference_->Present(map, from, changes, picture);
     });
+    view_->SetOverlay([this](QImage& picture) { areaWindow_->DrawMarks(picture); });
     // Every completed step, undo and redo: first the picture, then the window's followers.
     context_.History().AddListener(refresher_.get());
     context_.History().AddListener(this);
@@ -155,6 +155,7 @@ TMainForm::TMainForm(EditorContext& context, QWidget* parent) : QMainWindow(pare
 
 TMainForm::~TMainForm() {
     view_->SetOverlay({});
+    view_->SetPresenter({});
     view_->SetKeyHook({});
     lifecycle_->SetFileFollower(nullptr);
     context_.History().RemoveListener(this);

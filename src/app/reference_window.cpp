@@ -14,7 +14,21 @@
 
 namespace k2 {
 
-ReferenceWindow::ReferenceWindow(ReferenceParts parts) : parts_(parts) {}
+ReferenceWindow::ReferenceWindow(ReferenceParts parts) : parts_(parts) {
+    // A slice at a time (about a millisecond), so that input waits for no more than one: the
+    // blend kept for scrolls, from the buffer the view last showed (unless the renderer has
+    // drawn since, when the next present blends everything), then the margin.
+    idleTimer_.setSingleShot(true);
+    idleTimer_.setInterval(0);
+    QObject::connect(&idleTimer_, &QTimer::timeout, [this] {
+        const MapRenderer& r = parts_.renderer;
+        const bool more = r.ChangesPending() || !parts_.view.Logic().Usable()
+                              ? layer_.FillMargin(MarginSlicePixels)
+                              : layer_.RenewComposite(r.Buffer().Image(), r.ViewRect(), CompositeSliceRows) ||
+                                    layer_.FillMargin(MarginSlicePixels);
+        if (more) idleTimer_.start();
+    });
+}
 
 ReferenceWindow::~ReferenceWindow() = default;
 
@@ -37,11 +51,16 @@ ScaleAngle ReferenceWindow::CurrentScaleAngle() const {
         PlacementOf(settings_, layer_.PictureSize(), s.Cols, s.Rows, parts_.view.Logic().Pitches()));
 }
 
-void ReferenceWindow::DrawOver(QImage& picture) {
-    if (!layer_.HasPicture() || !parts_.switches.Reference || !parts_.view.Logic().Usable()) return;
+bool ReferenceWindow::Present(const QImage& map, QRect from, const BufferChanges& changes, QImage& picture) {
+    if (!layer_.HasPicture() || !parts_.switches.Reference || !parts_.view.Logic().Usable()) {
+        layer_.Forget();
+        return false;
+    }
     const QTransform toView = ToView();
-    layer_.DrawOver(picture, toView, settings_.Opacity);
-    if (parts_.edit.Mode != EditMode::AlignReference) return;
+    layer_.Present(map, from, picture, toView, settings_.Opacity, changes);
+    // What the next scroll needs is made ready once the editor is idle.
+    if ((layer_.CompositePending() || layer_.MarginPending()) && !idleTimer_.isActive()) idleTimer_.start();
+    if (parts_.edit.Mode != EditMode::AlignReference) return true;
     // The points picked for the pairs under way, as small crosses.
     QPainter p(&picture);
     p.setPen(QPen(QColor(255, 40, 40), 2));
@@ -50,6 +69,7 @@ void ReferenceWindow::DrawOver(QImage& picture) {
         p.drawLine(at + QPointF(-6, 0), at + QPointF(6, 0));
         p.drawLine(at + QPointF(0, -6), at + QPointF(0, 6));
     }
+    return true;
 }
 
 void ReferenceWindow::DrawOverMap(QImage& picture, QPointF mapOrigin) const {
@@ -76,7 +96,8 @@ Status ReferenceWindow::LoadPicture() {
     if (picture.isNull())
         return Status::Fail("The reference picture " + name +
                             " could not be read: " + reader.errorString().toStdString() + ".");
-    layer_.SetPicture(picture);
+    if (!layer_.SetPicture(picture))
+        return Status::Fail("The reference picture " + name + " is too large to hold in memory.");
     return Status::Ok();
 }
 

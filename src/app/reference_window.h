@@ -14,6 +14,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QTimer>
 
 #include <filesystem>
 #include <string>
@@ -45,9 +46,11 @@ class ReferenceWindow : public BattleFileFollower {
     explicit ReferenceWindow(ReferenceParts parts);
     ~ReferenceWindow() override;
 
-    // Draws the picture over the view's picture (RGB16, the view at (0, 0)) while it is shown,
-    // with the points Align Reference Image has picked so far.
-    void DrawOver(QImage& picture);
+    // While the picture is shown: copies `from` of the renderer's `map` into the view's
+    // `picture` (RGB16) with the picture blended over it on the way (renewing only what
+    // `changes` and a scroll call for), and the points Align Reference Image has picked so far;
+    // false when it is not shown (the view copies).
+    bool Present(const QImage& map, QRect from, const BufferChanges& changes, QImage& picture);
 
     // View > Reference Image...: the dialog; what it changes shows at once, Cancel takes it back.
     void ShowDialog();
@@ -92,9 +95,13 @@ class ReferenceWindow : public BattleFileFollower {
     void RefreshCommands();
     void Keep();
 
+    static constexpr int64_t MarginSlicePixels = 250'000;
+    static constexpr int32_t CompositeSliceRows = 256;
+
     ReferenceParts parts_;
     ReferenceSettings settings_;
     ReferenceLayer layer_;
+    QTimer idleTimer_;
     ReferenceAligner aligner_;
     // The battle's file, beside which the settings are kept ("" for a battle without one).
     std::filesystem::path battleFile_;

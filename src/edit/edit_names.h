@@ -77,6 +77,7 @@ constexpr std::string_view ModePrompt(EditMode mode) {
         return "Select Hex to Paste Map Area Into (Escape or Right Click Ends).";
     case EditMode::None:
     case EditMode::ZoomPick:
+    case EditMode::AlignReference: // its prompt follows the clicks (the reference window's)
         break;
     }
     return "";

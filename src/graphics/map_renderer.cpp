@@ -52,6 +52,7 @@ MapRenderer::MapRenderer(const Scenario& scenario, const SymbolSet& symbols, con
     : scenario_(scenario), symbols_(symbols), switches_(switches) {}
 
 void MapRenderer::SetBattleLoaded(bool loaded) {
+    NoteWhole();
     battleLoaded_ = loaded;
     bufferValid_ = false;
     visibleBuilt_ = false;
@@ -62,6 +63,7 @@ void MapRenderer::SetBackground(QColor colour) {
     backgroundColour_ = colour;
     background_ = ToRgb16(colour.rgb());
     bufferValid_ = false;
+    NoteWhole();
 }
 
 HexPitches MapRenderer::Pitches() const {
@@ -86,6 +88,7 @@ void MapRenderer::SetViewSize(int32_t viewWidth, int32_t viewHeight) {
     const ViewMetrics m = Metrics();
     buffer_.Resize(m.DrawWidth, m.DrawHeight);
     bufferValid_ = false;
+    NoteWhole();
 }
 
 bool MapRenderer::CanDraw() const {
@@ -451,6 +454,7 @@ void MapRenderer::RenderPass(uint32_t layers) {
     }
     SyncSprites();
     BuildWindow();
+    NoteWhole();
     QImage& image = buffer_.Image();
     const PassContext ctx = MakeContext(image.rect());
     const bool terrain = (layers & RedrawTerrain) != 0;
@@ -492,6 +496,20 @@ void MapRenderer::RedrawHex(int32_t hex) {
     const PassContext ctx = MakeContext(buffer_.Image().rect());
     DrawTerrainGroup(hex, ctx, false);
     DrawUnit(hex, ctx);
+    NoteRepainted(TerrainRect(hex, ctx).united(UnitRect(hex, ctx)));
+}
+
+void MapRenderer::NoteRepainted(const QRect& r) {
+    if (changes_.Whole) return;
+    changes_.Repainted += r.intersected(buffer_.Image().rect());
+    // Many small pieces cost more to follow than to take everything once.
+    if (changes_.Repainted.rectCount() > 64) NoteWhole();
+}
+
+BufferChanges MapRenderer::TakeChanges() {
+    BufferChanges taken = std::move(changes_);
+    changes_ = BufferChanges{false, {}, {}};
+    return taken;
 }
 
 void MapRenderer::ScrollShift() {
@@ -590,8 +608,13 @@ void MapRenderer::ScrollShift() {
                 std::memmove(row + qsizetype(dx) * 2, row, bytes);
         }
     }
+    if (!changes_.Whole) {
+        changes_.Shift += QPoint(dx, dy);
+        changes_.Repainted.translate(dx, dy);
+    }
     for (const auto& [from, to] : merged) {
         const QRect band = vertical ? QRect(0, from, width, to - from) : QRect(from, 0, to - from, height);
+        NoteRepainted(band);
         FillRect16(image, band, background_);
         const PassContext bandCtx = MakeContext(band);
         const std::vector<int32_t> near = HexesNear(band, bandCtx);

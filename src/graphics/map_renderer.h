@@ -13,6 +13,7 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 
 #include <algorithm>
 #include <array>
@@ -35,6 +36,14 @@ enum RedrawLayer : uint32_t {
 // The face, size, style and solid glyphs of a map text entry at zoom level `zoom`, as the map
 // draws it (and the map text dialog's sample shows it).
 QFont MapTextFont(const PlaceName& entry, int32_t zoom);
+
+// What changed in the buffer since it was last asked: everything, or the pixels moved by Shift
+// (a scroll) and then the Repainted ones drawn anew, in buffer pixels.
+struct BufferChanges {
+    bool Whole = true;
+    QPoint Shift;
+    QRegion Repainted;
+};
 
 // The off-screen bitmap, 16 bits per pixel, draw width by draw height.
 class MapBuffer {
@@ -104,8 +113,17 @@ class MapRenderer {
     QImage Present() const;
     // Copies the view rectangle into `target` at (0, 0); `target` must be RGB16.
     void PresentTo(QImage& target) const;
+    // What the passes changed since the last call, for a view that keeps a picture made from
+    // the buffer (the reference picture's blend) and renews only that.
+    BufferChanges TakeChanges();
+    bool ChangesPending() const {
+        return changes_.Whole || !changes_.Shift.isNull() || !changes_.Repainted.isEmpty();
+    }
 
   private:
+    void NoteWhole() { changes_ = {}; }
+    void NoteRepainted(const QRect& r);
+
     struct PassContext;
     // The terrain symbols of one hex as drawn, in order: symbol number, plus MaskedBit when it
     // is drawn through its mask.
@@ -176,6 +194,7 @@ class MapRenderer {
     int32_t visibleCols_ = 0;
     std::array<int32_t, 2> visiblePitches_{};
     // What the buffer holds, for the incremental scroll.
+    BufferChanges changes_;
     bool bufferValid_ = false;
     int32_t bufferZoom_ = -1;
     int32_t bufferCols_ = 0;

@@ -6,8 +6,12 @@
 #include "graphics/hex_geometry.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QPointF>
+#include <QRect>
+#include <QRegion>
 #include <QSizeF>
+#include <QThreadPool>
 #include <QTransform>
 
 #include <cstdint>
@@ -20,6 +24,7 @@
 namespace k2 {
 
 class MapRenderer;
+struct BufferChanges;
 struct Scenario;
 
 // A point of the picture and the hex it shows.
@@ -96,34 +101,91 @@ class ReferenceAligner {
     ReferenceAnchor pairs_[2];
 };
 
-// The picture over the view, kept transformed between presents: a present at the same placement
-// only blends, and a scroll (a move by whole pixels) transforms only the strips it brings in.
+// The picture over the view, kept sampled between presents: a present at the same placement
+// only blends, and a scroll (a move by whole pixels) samples only the strips it brings in.
 class ReferenceLayer {
   public:
     // The picture as it is drawn: without transparency (flattened onto white). Null clears it.
-    void SetPicture(const QImage& picture);
+    // False, and no picture, when there is no memory to hold it.
+    bool SetPicture(const QImage& picture);
     bool HasPicture() const { return !picture_.isNull(); }
     QSize PictureSize() const { return picture_.size(); }
     const QImage& Picture() const { return picture_; }
 
-    // Blends the picture into `view` (RGB16) placed by `toView` (picture pixels to view pixels)
-    // at `opacity` percent.
+    // Copies `from` of `map` (RGB16) into `view` (RGB16) at (0, 0), with the picture placed by
+    // `toView` (picture pixels to view pixels) blended over it at `opacity` percent; where
+    // `from` does not reach, the picture lies over black. The blend is kept between presents:
+    // `changes` says what the renderer did to `map` since the last one, and only what it
+    // redrew or a scroll brought into view is blended again.
+    void Present(const QImage& map, QRect from, QImage& view, const QTransform& toView, int32_t opacity,
+                 const BufferChanges& changes);
+    // A present went by without the layer (the picture hidden): the blend kept is no longer
+    // the view's.
+    void Forget() { composed_ = false; }
+    // The picture blended over `view` itself.
     void DrawOver(QImage& view, const QTransform& toView, int32_t opacity);
-    // The view pixels the last DrawOver had to transform anew.
+    // The view pixels the last present had to sample anew from the picture, and blend anew.
     int64_t LastTransformedPixels() const { return lastTransformed_; }
+    int64_t LastComposedPixels() const { return lastComposed_; }
+
+    // Around the view the layer keeps a margin sampled ahead, so that a scroll finds its new
+    // strip ready: a present samples only the view, and the margin it leaves (all of it after a
+    // new placement, the strip a scroll uncovered) is sampled here while the editor is idle,
+    // about `pixels` at a time. True while some of it is still to do.
+    bool FillMargin(int64_t pixels);
+    bool MarginPending() const;
+    // A present that blended the whole view (after a full render, a new placement) wrote it
+    // straight to the view; the blend kept for the next scroll is made here while the editor is
+    // idle, `rows` at a time, from the same `map` and `from`. True while some is still to do;
+    // until it is done a present blends the whole view again.
+    bool RenewComposite(const QImage& map, QRect from, int32_t rows);
+    bool CompositePending() const { return composed_ && compositeRows_ < composite_.height(); }
 
   private:
-    void Prepare(QSize size, const QTransform& toView, int32_t alpha);
-    void Transform(const QRegion& area);
+    static constexpr int32_t MinMargin = 128;
 
-    QImage picture_;
-    QImage layer_; // RGB16, the view's size, the picture times layerAlpha_/32
+    // Samples the picture where the view needs it, after a new placement (returning nothing) or
+    // a move by whole pixels (returning the move).
+    std::optional<QPoint> Prepare(QSize size, const QTransform& toView, int32_t alpha);
+    // Each returns the pixels it did; `area` in view pixels.
+    int64_t Sample(const QRegion& area);
+    // The part of the map under the view, for the blend.
+    struct ComposeRows {
+        const uchar* mapBits; // the view's first pixel
+        qsizetype mapStride;
+        int32_t mapWidth, mapHeight; // how much of the view the map reaches
+    };
+    // Blends view columns [x0, x1) of row `y` into `out`, the row of a ring turned by `outShift`.
+    int64_t ComposeRow(const ComposeRows& rows, int32_t y, int32_t x0, int32_t x1, uint16_t* out,
+                       int32_t outShift) const;
+    int64_t Compose(const QRegion& area, const ComposeRows& rows);
+    // Everything anew: the blend written to the view (the composite left to RenewComposite).
+    int64_t ComposeWhole(const ComposeRows& rows, QImage& view);
+
+    QImage padded_;  // the picture with its edge repeated all round
+    QImage picture_; // the inside of padded_
+    // RGB16, the view and its margin, the picture times layerAlpha_/32. A ring: view pixel
+    // (x, y) is at ((x + margin + ringX_) mod width, (y + margin + ringY_) mod height), so that a
+    // scroll moves nothing.
+    QImage layer_;
+    int32_t margin_ = 0, ringX_ = 0, ringY_ = 0;
     int32_t layerAlpha_ = 0;
-    QTransform layerTransform_;
+    QTransform layerTransform_, inverse_;
     bool layerValid_ = false;
-    // Per row of the view: the columns [first, last) the picture covers.
+    QRegion sampled_; // the layer's pixels sampled for the placement, in view pixels
+    // Per row of the view and its margin (the first being -margin): the columns [first, last)
+    // the picture covers.
     std::vector<std::pair<int32_t, int32_t>> spans_;
-    int64_t lastTransformed_ = 0;
+    std::vector<uint16_t> scratch_; // a row sampled before it goes into the ring
+    // The map blended with the layer, the view's size; a ring like the layer, without margin.
+    QImage composite_;
+    int32_t composeX_ = 0, composeY_ = 0;
+    bool composed_ = false;
+    int32_t compositeRows_ = 0; // the rows of the composite made since the last whole blend
+    QRect composedFrom_;
+    QSize composedMapSize_;
+    int32_t composedAlpha_ = 0;
+    int64_t lastTransformed_ = 0, lastComposed_ = 0;
 };
 
 // Each channel of `n` RGB16 pixels times factor/32 (0 to 32), rounded down.

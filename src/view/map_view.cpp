@@ -276,8 +276,12 @@ void MapView::DisplayMap() {
 void MapView::Present() {
     if (!loaded_) return;
     QImage& picture = mapWin_->Picture();
-    picture.fill(Qt::black);
-    renderer_.PresentTo(picture);
+    const QRect from = renderer_.ViewRect();
+    // Black where the map does not reach (a map smaller than the window).
+    if (from.width() < picture.width() || from.height() < picture.height()) picture.fill(Qt::black);
+    const bool presented = presenter_ && presenter_(std::as_const(renderer_).Buffer().Image(), from,
+                                                    renderer_.TakeChanges(), picture);
+    if (!presented) renderer_.PresentTo(picture);
     if (overlay_) overlay_(picture);
     UpdateBrush();
     mapWin_->update();

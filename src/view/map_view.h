@@ -77,6 +77,13 @@ class MapView : public QWidget {
     // Draws marks over the picture each time it is presented (the map selection, a paste's
     // preview); they follow every scroll and zoom.
     void SetOverlay(std::function<void(QImage& picture)> draw) { overlay_ = std::move(draw); }
+    // Takes the place of the plain copy of the map into the picture, for a layer blended in on
+    // the way (the reference picture): given the renderer's buffer, the part the view shows and
+    // what the renderer changed since the last present, it returns false to leave the copy to
+    // the view.
+    using Presenter =
+        std::function<bool(const QImage& map, QRect from, const BufferChanges& changes, QImage& picture)>;
+    void SetPresenter(Presenter present) { presenter_ = std::move(present); }
     // The edit mode or the brush changed: the outline under the pointer follows.
     void RefreshBrush() { UpdateBrush(); }
 
@@ -136,6 +143,7 @@ class MapView : public QWidget {
     Qt::MouseButton held_ = Qt::NoButton;
     const EditState* edit_ = nullptr;
     std::function<void(QImage&)> overlay_;
+    Presenter presenter_;
     std::function<bool(int)> keyHook_;
     bool hovering_ = false; // the pointer is over MapWin
     int32_t marked_ = NoSymbol;

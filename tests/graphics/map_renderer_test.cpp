@@ -9,6 +9,7 @@
 #include "synthetic_symbols.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
 
@@ -654,6 +655,56 @@ TEST_F(Renderer, ScrollStepsOnTheStockSampleGiveWhatAFullPassDraws) {
                                          "stock zoom " + std::to_string(zoom) + (elevation ? " raised" : ""));
             if (HasFatalFailure()) return;
         }
+}
+
+// A view that keeps a picture made from the buffer renews only what the renderer says it
+// changed: a copy kept that way through scrolls, hex redraws (raised, with units and elevation)
+// and full passes must stay equal to the buffer.
+TEST_F(Renderer, TheChangesReportedCoverEveryPixelAPassAltered) {
+    for (int32_t zoom = 0; zoom < 3; ++zoom) {
+        FillBusyMap(*this, 31 + uint32_t(zoom));
+        switches.Elevation = zoom == 2;
+        View(180, 140, zoom, 4 * 40 + 4);
+        renderer->Render();
+        QImage kept = renderer->Buffer().Image().copy();
+        ASSERT_TRUE(renderer->TakeChanges().Whole) << "a full pass changes everything";
+        int32_t col = 4, row = 4, step = 0;
+        auto follow = [&](const std::string& what) {
+            const BufferChanges c = renderer->TakeChanges();
+            const QImage& now = renderer->Buffer().Image();
+            if (c.Whole) {
+                kept = now.copy();
+                return;
+            }
+            QImage moved = kept.copy();
+            moved.fill(0x1234); // whatever the shift uncovers must be among the repainted
+            QPainter(&moved).drawImage(c.Shift, kept);
+            for (const QRect& r : c.Repainted)
+                QPainter(&moved).drawImage(r.topLeft(), now.copy(r));
+            kept = moved;
+            ASSERT_TRUE(kept == now) << what << " at zoom " << zoom;
+            ASSERT_TRUE(renderer->TakeChanges().Repainted.isEmpty() && !renderer->TakeChanges().Whole)
+                << "taking the changes clears them";
+        };
+        const std::vector<Move> moves = {{2, 0}, {0, 2}, {-2, 0}, {0, -2}, {2, 0}, {2, 0}, {0, 2}};
+        for (const Move& m : moves) {
+            col += m.dc;
+            row += m.dr;
+            sc->ViewOriginHex = row * sc->Cols + col;
+            renderer->ScrollShift();
+            // Two edits between presents: a unit gone and a raised hex changed.
+            const std::vector<int32_t>& in = renderer->Visible().Hexes();
+            const int32_t a = in[size_t(step * 7) % in.size()], b = in[size_t(step * 13 + 5) % in.size()];
+            if (Hex(a).Unit != 0) sc->Units[size_t(Hex(a).Unit)].Symbol = 1;
+            Hex(b).PrimaryTerrain = 14;
+            renderer->RedrawHex(a);
+            renderer->RedrawHex(b);
+            follow("step " + std::to_string(step++));
+            if (HasFatalFailure()) return;
+        }
+        renderer->Render();
+        follow("full pass");
+    }
 }
 
 // The renderer keeps folded symbol stacks and laid-out text between passes: edits of the

@@ -3,15 +3,18 @@
 // settings file beside the battle with its refusals.
 #include "core/scenario.h"
 #include "graphics/hex_geometry.h"
+#include "graphics/map_renderer.h"
 #include "graphics/reference_image.h"
 #include "graphics/reference_sidecar.h"
 
 #include <QColor>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -106,10 +109,6 @@ TEST(ReferenceAlignmentTest, TheAlignClicksTakeAPointThenItsHexTwiceAndRefuseWha
     EXPECT_EQ(*done.Done, (std::vector<k2::ReferenceAnchor>{{{5, 5}, 44}, {{90, 40}, 99}}));
     EXPECT_EQ(aligner.Prompt(), first) << "the next click begins new pairs";
     EXPECT_TRUE(aligner.PendingPoints().empty());
-}
-
-uint16_t Rgb16(QColor c) {
-    return uint16_t(((c.red() >> 3) << 11) | ((c.green() >> 2) << 5) | (c.blue() >> 3));
 }
 
 TEST(ReferenceLayerTest, TheBlendMovesEachChannelTowardThePictureByTheOpacity) {
@@ -214,6 +213,165 @@ TEST(ReferenceLayerTest, AScrollTransformsOnlyTheStripsItUncoversAndGivesTheSame
         scrolled.DrawOver(view = map.copy(), after, 60);
         EXPECT_EQ(scrolled.LastTransformedPixels(), 0) << "the same place again only blends";
     }
+}
+
+// Each 565 channel of `a` within one level of `b`'s.
+bool Near565(uint16_t a, uint16_t b) {
+    for (const auto& [shift, mask] : {std::pair{11, 31}, std::pair{5, 63}, std::pair{0, 31}})
+        if (std::abs(((a >> shift) & mask) - ((b >> shift) & mask)) > 1) return false;
+    return true;
+}
+
+// The picture's point for each view pixel, blended bilinearly in doubles with the edge texels
+// repeated: every pixel the picture covers lies within a level of it, at any scale and turn.
+TEST(ReferenceLayerTest, EachPixelIsTheBilinearBlendOfTheFourTexelsAroundItsPoint) {
+    QImage picture(61, 47, QImage::Format_RGB32);
+    std::mt19937 random(3);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(int(random() % 256), int(random() % 256), int(random() % 256)));
+    k2::ReferenceLayer layer;
+    layer.SetPicture(picture);
+    for (const auto& [degrees, scale] : {std::pair{0.0, 1.0}, std::pair{0.0, 2.5}, std::pair{-7.0, 1.7},
+                                         std::pair{33.0, 0.6}, std::pair{180.0, 3.0}}) {
+        const QTransform placed = QTransform().scale(scale, scale).rotate(degrees) *
+                                  QTransform::fromTranslate(120 - 30 * scale, 90 - 23 * scale);
+        QImage view(240, 180, QImage::Format_RGB16);
+        view.fill(Qt::black);
+        layer.DrawOver(view, placed, 100);
+        const QTransform back = placed.inverted();
+        int32_t covered = 0;
+        for (int y = 0; y < view.height(); ++y)
+            for (int x = 0; x < view.width(); ++x) {
+                const QPointF p = back.map(QPointF(x + 0.5, y + 0.5)) - QPointF(0.5, 0.5);
+                if (p.x() < -0.49 || p.y() < -0.49 || p.x() > picture.width() - 0.51 ||
+                    p.y() > picture.height() - 0.51)
+                    continue; // at the very edge the covered pixels are counted by their centres
+                ++covered;
+                const int tx = int(std::floor(p.x())), ty = int(std::floor(p.y()));
+                const double fx = p.x() - tx, fy = p.y() - ty;
+                auto texel = [&](int i, int j) {
+                    return picture.pixel(std::clamp(i, 0, picture.width() - 1),
+                                         std::clamp(j, 0, picture.height() - 1));
+                };
+                double rgb[3];
+                for (int c = 0; c < 3; ++c) {
+                    auto channel = [c](QRgb v) {
+                        return double(c == 0 ? qRed(v) : c == 1 ? qGreen(v) : qBlue(v));
+                    };
+                    const double top = channel(texel(tx, ty)) * (1 - fx) + channel(texel(tx + 1, ty)) * fx;
+                    const double bottom =
+                        channel(texel(tx, ty + 1)) * (1 - fx) + channel(texel(tx + 1, ty + 1)) * fx;
+                    rgb[c] = top * (1 - fy) + bottom * fy;
+                }
+                const uint16_t expected =
+                    uint16_t(((int(rgb[0]) >> 3) << 11) | ((int(rgb[1]) >> 2) << 5) | (int(rgb[2]) >> 3));
+                const uint16_t got = reinterpret_cast<const uint16_t*>(view.constScanLine(y))[x];
+                ASSERT_TRUE(Near565(got, expected))
+                    << degrees << " degrees, scale " << scale << ": pixel " << x << "," << y << " is " << got
+                    << ", the blend " << expected;
+            }
+        EXPECT_GT(covered, 500) << degrees << " " << scale;
+    }
+}
+
+// The blend kept between presents against one made afresh each time: a map that scrolls (its
+// pixels moved and the strip drawn anew) and is edited, the picture moving with it; the idle
+// work (the kept blend made again after a whole one, the margin) done or not; a present that
+// went by while the picture was hidden.
+TEST(ReferenceLayerTest, TheKeptBlendFollowsScrollsAndEditsAsAFreshOneWould) {
+    const QTransform placed = QTransform().rotate(-6).scale(1.4, 1.4) * QTransform::fromTranslate(-60, -20);
+    const QSize size(200, 150);
+    QImage map(size + QSize(40, 30), QImage::Format_RGB16); // the renderer's buffer, with margins
+    std::mt19937 random(11);
+    auto paint = [&](QRect r) {
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                reinterpret_cast<uint16_t*>(map.scanLine(y))[x] = uint16_t(random());
+    };
+    paint(map.rect());
+    const QRect from(QPoint(20, 15), size);
+    k2::ReferenceLayer kept;
+    kept.SetPicture(Stripes({300, 200}));
+    QImage view(size, QImage::Format_RGB16);
+    kept.Present(map, from, view, placed, 45, k2::BufferChanges{});
+    struct Step {
+        QPoint shift;
+        bool idle, hidden;
+    };
+    const std::vector<Step> steps = {
+        {{-24, 0}, true, false}, {{0, 18}, false, false}, {{-24, 0}, false, false}, {{24, 0}, true, false},
+        {{0, -90}, true, false}, {{0, 0}, false, true},   {{-24, 0}, true, false},  {{150, 0}, false, false}};
+    QPoint moved;
+    bool lastWhole = true, forgotten = false;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const Step& step = steps[i];
+        if (step.idle)
+            while (kept.RenewComposite(map, from, 40) || kept.FillMargin(5000)) {
+            }
+        // The renderer's step: its pixels moved, what came in drawn, and two hexes redrawn.
+        k2::BufferChanges changes{false, step.shift, {}};
+        map = [&] {
+            QImage shifted = map.copy();
+            shifted.fill(0);
+            QPainter(&shifted).drawImage(step.shift, map);
+            return shifted;
+        }();
+        changes.Repainted = QRegion(map.rect()) - QRegion(map.rect().translated(step.shift));
+        for (const QRect edit : {QRect(60 + int(i) * 9, 40, 14, 12), QRect(150, 100 - int(i) * 7, 10, 16)})
+            changes.Repainted += edit;
+        for (const QRect& r : changes.Repainted)
+            paint(r);
+        moved += step.shift;
+        const QTransform now = placed * QTransform::fromTranslate(moved.x(), moved.y());
+        if (step.hidden) {
+            kept.Forget(); // the view copied the map itself, and these changes went with it
+            forgotten = true;
+            continue;
+        }
+        kept.Present(map, from, view, now, 45, changes);
+        // Only what moved in or was drawn again is blended, unless the blend kept is not the view's.
+        const bool whole = forgotten || (lastWhole && !step.idle);
+        const int64_t all = int64_t(size.width()) * size.height();
+        if (whole)
+            EXPECT_EQ(kept.LastComposedPixels(), all) << "step " << i;
+        else
+            EXPECT_LT(kept.LastComposedPixels(), all * 3 / 4) << "step " << i;
+        lastWhole = whole;
+        forgotten = false;
+
+        k2::ReferenceLayer fresh;
+        fresh.SetPicture(Stripes({300, 200}));
+        QImage direct(size, QImage::Format_RGB16);
+        fresh.Present(map, from, direct, now, 45, k2::BufferChanges{});
+        int32_t differing = 0;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                differing += !Near565(reinterpret_cast<const uint16_t*>(view.constScanLine(y))[x],
+                                      reinterpret_cast<const uint16_t*>(direct.constScanLine(y))[x]);
+        EXPECT_EQ(differing, 0) << "step " << i;
+    }
+}
+
+TEST(ReferenceLayerTest, TheMarginFilledWhileIdleLeavesAScrollNothingToSample) {
+    const QTransform placed = QTransform().rotate(10).scale(2, 2);
+    k2::ReferenceLayer layer;
+    layer.SetPicture(Stripes({300, 200}));
+    QImage view(320, 240, QImage::Format_RGB16);
+    view.fill(Qt::black);
+    layer.DrawOver(view, placed, 50);
+    // A new placement samples the view where the picture covers it, not the margin.
+    EXPECT_GT(layer.LastTransformedPixels(), 320 * 240 / 2);
+    EXPECT_LE(layer.LastTransformedPixels(), 320 * 240);
+    ASSERT_TRUE(layer.MarginPending());
+    int32_t slices = 0;
+    while (layer.FillMargin(20000))
+        ++slices;
+    EXPECT_GT(slices, 3) << "the margin is filled a slice at a time";
+    EXPECT_FALSE(layer.MarginPending());
+    layer.DrawOver(view, placed * QTransform::fromTranslate(-40, 30), 50);
+    EXPECT_EQ(layer.LastTransformedPixels(), 0);
+    EXPECT_TRUE(layer.MarginPending()) << "the strip the scroll took is to be filled again";
 }
 
 class ReferenceSidecarTest : public ::testing::Test {
