@@ -151,7 +151,7 @@ void BM_ReferenceScrollStep(benchmark::State& state) {
 }
 BENCHMARK(BM_ReferenceScrollStep)->ArgName("zoom")->Arg(0)->Arg(2)->Unit(benchmark::kMicrosecond);
 
-// The whole view transformed anew, as after a zoom or a change of the alignment.
+// The whole view sampled anew, as after a zoom or a change of the alignment or the opacity.
 void BM_ReferenceNewPlacement(benchmark::State& state) {
     Traced t(0);
     double nudge = 0;
