@@ -11,7 +11,6 @@
 #include <QRect>
 #include <QRegion>
 #include <QSizeF>
-#include <QThreadPool>
 #include <QTransform>
 
 #include <cstdint>
