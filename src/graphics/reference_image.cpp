@@ -607,6 +607,11 @@ bool ReferenceLayer::FillMargin(int64_t pixels) {
     return !(missing - part).isEmpty();
 }
 
+ReferenceLayer::ComposeRows ReferenceLayer::ComposeRows::Of(const QImage& map, QRect from, QSize view) {
+    return {map.constBits() + from.top() * map.bytesPerLine() + from.left() * 2, map.bytesPerLine(),
+            std::min(from.width(), view.width()), std::min(from.height(), view.height())};
+}
+
 int64_t ReferenceLayer::ComposeRow(const ComposeRows& rows, int32_t y, int32_t x0, int32_t x1, uint16_t* out,
                                    int32_t outShift) const {
     const int32_t w = composite_.width(), lw = layer_.width(), m = margin_;
@@ -690,8 +695,7 @@ bool ReferenceLayer::RenewComposite(const QImage& map, QRect from, int32_t rows)
         return false;
     }
     const int32_t w = composite_.width(), h = composite_.height();
-    const ComposeRows under{map.constBits() + from.top() * map.bytesPerLine() + from.left() * 2,
-                            map.bytesPerLine(), std::min(from.width(), w), std::min(from.height(), h)};
+    const ComposeRows under = ComposeRows::Of(map, from, composite_.size());
     uchar* const compositeBits = composite_.bits();
     const int32_t last = std::min(h, compositeRows_ + std::max(rows, 1));
     for (int32_t y = compositeRows_; y < last; ++y)
@@ -720,15 +724,14 @@ void ReferenceLayer::Present(const QImage& map, QRect from, QImage& view, const 
         return;
     }
     const std::optional<QPoint> moved = Prepare(view.size(), toView, alpha);
+    const ComposeRows rows = ComposeRows::Of(map, from, view.size());
     if (composite_.size() != view.size()) {
         composite_ = PagedImage(view.size(), QImage::Format_RGB16);
         composed_ = false;
     }
     if (composite_.isNull()) { // no memory for it: every present blends the whole view
         composed_ = false;
-        ComposeWhole(ComposeRows{map.constBits() + from.top() * map.bytesPerLine() + from.left() * 2,
-                                 map.bytesPerLine(), std::min(from.width(), w), std::min(from.height(), h)},
-                     view);
+        lastComposed_ = ComposeWhole(rows, view);
         return;
     }
     // The blend kept from the last present holds where the map and the picture moved alike and
@@ -747,8 +750,6 @@ void ReferenceLayer::Present(const QImage& map, QRect from, QImage& view, const 
     composedFrom_ = from;
     composedMapSize_ = map.size();
     composedAlpha_ = alpha;
-    const ComposeRows rows{map.constBits() + from.top() * map.bytesPerLine() + from.left() * 2,
-                           map.bytesPerLine(), std::min(from.width(), w), std::min(from.height(), h)};
     if (stale == whole) {
         lastComposed_ = ComposeWhole(rows, view);
         return;

@@ -153,6 +153,8 @@ class ReferenceLayer {
         const uchar* mapBits; // the view's first pixel
         qsizetype mapStride;
         int32_t mapWidth, mapHeight; // how much of the view the map reaches
+        // `from` of `map` (already cut to it) under a view of `view`'s size.
+        static ComposeRows Of(const QImage& map, QRect from, QSize view);
     };
     // Blends view columns [x0, x1) of row `y` into `out`, the row of a ring turned by `outShift`.
     int64_t ComposeRow(const ComposeRows& rows, int32_t y, int32_t x0, int32_t x1, uint16_t* out,
